@@ -1,0 +1,36 @@
+#pragma once
+
+#include "LookupDisplay.h"
+#include "SearchSettings.h"
+
+#include <QString>
+
+namespace kvel {
+
+class DictionaryStore;
+
+// Turns the entry's raw text and the search settings into what the translation
+// window shows, in the current interface language. The dictionary checks are
+// the caller's: this runs only once they have passed.
+class LookupEngine
+{
+public:
+    explicit LookupEngine(DictionaryStore& store) : m_store(store) {}
+
+    LookupDisplay lookUp(const QString& rawText, SearchLanguage language, FindMethod method);
+
+    // The meanings of one entry, for a phrase picked inside another entry's
+    // meanings; empty when the phrase is not there exactly once.
+    QString QueryMeaning(const QString& phrase, int selected);
+
+private:
+    DictionaryStore& m_store;
+};
+
+// "word~0meaning" for an English headword, "word~1meaning" for any other row.
+QString resultLine(const QString& word, const QString& meaning, int selected);
+
+// The caption's pattern part, e.g. ": *HOUSE*" for "house" found by Contains.
+QString patternSuffix(const QString& normalizedPhrase, FindMethod method);
+
+} // namespace kvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace kvel {
+
+// The bilingual string table compiled into the program. Interface texts come in
+// pairs: Serbian at the id the code names, English at the next id.
+
+enum class InterfaceLanguage
+{
+    Serbian = 0,
+    English = 1
+};
+
+// The entry as stored; empty when the table has no such id.
+QString LoadText(int id);
+
+// The entry id + the current language offset; callers pass the Serbian id.
+QString LoadLngText(int id);
+
+// Copies the interface language (0 Serbian, 1 English) into the process-wide
+// offset that LoadLngText adds. Until the first call every text is Serbian.
+void SetLanguageOffset(int interfaceLanguage);
+int LanguageOffset();
+
+} // namespace kvel

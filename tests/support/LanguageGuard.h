@@ -1,0 +1,17 @@
+#pragma once
+
+#include "StringTable.h"
+
+namespace kvel::test {
+
+// Sets the interface language for one test and puts Serbian back afterwards.
+class LanguageGuard
+{
+public:
+    explicit LanguageGuard(InterfaceLanguage language) { SetLanguageOffset(int(language)); }
+    ~LanguageGuard() { SetLanguageOffset(int(InterfaceLanguage::Serbian)); }
+    LanguageGuard(const LanguageGuard&) = delete;
+    LanguageGuard& operator=(const LanguageGuard&) = delete;
+};
+
+} // namespace kvel::test
