@@ -1,0 +1,178 @@
+#include "DictCommand.h"
+
+#include "DictTestFiles.h"
+#include "QtPrinters.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace kvel::dictbuild;
+using namespace kvel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Every row of a query as "a | b | c", read with plain SQLite.
+QStringList queryRows(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    QStringList rows;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+            QStringList columns;
+            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+                columns.append(QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(statement, i))));
+            }
+            rows.append(columns.join(u" | "_s));
+        }
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return rows;
+}
+
+class DictCommandTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        writeDictd(path(u"eng-srp"_s),
+                   {
+                       {u"00databaseshort"_s, u"Test English-Serbian\n"_s},
+                       {u"house"_s, u"house /haus/\nкућа\n"_s},
+                       {u"april"_s, u"April /eiprəl/\nаприл, травањ\n"_s},
+                       {u"a"_s, u"a /ə/\n1. у\n2. когод, неко\n"_s},
+                       {u"house"_s, u"house /hausɔfwəːʃip/\nцрква\n"_s},
+                   },
+                   true);
+        writeDictd(path(u"srp-eng"_s), {
+                                           {u"књига"_s, u"књига /knjiga/\nbook\n"_s},
+                                           {u"џеп"_s, u"џеп /dʒep/\npocket\n"_s},
+                                       });
+        writeFile(path(u"extra.tsv"_s), "Кућа\thouse, home\nhouse\tдом\n");
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    DictCommandResult build(QStringList sources, const QStringList& options = {}) const
+    {
+        return runDictCommand(QStringList{u"build"_s, u"-o"_s, path(u"kvel.mdb"_s)} + options +
+                              sources);
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DictCommandTest, BuildsTheTablesInStoredOrder)
+{
+    const DictCommandResult result =
+        build({u"english:"_s + path(u"eng-srp.index"_s), u"serbian:"_s + path(u"srp-eng"_s),
+               u"serbian:"_s + path(u"extra.tsv"_s), u"english:"_s + path(u"extra.tsv"_s)});
+    EXPECT_EQ(result.err, QString());
+    EXPECT_EQ(result.exitCode, DictExitCode::Success);
+
+    const QString mdb = path(u"kvel.mdb"_s);
+    EXPECT_EQ(queryRows(mdb, "SELECT Word, Meaning, Selected FROM TblKvel ORDER BY rowid"),
+              (QStringList{
+                  u"a | u; kogod; neko | -1"_s,
+                  u"April | april; travanj | -1"_s,
+                  u"house | kuća; crkva; dom | -1"_s,
+                  u"Kuća | house; home | -1"_s,
+                  u"džep | pocket | 0"_s,
+                  u"house | dom | 0"_s,
+                  u"knjiga | book | 0"_s,
+                  u"Kuća | house; home | 0"_s,
+              }));
+    EXPECT_EQ(queryRows(mdb, "SELECT Ver FROM TblVer"), QStringList{u"2.5"_s});
+    EXPECT_EQ(queryRows(mdb, "SELECT typeof(Selected) FROM TblKvel GROUP BY 1"),
+              QStringList{u"integer"_s});
+    EXPECT_EQ(queryRows(mdb, "SELECT sql FROM sqlite_schema ORDER BY name"),
+              (QStringList{u"CREATE TABLE TblKvel(Word TEXT, Meaning TEXT, Selected INTEGER)"_s,
+                           u"CREATE TABLE TblVer(Ver TEXT)"_s}));
+    EXPECT_EQ(queryRows(mdb, "PRAGMA journal_mode"), QStringList{u"delete"_s});
+    // One self-contained file: no journal, WAL or temporary file left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList({u"kvel*"_s}), QStringList{u"kvel.mdb"_s});
+}
+
+TEST_F(DictCommandTest, FailedBuildLeavesTheOldDictionaryUntouched)
+{
+    writeFile(path(u"kvel.mdb"_s), "the old dictionary");
+    writeFile(path(u"bad.tsv"_s), "water\tvoda\n\nno tab\n");
+    const DictCommandResult result =
+        build({u"english:"_s + path(u"eng-srp"_s), u"english:"_s + path(u"bad.tsv"_s)});
+    EXPECT_EQ(result.exitCode, DictExitCode::BuildFailed);
+    EXPECT_EQ(result.err,
+              u"kvel-dict: %1:3: expected word<TAB>meaning\n"_s.arg(path(u"bad.tsv"_s)));
+    EXPECT_EQ(readFile(path(u"kvel.mdb"_s)), "the old dictionary");
+    EXPECT_EQ(QDir(dir.path()).entryList({u"kvel*"_s}), QStringList{u"kvel.mdb"_s});
+}
+
+TEST_F(DictCommandTest, SuccessfulBuildReplacesTheOldDictionary)
+{
+    writeFile(path(u"kvel.mdb"_s), "the old dictionary");
+    ASSERT_EQ(build({u"serbian:"_s + path(u"srp-eng"_s)}).exitCode, DictExitCode::Success);
+    EXPECT_EQ(queryRows(path(u"kvel.mdb"_s), "SELECT count(*) FROM TblKvel"), QStringList{u"2"_s});
+}
+
+TEST_F(DictCommandTest, UnwritableFolderIsReported)
+{
+    const QString target = path(u"no-such-folder/kvel.mdb"_s);
+    const DictCommandResult result =
+        runDictCommand({u"build"_s, u"-o"_s, target, u"english:"_s + path(u"extra.tsv"_s)});
+    EXPECT_EQ(result.exitCode, DictExitCode::BuildFailed);
+    EXPECT_TRUE(result.err.startsWith(u"kvel-dict: "_s + target + u": cannot create"_s))
+        << result.err.toStdString();
+}
+
+TEST_F(DictCommandTest, UsageErrorsShowTheUsage)
+{
+    const DictCommandResult result = runDictCommand({u"build"_s, u"english:x"_s});
+    EXPECT_EQ(result.exitCode, DictExitCode::Usage);
+    EXPECT_TRUE(result.err.startsWith(u"kvel-dict: missing -o FILE\nusage: kvel-dict build"_s))
+        << result.err.toStdString();
+    EXPECT_EQ(result.out, QString());
+
+    const DictCommandResult help = runDictCommand({u"--help"_s});
+    EXPECT_EQ(help.exitCode, DictExitCode::Success);
+    EXPECT_TRUE(help.out.startsWith(u"usage: kvel-dict build -o FILE [--version 2.5] SOURCE..."_s));
+}
+
+TEST_F(DictCommandTest, TheProgramReportsOnStderrWithItsExitCode)
+{
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+        QString stderrStart;
+    };
+    const Case cases[] = {
+        {{u"build"_s, u"-o"_s, path(u"p.mdb"_s), u"english:"_s + path(u"eng-srp"_s)}, 0, u""_s},
+        {{u"build"_s, u"-o"_s, path(u"p.mdb"_s), u"german:"_s + path(u"eng-srp"_s)},
+         2,
+         u"kvel-dict: unknown SOURCE"_s},
+        {{u"build"_s, u"english:"_s + path(u"eng-srp"_s)}, 2, u"kvel-dict: missing -o FILE"_s},
+        {{u"build"_s, u"-o"_s, path(u"p.mdb"_s), u"english:"_s + path(u"none.tsv"_s)},
+         1,
+         u"kvel-dict: "_s + path(u"none.tsv"_s) + u": cannot read"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        QProcess process;
+        process.start(QStringLiteral(KVEL_DICT_PROGRAM), c.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), c.exitCode);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(err.left(c.stderrStart.size()), c.stderrStart);
+        EXPECT_EQ(err.isEmpty(), c.stderrStart.isEmpty()) << err.toStdString();
+    }
+}

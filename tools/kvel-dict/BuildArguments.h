@@ -1,0 +1,31 @@
+#pragma once
+
+#include "DictionarySource.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kvel::dictbuild {
+
+// What "kvel-dict build -o FILE [--version 2.5] SOURCE..." asks for.
+struct BuildRequest
+{
+    QString outputPath;
+    QString version;
+    QList<DictionarySource> sources;
+};
+
+struct ParsedArguments
+{
+    BuildRequest request;
+    bool helpRequested = false;
+    QString error; // a usage error when not empty
+};
+
+// `arguments` excludes the program name.
+ParsedArguments parseBuildArguments(const QStringList& arguments);
+
+QString usageText();
+
+} // namespace kvel::dictbuild

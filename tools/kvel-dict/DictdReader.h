@@ -1,0 +1,16 @@
+#pragma once
+
+#include "SourceEntry.h"
+
+#include <QList>
+#include <QString>
+
+namespace kvel::dictbuild {
+
+// A dictd dictionary named by its .index file or by the path its files share
+// without extension. The articles are read from "<path>.dict" or, failing that,
+// the dictzip "<path>.dict.dz". Meta entries ("00database...", "00-database...")
+// are skipped. Throws BuildError naming the file (and index line) at fault.
+QList<SourceEntry> readDictdDictionary(const QString& path);
+
+} // namespace kvel::dictbuild

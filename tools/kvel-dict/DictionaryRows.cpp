@@ -1,0 +1,71 @@
+#include "DictionaryRows.h"
+
+#include "SearchSettings.h"
+#include "SerbianTransliteration.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace kvel::dictbuild {
+
+namespace {
+
+struct MergedEntry
+{
+    int selected = 0;
+    QString word;
+    QString foldedWord;
+    QStringList meanings;
+};
+
+using EntryKey = std::pair<int, QString>;
+
+bool storedBefore(const MergedEntry& a, const MergedEntry& b)
+{
+    const bool aEnglish = a.selected == kEnglishHeadword;
+    const bool bEnglish = b.selected == kEnglishHeadword;
+    if (aEnglish != bEnglish) {
+        return aEnglish;
+    }
+    if (const int order = a.foldedWord.compare(b.foldedWord); order != 0) {
+        return order < 0;
+    }
+    return a.word < b.word;
+}
+
+} // namespace
+
+QList<DictionaryRow> makeDictionaryRows(const QList<SourceEntries>& sources)
+{
+    QList<MergedEntry> merged;
+    QHash<EntryKey, qsizetype> positionOf;
+    for (const SourceEntries& source : sources) {
+        for (const SourceEntry& entry : source.entries) {
+            const QString word = transliterateSerbianCyrillic(entry.word).simplified();
+            const EntryKey key{source.selected, word};
+            auto found = positionOf.constFind(key);
+            if (found == positionOf.cend()) {
+                found = positionOf.insert(key, merged.size());
+                merged.append(MergedEntry{source.selected, word, word.toCaseFolded(), {}});
+            }
+            QStringList& meanings = merged[*found].meanings;
+            for (const QString& meaning : entry.meanings) {
+                const QString latin = transliterateSerbianCyrillic(meaning).simplified();
+                if (!latin.isEmpty() && !meanings.contains(latin)) {
+                    meanings.append(latin);
+                }
+            }
+        }
+    }
+    std::sort(merged.begin(), merged.end(), storedBefore);
+
+    QList<DictionaryRow> rows;
+    rows.reserve(merged.size());
+    for (const MergedEntry& entry : merged) {
+        rows.append(DictionaryRow{entry.word, entry.meanings.join(QLatin1StringView("; ")),
+                                  entry.selected});
+    }
+    return rows;
+}
+
+} // namespace kvel::dictbuild
