@@ -72,7 +72,12 @@ QString NormalizePhrase(const QString& text)
         collapsed += c;
     }
 
-    QString result = trimControl(collapsed);
+    return lowerCaseAscii(trimControl(collapsed));
+}
+
+QString lowerCaseAscii(const QString& text)
+{
+    QString result = text;
     for (QChar& c : result) {
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + ('a' - 'A'));

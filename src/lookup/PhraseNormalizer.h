@@ -13,6 +13,9 @@ QString NormalizePhrase(const QString& text);
 // "a".."z" to upper case, everything else unchanged (captions show the phrase so).
 QString upperCaseAscii(const QString& text);
 
+// "A".."Z" to lower case, everything else unchanged: how phrases are stored.
+QString lowerCaseAscii(const QString& text);
+
 // Removes leading and trailing characters with codes up to 32.
 QString trimControl(const QString& text);
 

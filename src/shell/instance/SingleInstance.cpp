@@ -87,8 +87,7 @@ bool SingleInstance::becomePrimary()
     QLocalServer::removeServer(socketPath());
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server.get(), &QLocalServer::newConnection, this,
-            &SingleInstance::acceptConnections);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
     return m_server->listen(socketPath());
 }
 
@@ -119,7 +118,8 @@ bool SingleInstance::sendToPrimary(InstanceRequest request, int timeoutMs)
         socket.connectToServer(socketPath());
         if (socket.waitForConnected(int(qMax<qint64>(1, deadline.remainingTime())))) {
             socket.write(QByteArray::number(int(request)) + '\n');
-            const bool sent = socket.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime())));
+            const bool sent =
+                socket.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime())));
             socket.disconnectFromServer();
             if (socket.state() != QLocalSocket::UnconnectedState)
                 socket.waitForDisconnected(100);

@@ -4,7 +4,6 @@
 
 #include <QLockFile>
 #include <QObject>
-
 #include <memory>
 
 class QLocalServer;

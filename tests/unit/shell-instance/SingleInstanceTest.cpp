@@ -1,12 +1,12 @@
-#include "QtPrinters.h"
 #include "SingleInstance.h"
+
+#include "QtPrinters.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using namespace kvel;

@@ -1,0 +1,4 @@
+# Writes the settings of a build tree's kvel unless the user already has some.
+if(NOT EXISTS "${INI}")
+  file(WRITE "${INI}" "[Preferences]\nAutoStart=0\nIE=0\n")
+endif()

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "KeyboardGroups.h"
+
+namespace kvel {
+
+// Switches the keyboard to a language's layout while the bar has focus. The
+// layout group is shared by every window of the desktop, so the user's own
+// group is given back when the bar loses focus.
+class KeyboardLayout
+{
+public:
+    virtual ~KeyboardLayout() = default;
+    virtual void activate(KeyboardTarget target) = 0;
+    virtual void restoreUserLayout() = 0;
+};
+
+} // namespace kvel

@@ -1,0 +1,72 @@
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+// Other instances hold the lock only for a few milliseconds; a lock left by a
+// killed process is taken over by QLockFile itself.
+constexpr int kLockTimeoutMs = 5000;
+
+QString decodeSettingsText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+
+    QStringDecoder windows1250("windows-1250");
+    // A Qt built without ICU knows no Windows-1250: Latin-1 still keeps every
+    // section and key name readable.
+    return windows1250.isValid() ? windows1250(bytes) : QString::fromLatin1(bytes);
+}
+
+} // namespace
+
+std::optional<IniDocument> readIniFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (QFileInfo::exists(path))
+            return std::nullopt;
+        return IniDocument();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return IniDocument(decodeSettingsText(bytes));
+}
+
+bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>& change)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+
+    QLockFile lock(path + u".lock"_s);
+    if (!lock.tryLock(kLockTimeoutMs))
+        return false;
+
+    std::optional<IniDocument> document = readIniFile(path);
+    if (!document)
+        return false;
+    change(*document);
+
+    // QSaveFile writes beside the file, syncs it to disk and renames it over the
+    // old one; it refuses to replace a file the user may not write.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(document->toText().toUtf8());
+    return file.commit();
+}
+
+} // namespace kvel

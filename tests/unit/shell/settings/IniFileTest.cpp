@@ -1,0 +1,120 @@
+#include "IniFile.h"
+
+#include "QtPrinters.h"
+#include "SettingsFiles.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <thread>
+
+using namespace kvel;
+using namespace kvel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class IniFileTest : public testing::Test
+{
+public:
+    QString path() const { return dir.filePath(u"kvel.ini"_s); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(IniFileTest, MissingFileReadsAsAnEmptyDocument)
+{
+    const std::optional<IniDocument> ini = readIniFile(path());
+    ASSERT_TRUE(ini.has_value());
+    EXPECT_EQ(ini->toText(), QString());
+}
+
+TEST_F(IniFileTest, FolderInPlaceOfTheFileCannotBeReadOrReplaced)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"kvel.ini"_s));
+    EXPECT_FALSE(readIniFile(path()).has_value());
+    EXPECT_FALSE(updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }));
+}
+
+TEST_F(IniFileTest, ReadsUtf8AndSkipsAByteOrderMark)
+{
+    writeBytes(path(), "\xEF\xBB\xBF[Recent]\nBth1=\xC5\xA1kola\n");
+    EXPECT_EQ(readIniFile(path())->value(u"Recent", u"Bth1"), u"škola"_s);
+}
+
+TEST_F(IniFileTest, WindowsCodePageFileIsReadAndWrittenBackAsUtf8)
+{
+    // "Škola čćđšž" in Windows-1250, as an older Windows installation stored it.
+    writeBytes(path(), "[Recent]\r\nBth1=\x8akola \xe8\xe6\xf0\x9a\x9e\r\n");
+    EXPECT_EQ(readIniFile(path())->value(u"Recent", u"Bth1"), u"Škola čćđšž"_s);
+
+    ASSERT_TRUE(updateIniFile(
+        path(), [](IniDocument& ini) { ini.setValue(u"Recent", u"BthCount", u"1"_s); }));
+    EXPECT_EQ(readBytes(path()),
+              "[Recent]\r\nBth1=\xC5\xA0kola \xC4\x8D\xC4\x87\xC4\x91\xC5\xA1\xC5\xBE\r\n"
+              "BthCount=1\r\n");
+}
+
+TEST_F(IniFileTest, UpdateCreatesTheFileAndItsFolder)
+{
+    const QString nested = dir.filePath(u"config/kvel/kvel.ini"_s);
+    ASSERT_TRUE(updateIniFile(nested, [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }));
+    EXPECT_EQ(readBytes(nested), "[A]\nk=v\n");
+}
+
+TEST_F(IniFileTest, UpdateKeepsWhatItDoesNotChangeAndLeavesNoOtherFiles)
+{
+    writeBytes(path(), "; mine\n[Mine]\nx=1\n[IE]\nParamCount=2\n");
+    ASSERT_TRUE(
+        updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"Window", u"Left", u"4"_s); }));
+    EXPECT_EQ(readBytes(path()), "; mine\n[Mine]\nx=1\n[IE]\nParamCount=2\n[Window]\nLeft=4\n");
+    EXPECT_EQ(filesIn(dir.path()), QStringList{u"kvel.ini"_s}) << "no temporary or lock file";
+}
+
+TEST_F(IniFileTest, ConcurrentUpdatesLoseNothing)
+{
+    constexpr int kUpdates = 40;
+    const auto writer = [this](QString prefix) {
+        for (int i = 0; i < kUpdates; ++i) {
+            updateIniFile(path(), [&](IniDocument& ini) {
+                ini.setValue(u"Keys", prefix + QString::number(i), QString::number(i));
+            });
+        }
+    };
+    std::thread first(writer, u"first"_s);
+    std::thread second(writer, u"second"_s);
+    first.join();
+    second.join();
+
+    const IniDocument ini = *readIniFile(path());
+    for (int i = 0; i < kUpdates; ++i) {
+        EXPECT_EQ(ini.value(u"Keys", u"first"_s + QString::number(i)), QString::number(i));
+        EXPECT_EQ(ini.value(u"Keys", u"second"_s + QString::number(i)), QString::number(i));
+    }
+}
+
+// A full disk stops the write of the new text: the old file must stay whole.
+TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)
+{
+    const QString small = dir.filePath(u"small"_s);
+    ASSERT_TRUE(QDir().mkpath(small));
+    if (::mount("tmpfs", small.toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0)
+        GTEST_SKIP() << "needs the right to mount a small file system";
+    const QString file = small + u"/kvel.ini"_s;
+    const QByteArray old = "[Window]\nLeft=1\n" + QByteArray(9000, ';') + "\n";
+    writeBytes(file, old);
+
+    const bool saved = updateIniFile(file, [](IniDocument& ini) {
+        ini.setValue(u"Window", u"Left", u"2"_s);
+        ini.setValue(u"Window", u"Top", QString(9000, u'x'));
+    });
+    const QByteArray after = readBytes(file);
+    const QStringList files = filesIn(small);
+    ::umount(small.toLocal8Bit().constData());
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(after, old);
+    EXPECT_EQ(files, QStringList{u"kvel.ini"_s});
+}

@@ -1,0 +1,109 @@
+// Cases that need a user whom file permissions bind; run-without-root.sh runs
+// this program as "nobody" when CTest runs as root.
+#include "HandOver.h"
+#include "IniFile.h"
+#include "KvelSettings.h"
+#include "QtPrinters.h"
+#include "SettingsFiles.h"
+#include "SettingsLocation.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace kvel;
+using namespace kvel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ExeOwner;
+constexpr QFile::Permissions kWritable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+class NonRootTest : public testing::Test
+{
+public:
+    void SetUp() override
+    {
+        if (geteuid() == 0)
+            GTEST_SKIP() << "root may write anywhere: run this as another user";
+        ASSERT_TRUE(QDir().mkpath(program()));
+    }
+
+    // Gives the folders back their rights so that they can be removed.
+    void TearDown() override
+    {
+        QFile::setPermissions(program(), kWritable);
+        QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    QString program() const { return dir.filePath(u"program"_s); }
+    QString ini() const { return dir.filePath(u"program/kvel.ini"_s); }
+    QString configIni() const { return dir.filePath(u"config/kvel/kvel.ini"_s); }
+
+    static void change(IniDocument& document) { document.setValue(u"Window", u"Left", u"9"_s); }
+
+    QTemporaryDir dir;
+    const EnvironmentGuard config{"XDG_CONFIG_HOME", dir.filePath(u"config"_s)};
+};
+
+} // namespace
+
+TEST_F(NonRootTest, ReadOnlyProgramFolderSendsTheSettingsToTheConfigFolder)
+{
+    ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
+    EXPECT_EQ(settingsFilePath(program()), configIni());
+}
+
+TEST_F(NonRootTest, ReadOnlyFileInAReadOnlyFolderIsNotUsed)
+{
+    writeBytes(ini(), "[Window]\nLeft=1\n");
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner));
+    ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
+    EXPECT_EQ(settingsFilePath(program()), configIni());
+}
+
+TEST_F(NonRootTest, WritableFileInAReadOnlyFolderIsUsedButNeverHalfRewritten)
+{
+    writeBytes(ini(), "[Window]\nLeft=1\n");
+    ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
+    EXPECT_EQ(settingsFilePath(program()), ini());
+
+    // No temporary file can go beside it, so it cannot be replaced in one step.
+    EXPECT_FALSE(updateIniFile(ini(), change));
+    EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=1\n");
+}
+
+TEST_F(NonRootTest, SaveIntoAReadOnlyFolderFailsWithoutLeavingAnything)
+{
+    ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
+    KvelSettings settings;
+    EXPECT_FALSE(SaveSettings(ini(), settings, {}));
+    EXPECT_FALSE(writeHandOver(ini(), {u"house"_s}));
+    EXPECT_EQ(filesIn(program()), QStringList());
+}
+
+TEST_F(NonRootTest, ReadOnlyFileIsNotReplaced)
+{
+    writeBytes(ini(), "[Window]\nLeft=1\n");
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner));
+    EXPECT_FALSE(updateIniFile(ini(), change));
+    EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=1\n");
+    EXPECT_EQ(filesIn(program()), QStringList{u"kvel.ini"_s});
+}
+
+TEST_F(NonRootTest, UnreadableFileCountsAsFirstRunWithDefaultsAndIsKept)
+{
+    writeBytes(ini(), "[Window]\nLeft=5\n[Preferences]\nTray=0\n[IE]\nParamCount=2\n");
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFile::WriteOwner));
+
+    EXPECT_FALSE(readIniFile(ini()).has_value());
+    EXPECT_TRUE(IsFirstRun(ini()));
+    EXPECT_EQ(LoadSettings(ini(), QRect(0, 0, 1024, 768)).FToTray, 1);
+    EXPECT_EQ(readHandOver(ini()).paramCount, 0);
+    EXPECT_FALSE(updateIniFile(ini(), change)) << "an unread file must not be overwritten";
+
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner));
+    EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=5\n[Preferences]\nTray=0\n[IE]\nParamCount=2\n");
+}
