@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kvel {
+
+// Lines longer than this are cut when "Wrap the translation" is on.
+inline constexpr int kWrapLength = 92;
+
+// Cuts each line longer than kWrapLength after the last ';' at or before
+// column kWrapLength + 1, again and again; a piece without such a ';' stays
+// whole. Pieces keep their blanks and no code is moved.
+QStringList WrapLines(const QStringList& sourceLines);
+
+} // namespace kvel

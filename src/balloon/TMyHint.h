@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace kvel {
+
+// The program's hint window: red text on white in a flat one-pixel frame,
+// word-wrapped, with ampersands shown as they are. The translation window
+// shows picked phrases and their meanings in one.
+class TMyHint : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TMyHint(QWidget* parent = nullptr);
+
+    // The window's size for text, wrapped to at most maxWidth pixels.
+    QSize sizeForText(const QString& text, int maxWidth) const;
+    // Shows text with the window's top-left corner at topLeft (screen pixels).
+    void showHint(const QPoint& topLeft, const QString& text, int maxWidth);
+    void closeHint();
+
+    QString text() const { return m_text; }
+
+    // Gives every tooltip of the program this window's colours and font.
+    static void installAsToolTipLook();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+};
+
+} // namespace kvel

@@ -1,0 +1,197 @@
+// Living on the desktop: the tray icon, clipboard watching and dropped text.
+#include "ClipboardWatcher.h"
+#include "KvelSettings.h"
+#include "LowerCaseEntry.h"
+#include "StringTable.h"
+#include "SystemTrayIcon.h"
+#include "TKvelMainForm.h"
+#include "TTextDropTarget.h"
+
+#include <QDate>
+#include <QMenu>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+constexpr int kBalloonTimeoutMs = 15000;
+constexpr int kBalloonTitleMax = 63;
+constexpr int kBalloonTextMax = 255;
+constexpr int kTipCount = 35;
+
+} // namespace
+
+void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
+{
+    m_tray = tray ? tray : new SystemTrayIcon(this);
+    m_tray->setParent(this);
+    connect(m_tray, &TrayIcon::leftClicked, this, &TKvelMainForm::TrayLeftClick);
+    connect(m_tray, &TrayIcon::rightClicked, this, &TKvelMainForm::TrayRightClick);
+    connect(m_tray, &TrayIcon::availabilityChanged, this, &TKvelMainForm::TrayAvailabilityChanged);
+
+    m_clipboard = new ClipboardWatcher(this);
+    connect(m_clipboard, &ClipboardWatcher::textCopied, this, &TKvelMainForm::ClipboardChanged);
+
+    FDropTarget = new TTextDropTarget(this);
+    FDropTarget->SetDropTarget(LngEdit);
+    connect(FDropTarget, &TTextDropTarget::OnDrop, this,
+            [this](QWidget*, QPoint, Qt::KeyboardModifiers, const QString& text) {
+                TextDropped(text);
+            });
+}
+
+bool TKvelMainForm::trayModeActive() const
+{
+    // Without a tray host, tray mode would leave an invisible program: it acts
+    // as off until a tray appears, and the stored setting stays as it is.
+    return FToTray == 1 && m_tray && m_tray->isAvailable();
+}
+
+void TKvelMainForm::AddTrayIcon()
+{
+    if (!m_tray || !m_tray->isAvailable())
+        return;
+    m_tray->show(true, LoadLngText(30010));
+    if (IsFirstRun(m_paths.settingsFile)) {
+        const QString title =
+            LoadLngText(30010) + u", v"_s + LoadText(30000) + u"."_s + LoadText(30001);
+        QString text = LoadLngText(30014);
+        if (!FCodePageHint.isEmpty())
+            text += u"\r\n\r\n"_s + FCodePageHint;
+        m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
+                            TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
+    }
+}
+
+void TKvelMainForm::SetTrayIconState(bool hidden)
+{
+    if (m_tray && m_tray->isShown())
+        m_tray->show(hidden, LoadLngText(hidden ? 30010 : 30012));
+}
+
+void TKvelMainForm::DeleteTrayIcon()
+{
+    if (m_tray)
+        m_tray->remove();
+}
+
+void TKvelMainForm::AppMinimize()
+{
+    if (!trayModeActive())
+        return;
+    FBarShown = false;
+    SetTrayIconState(true);
+    if (BalloonForm)
+        BalloonForm->hide();
+    hide();
+}
+
+void TKvelMainForm::AppRestore()
+{
+    FBarShown = true;
+    if (FToTray == 1)
+        SetTrayIconState(false);
+    show();
+}
+
+void TKvelMainForm::TrayLeftClick()
+{
+    OpenBar();
+}
+
+void TKvelMainForm::TrayRightClick(QPoint globalPos)
+{
+    if (FBarShown) {
+        close();
+        return;
+    }
+    TrayPopupMenu->popup(globalPos);
+}
+
+void TKvelMainForm::ToTrayClick(bool checked)
+{
+    FToTray = checked ? 1 : 0;
+    if (FToTray == 1) {
+        AddTrayIcon();
+        FBarShown = true;
+        SetTrayIconState(false);
+        FInTray = trayModeActive();
+    } else {
+        DeleteTrayIcon();
+        FInTray = false;
+        AppRestore();
+        raise();
+    }
+    captionMenus();
+}
+
+void TKvelMainForm::TrayAvailabilityChanged(bool available)
+{
+    if (!available) {
+        // The tray went away: bring a hidden bar back rather than lose it.
+        FInTray = false;
+        if (!FBarShown)
+            AppRestore();
+        return;
+    }
+    if (FToTray != 1) {
+        DeleteTrayIcon();
+        return;
+    }
+    AddTrayIcon();
+    FInTray = true;
+    SetTrayIconState(!FBarShown);
+}
+
+void TKvelMainForm::showTrayStartBalloon()
+{
+    if (IsFirstRun(m_paths.settingsFile) || FIEParamCount != 0)
+        return;
+    const QString title = LoadLngText(30223);
+    if (!FCodePageHint.isEmpty()) {
+        m_tray->showBalloon(title, FCodePageHint.left(kBalloonTextMax),
+                            TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+    } else if (FShowTips == 1) {
+        const int tip = (QDate::currentDate().dayOfYear() + 1) % kTipCount;
+        m_tray->showBalloon(title, LoadLngText(30800 + 2 * tip).left(kBalloonTextMax),
+                            TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
+    }
+}
+
+void TKvelMainForm::ApplyClipboardViewer()
+{
+    const bool watch = FFastClipboardOff == 0;
+    const bool wasWatching = m_clipboard->isWatching();
+    m_clipboard->setWatching(watch);
+    // Starting to watch reports what is on the clipboard at that moment.
+    if (watch && !wasWatching && FClipboardReady) {
+        if (const std::optional<QString> text = ClipboardWatcher::currentText())
+            ClipboardChanged(*text);
+    }
+}
+
+void TKvelMainForm::ClipboardChanged(const QString& text)
+{
+    if (!FClipboardReady)
+        return;
+    if (!FBarShown || !isVisible())
+        AppRestore();
+    raise();
+    EnterPhraseFromOutside(text);
+    RememberFirstEntry();
+}
+
+void TKvelMainForm::LookupClipboard()
+{
+    if (const std::optional<QString> text = ClipboardWatcher::currentText())
+        EnterPhraseFromOutside(*text);
+}
+
+void TKvelMainForm::TextDropped(const QString& text)
+{
+    EnterPhraseFromOutside(text, false);
+}
+
+} // namespace kvel

@@ -1,0 +1,293 @@
+// The bar's life: settings in and out, the first show and activation, the
+// requests of a second start, closing and shutting down.
+#include "CentralEuropeanLocale.h"
+#include "ClipboardWatcher.h"
+#include "HandOver.h"
+#include "KeyboardLayout.h"
+#include "LowerCaseEntry.h"
+#include "PhraseNormalizer.h"
+#include "RecentPhrases.h"
+#include "SqliteDictionaryStore.h"
+#include "StringTable.h"
+#include "TBalloonForm.h"
+#include "TKvelMainForm.h"
+#include "TrayIcon.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+void TKvelMainForm::LoadSettings()
+{
+    static_cast<KvelSettings&>(*this) = kvel::LoadSettings(m_paths.settingsFile, screenRect());
+    ApplyHook();
+}
+
+void TKvelMainForm::SaveSettings()
+{
+    kvel::SaveSettings(m_paths.settingsFile, *this, pos());
+}
+
+void TKvelMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_firstShowDone)
+        FormShow();
+    // Frameless windows may never be given focus by the window manager, so
+    // the first-activation work does not wait for it.
+    QTimer::singleShot(0, this, [this] {
+        if (!m_firstActivationDone)
+            FormActivate();
+    });
+}
+
+bool TKvelMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        if (!m_firstActivationDone)
+            FormActivate();
+        if (FAdjustKeyboard == 1)
+            ApplyKeyboardLayout();
+    } else if (event->type() == QEvent::WindowDeactivate && m_keyboard) {
+        m_keyboard->restoreUserLayout();
+    }
+    return QWidget::event(event);
+}
+
+void TKvelMainForm::FormShow()
+{
+    if (FFastClipboardOff == 0)
+        ApplyClipboardViewer();
+    FClipboardReady = true;
+    m_checks = runDictionaryChecks(m_paths.dictionaryFile, *m_store);
+    m_firstShowDone = true;
+    if (!m_checks.allPassed())
+        return;
+    if (FAutoStart == 0 && FToTray == 0) {
+        if (FSmartClipboard == 1)
+            LookupClipboard();
+        else if (FShowTips == 1)
+            HelpTipOfTheDayClick();
+    }
+}
+
+void TKvelMainForm::FormActivate()
+{
+    m_firstActivationDone = true;
+    FCodePageHint = IsCentralEuropeanCodePage() ? QString() : LoadLngText(30030);
+    // Words handed to a first start are looked up whether or not the bar
+    // starts in the tray.
+    ReadIEParams();
+    FInTray = trayModeActive();
+    if (FInTray) {
+        AddTrayIcon();
+        AppMinimize();
+        showTrayStartBalloon();
+    }
+    if (FIEParamCount > 0)
+        QTimer::singleShot(0, this, &TKvelMainForm::ShowWithParams);
+}
+
+void TKvelMainForm::handleInstanceRequest(InstanceRequest request)
+{
+    switch (request) {
+    case InstanceRequest::ToggleBar:
+        ToggleBar();
+        ApplyHook();
+        break;
+    case InstanceRequest::LookUpHandOver:
+        ShowWithParams();
+        ApplyHook();
+        break;
+    case InstanceRequest::Quit:
+        ShutDown();
+        break;
+    }
+}
+
+void TKvelMainForm::ToggleBar()
+{
+    if (FBarShown) {
+        close();
+        return;
+    }
+    OpenBar();
+    RememberFirstEntry();
+}
+
+void TKvelMainForm::OpenBar()
+{
+    AppRestore();
+    raise();
+    activateWindow();
+    if (FSmartClipboard == 1)
+        LookupClipboard();
+}
+
+void TKvelMainForm::ShowWithParams()
+{
+    if (!FBarShown || !isVisible())
+        AppRestore();
+    raise();
+    activateWindow();
+    LookupIEParams();
+    RememberFirstEntry();
+}
+
+void TKvelMainForm::ReadIEParams()
+{
+    const HandOver handOver = readHandOver(m_paths.settingsFile);
+    FIEParamCount = handOver.paramCount;
+    FIEParamStr = handOver.paramStr;
+}
+
+void TKvelMainForm::LookupIEParams()
+{
+    ReadIEParams();
+    EnterPhraseFromOutside(FIEParamStr);
+}
+
+void TKvelMainForm::closeEvent(QCloseEvent* event)
+{
+    if (BalloonForm)
+        BalloonForm->hide();
+    // Clearing the entry must not pop a notice up on the way out.
+    {
+        const QSignalBlocker blocker(LngEdit);
+        LngEdit->clear();
+    }
+    SaveSettings();
+    if (trayModeActive()) {
+        event->ignore();
+        AppMinimize();
+        return;
+    }
+    m_clipboard->setWatching(false);
+    event->accept();
+    emit quitRequested();
+}
+
+void TKvelMainForm::closePhraseBar()
+{
+    close();
+}
+
+void TKvelMainForm::ShutDown()
+{
+    SaveSettings();
+    m_clipboard->setWatching(false);
+    Cleanup();
+    emit quitRequested();
+}
+
+void TKvelMainForm::Cleanup()
+{
+    if (FCleanedUp)
+        return;
+    FCleanedUp = true;
+    delete BalloonForm;
+    DeleteTrayIcon();
+}
+
+void TKvelMainForm::setEntryText(const QString& text)
+{
+    // A picked phrase may start with the blank after a ';'; a leading blank
+    // would close the window instead of looking the phrase up.
+    LngEdit->setEntryText(trimControl(text));
+}
+
+void TKvelMainForm::moveEntryCaretToEnd()
+{
+    LngEdit->deselect();
+    LngEdit->setCursorPosition(int(LngEdit->text().size()));
+}
+
+void TKvelMainForm::moveBar(const QPoint& topLeft)
+{
+    move(topLeft);
+}
+
+void TKvelMainForm::LngLabelDblClick()
+{
+    FSearchLang = FSearchLang >= 0 && FSearchLang < 2 ? FSearchLang + 1 : 0;
+    ApplyInterfaceLanguage();
+    LngEditChange();
+}
+
+void TKvelMainForm::SelectSearchLanguage(SearchLanguage language)
+{
+    FSearchLang = int(language);
+    ApplyInterfaceLanguage();
+    UpdateLanguageLabel();
+    LngEditChange();
+}
+
+void TKvelMainForm::SelectFindMethod(FindMethod method)
+{
+    FFindMethod = int(method);
+    LngEditChange();
+}
+
+void TKvelMainForm::InterfaceSerbianClick()
+{
+    FInterfaceLang = int(InterfaceLanguage::Serbian);
+    SetLanguageOffset(FInterfaceLang);
+    ApplyInterfaceLanguage();
+    RefreshTranslation();
+}
+
+void TKvelMainForm::InterfaceEnglishClick()
+{
+    FInterfaceLang = int(InterfaceLanguage::English);
+    SetLanguageOffset(FInterfaceLang);
+    ApplyInterfaceLanguage();
+    RefreshTranslation();
+}
+
+void TKvelMainForm::RecentWordsClearClick()
+{
+    FRecentBoth.clear();
+    FRecentSer.clear();
+    FRecentEng.clear();
+    RefreshRecentMenus();
+}
+
+void TKvelMainForm::RecentPhraseChosen(SearchLanguage list, const QString& caption)
+{
+    const std::optional<QString> phrase = recentPhraseOfCaption(caption);
+    if (!phrase)
+        return;
+    FSearchLang = int(list);
+    UpdateLanguageLabel();
+    LngEdit->setEntryText(*phrase);
+    moveEntryCaretToEnd();
+    AddRecentPhrase(recentList(list), LngEdit->text(), FSaveRecent != 0);
+    RefreshRecentMenus();
+}
+
+void TKvelMainForm::ApplyKeyboardLayout()
+{
+    // The layout group is global on X11: switch it only while the bar has the
+    // focus; activation applies it again.
+    if (!m_keyboard || !isActiveWindow())
+        return;
+    switch (FSearchLang) {
+    case int(SearchLanguage::English):
+        m_keyboard->activate(KeyboardTarget::English);
+        break;
+    case int(SearchLanguage::Both):
+    case int(SearchLanguage::Serbian):
+        m_keyboard->activate(IsCentralEuropeanCodePage() ? KeyboardTarget::SerbianLatin
+                                                         : KeyboardTarget::English);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace kvel

@@ -1,0 +1,184 @@
+// The central path: the entry's text looked up and handed to the translation
+// window, and the commands that work on the first entry it shows.
+#include "LookupOutcome.h"
+#include "LowerCaseEntry.h"
+#include "PhraseNormalizer.h"
+#include "RecentPhrases.h"
+#include "SqliteDictionaryStore.h"
+#include "TBalloonForm.h"
+#include "TKvelMainForm.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMutexLocker>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QThread>
+
+namespace kvel {
+
+namespace {
+
+constexpr int kFlashMs = 500;
+const QColor kFlashColour(192, 192, 192);
+
+} // namespace
+
+bool TKvelMainForm::LookupAllowed()
+{
+    const std::optional<LookupDisplay> notice = dictionaryNotice(m_checks);
+    if (!notice)
+        return true;
+    // A program started to the tray or with the system stays quiet while hidden.
+    if ((FInTray || FAutoStart == 1) && !FBarShown)
+        return false;
+    showDisplay(*notice);
+    return false;
+}
+
+void TKvelMainForm::LngEditChange()
+{
+    if (!LookupAllowed())
+        return;
+    QMutexLocker locker(&LookupLock);
+    const LookupDisplay display =
+        m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod));
+    if (display.closed) {
+        if (BalloonForm)
+            BalloonForm->hide();
+        if (isVisible())
+            LngEdit->setFocus();
+        return;
+    }
+    showDisplay(display);
+}
+
+void TKvelMainForm::showDisplay(const LookupDisplay& display)
+{
+    QStringList lines = display.lines;
+    BalloonForm->ShowTranslation(display.kind, geometry(), lines, FSensitive != 0, FWrap != 0,
+                                 FLocked != 0, Qt::AlignLeft, display.caption, display.bitmapId);
+    if (isVisible())
+        LngEdit->setFocus();
+}
+
+QString TKvelMainForm::QueryMeaning(const QString& phrase, int selected)
+{
+    return m_engine->QueryMeaning(phrase, selected);
+}
+
+void TKvelMainForm::EnterPhraseFromOutside(const QString& text, bool rerunWhenUnchanged)
+{
+    const QString phrase = NormalizePhrase(text);
+    FSearchLang = int(SearchLanguage::Both);
+    UpdateLanguageLabel();
+    // The entry keeps its text in lower case, so "ŠKOLA" after "škola" is no change.
+    if (rerunWhenUnchanged && LngEdit->text() == phrase.toLower())
+        LngEditChange();
+    else
+        LngEdit->setEntryText(phrase);
+    LngEdit->deselect();
+    LngEdit->setCursorPosition(int(LngEdit->text().size()));
+}
+
+void TKvelMainForm::RefreshTranslation()
+{
+    if (translationVisible()) {
+        switch (BalloonForm->contentKind()) {
+        case ContentKind::HelpFileError:
+            HelpIndexClick();
+            return;
+        case ContentKind::KeyboardList:
+            HelpKeyboardClick();
+            return;
+        case ContentKind::Tip:
+            --FTipCounter;
+            HelpTipOfTheDayClick();
+            return;
+        case ContentKind::Donations:
+            HelpDonationsClick();
+            return;
+        case ContentKind::About:
+            AboutClick();
+            return;
+        default:
+            break;
+        }
+    }
+    LngEditChange();
+}
+
+bool TKvelMainForm::translationVisible() const
+{
+    return BalloonForm && BalloonForm->isVisible();
+}
+
+QList<FormattedLine> TKvelMainForm::shownLines() const
+{
+    // Read back from the window's text, as the user sees it: a line's head is
+    // its leading run of bold characters of one colour.
+    QList<FormattedLine> lines;
+    if (!translationVisible())
+        return lines;
+    for (QTextBlock block = BalloonForm->richEdit()->document()->begin(); block.isValid();
+         block = block.next()) {
+        FormattedLine line{block.text(), 0, HeadColour::Black};
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            if (format.fontWeight() < QFont::Bold)
+                break;
+            const QColor colour = format.foreground().color();
+            const HeadColour head = colour == Qt::red    ? HeadColour::Red
+                                    : colour == Qt::blue ? HeadColour::Blue
+                                                         : HeadColour::Black;
+            if (line.headLength > 0 && head != line.headColour)
+                break;
+            line.headColour = head;
+            line.headLength += fragment.fragment().length();
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+bool TKvelMainForm::FirstEntryShown() const
+{
+    return firstEntryShown(shownLines());
+}
+
+void TKvelMainForm::RememberFirstEntry()
+{
+    if (!translationVisible()) {
+        LngEditChange();
+        return;
+    }
+    const QString phrase = rememberedPhrase(shownLines(), SearchLanguage(FSearchLang));
+    if (!phrase.isEmpty()) {
+        AddRecentPhrase(recentList(SearchLanguage(FSearchLang)), phrase, FSaveRecent != 0);
+        RefreshRecentMenus();
+    }
+}
+
+void TKvelMainForm::CopyFirstEntry(CopyMode mode)
+{
+    if (!translationVisible())
+        return;
+    if (const std::optional<QString> text = firstEntryText(shownLines(), mode))
+        QGuiApplication::clipboard()->setText(*text);
+}
+
+void TKvelMainForm::FlashEntry()
+{
+    // Shows that Enter was taken; the pause is short enough not to lose keys,
+    // which wait in the queue.
+    const QPalette saved = LngEdit->palette();
+    QPalette flash = saved;
+    flash.setColor(QPalette::Base, kFlashColour);
+    LngEdit->setPalette(flash);
+    LngEdit->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(kFlashMs);
+    LngEdit->setPalette(saved);
+}
+
+} // namespace kvel

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+
+namespace kvel {
+
+// One row of a popup menu as the program lays it out: the item's name (the
+// QAction's or submenu's objectName), its caption's string id (Serbian id;
+// 0 for a separator) and the key shown beside it.
+struct MenuRow
+{
+    enum class Kind
+    {
+        Command,
+        Check,
+        Radio,
+        Submenu,
+        Separator,
+        RecentList
+    };
+    int level;
+    const char* name;
+    int captionId;
+    const char* shortcut;
+    Kind kind;
+};
+
+// The main menu `LngPopupMenu`, top to bottom, submenus by level.
+const QList<MenuRow>& mainMenuRows();
+
+// The tray menu `TrayPopupMenu`.
+const QList<MenuRow>& trayMenuRows();
+
+} // namespace kvel

@@ -1,0 +1,197 @@
+#pragma once
+
+#include "BalloonHost.h"
+#include "DictionaryChecks.h"
+#include "FirstEntry.h"
+#include "InstanceRequest.h"
+#include "KvelSettings.h"
+#include "LookupDisplay.h"
+#include "SearchSettings.h"
+#include "TBalloonForm.h"
+
+#include <QPointer>
+#include <QRecursiveMutex>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QMenu;
+class QAction;
+
+namespace kvel {
+
+class ClipboardWatcher;
+class KeyboardLayout;
+class LowerCaseEntry;
+class TTextDropTarget;
+class TrayIcon;
+class LookupEngine;
+class SqliteDictionaryStore;
+
+// Where the bar keeps its files; tests point these at temporary folders.
+struct BarPaths
+{
+    QString settingsFile;
+    QString dictionaryFile;
+};
+
+// The phrase bar: a small always-on-top strip with the search-language label
+// and the phrase entry. It owns the translation window, the settings and the
+// recent phrases, and answers the keys and menu commands.
+class TKvelMainForm : public QWidget, public BalloonHost, private KvelSettings
+{
+    Q_OBJECT
+public:
+    // Without a tray icon of its own the bar uses the desktop's tray.
+    explicit TKvelMainForm(BarPaths paths, TrayIcon* tray = nullptr, QWidget* parent = nullptr);
+    ~TKvelMainForm() override;
+
+    // --- lookup ---------------------------------------------------------
+    void LngEditChange();
+    bool LookupAllowed();
+    QString QueryMeaning(const QString& phrase, int selected) override;
+    // A phrase from the clipboard, a drop or another instance: normalised,
+    // searched in both languages, looked up even when the entry holds it already.
+    void EnterPhraseFromOutside(const QString& text, bool rerunWhenUnchanged = true);
+    void RefreshTranslation();
+
+    // --- first entry ----------------------------------------------------
+    void RememberFirstEntry();
+    bool FirstEntryShown() const;
+    void CopyFirstEntry(CopyMode mode);
+    void FlashEntry();
+
+    // --- language -------------------------------------------------------
+    void ApplyInterfaceLanguage();
+    void UpdateLanguageLabel();
+    void ApplyKeyboardLayout();
+    void LngLabelDblClick();
+    void InterfaceSerbianClick();
+    void InterfaceEnglishClick();
+    void SelectSearchLanguage(SearchLanguage language);
+    void SelectFindMethod(FindMethod method);
+
+    // --- recent phrases -------------------------------------------------
+    void RefreshRecentMenus();
+    void RecentWordsClearClick();
+    void RecentPhraseChosen(SearchLanguage list, const QString& caption);
+
+    // --- life -----------------------------------------------------------
+    void FormShow();
+    void FormActivate();
+    void ToggleBar();
+    void ShowWithParams();
+    void ShutDown();
+    void SaveSettings();
+    void OpenBar();
+    void handleInstanceRequest(kvel::InstanceRequest request);
+
+    // --- tray, clipboard, drop ------------------------------------------
+    bool trayModeActive() const;
+    void AddTrayIcon();
+    void SetTrayIconState(bool hidden);
+    void DeleteTrayIcon();
+    void AppMinimize();
+    void AppRestore();
+    void TrayLeftClick();
+    void TrayRightClick(QPoint globalPos);
+    void ToTrayClick(bool checked);
+    void TrayAvailabilityChanged(bool available);
+    void ClipboardChanged(const QString& text);
+    void LookupClipboard();
+    void ApplyClipboardViewer();
+    void TextDropped(const QString& text);
+    bool barShown() const { return FBarShown; }
+
+    // Commands whose work comes with later parts of the program (help texts,
+    // speech, tray, clipboard, hot key, shell integration).
+    void HelpIndexClick() {}
+    void HelpKeyboardClick() {}
+    void HelpTipOfTheDayClick() {}
+    void HelpDonationsClick() {}
+    void AboutClick() {}
+    void SpeakFirstPhrase() {}
+    void ApplyHook() {}
+    void RegisterIEMenu() {}
+
+    // For tests and the translation window.
+    LowerCaseEntry* entry() const { return LngEdit; }
+    QLabel* languageLabel() const { return LngLabel; }
+    QMenu* popupMenu() const { return LngPopupMenu; }
+    QMenu* trayMenu() const { return TrayPopupMenu; }
+    TBalloonForm* balloon() const { return BalloonForm; }
+    const KvelSettings& settings() const { return *this; }
+    QAction* menuAction(const QString& name) const;
+    void LngPopupMenuPopup();
+    void TrayPopupMenuPopup();
+
+    // What the translation window asks of the bar.
+    void setEntryText(const QString& text) override;
+    void moveEntryCaretToEnd() override;
+    void closePhraseBar() override;
+    void moveBar(const QPoint& topLeft) override;
+    bool alphaBlendOn() const override { return FAlphaBlendOn != 0; }
+    int alphaBlendSpeed() const override { return FABSpeed; }
+
+signals:
+    void quitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void buildDesktopServices(TrayIcon* tray);
+    void showTrayStartBalloon();
+    void connectMenuCommands();
+    void captionMenus();
+    bool FormKeyPress(int key);
+    void LngEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void showDisplay(const LookupDisplay& display);
+    QList<FormattedLine> shownLines() const;
+    bool translationVisible() const;
+    QRect screenRect() const;
+    void moveBarTo(QPoint topLeft);
+    void LoadSettings();
+    void ReadIEParams();
+    void LookupIEParams();
+    void Cleanup();
+
+    BarPaths m_paths;
+
+    QLabel* LngLabel = nullptr;
+    LowerCaseEntry* LngEdit = nullptr;
+    QMenu* LngPopupMenu = nullptr;
+    QMenu* TrayPopupMenu = nullptr;
+    QPointer<TBalloonForm> BalloonForm;
+
+    std::unique_ptr<SqliteDictionaryStore> m_store;
+    std::unique_ptr<LookupEngine> m_engine;
+    DictionaryChecks m_checks;
+    QRecursiveMutex LookupLock;
+    std::unique_ptr<KeyboardLayout> m_keyboard;
+    TrayIcon* m_tray = nullptr;
+    ClipboardWatcher* m_clipboard = nullptr;
+    TTextDropTarget* FDropTarget = nullptr;
+    bool FClipboardReady = false;
+
+    bool FInTray = false;
+    bool FBarShown = true;
+    bool FCleanedUp = false;
+    bool m_firstShowDone = false;
+    bool m_firstActivationDone = false;
+    int FTipCounter = 0;
+    QString FCodePageHint;
+    QString FIEParamStr;
+    int FIEParamCount = 0;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+};
+
+} // namespace kvel

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "LowerCaseEntry.h"
+#include "QtPrinters.h"
+#include "StringTable.h"
+#include "TKvelMainForm.h"
+#include "TestDictionary.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace kvel::test {
+
+// A bar on a small dictionary of its own, with its settings file in a
+// temporary folder; tray and start-up extras off so only the bar shows.
+class BarTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        using namespace Qt::StringLiterals;
+        SetLanguageOffset(0);
+        paths = {dir.filePath(u"kvel.ini"_s), dir.filePath(u"kvel.mdb"_s)};
+        writeDictionary(paths.dictionaryFile, rows());
+        QFile ini(paths.settingsFile);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(initialSettings());
+        ini.close();
+        bar = std::make_unique<TKvelMainForm>(paths);
+        bar->show();
+    }
+
+    void TearDown() override
+    {
+        bar.reset();
+        SetLanguageOffset(0);
+    }
+
+    virtual QByteArray initialSettings() const
+    {
+        return "[Preferences]\nTray=0\nAutoStart=0\nIE=0\nTips=0\nClipboard=0\n";
+    }
+
+    virtual QList<Row> rows() const
+    {
+        using namespace Qt::StringLiterals;
+        return {
+            {u"house"_s, u"kuća; dom"_s, -1},
+            {u"housewife"_s, u"domaćica"_s, -1},
+            {u"boathouse"_s, u"kućica za čamce"_s, -1},
+            {u"kuća"_s, u"house; home"_s, 0},
+            {u"dom"_s, u"home; house"_s, 0},
+            {u"cat"_s, u"mačka"_s, -1},
+        };
+    }
+
+    // Types like a keyboard, letters outside ASCII included.
+    void type(const QString& text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(bar->entry(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, bar->entry(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(bar->entry(), k, modifiers);
+    }
+    TBalloonForm& balloon() { return *bar->balloon(); }
+
+    QTemporaryDir dir;
+    BarPaths paths;
+    std::unique_ptr<TKvelMainForm> bar;
+};
+
+} // namespace kvel::test
