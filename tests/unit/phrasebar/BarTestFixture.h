@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 #include "StringTable.h"
 #include "TKvelMainForm.h"
+#include "FakeTrayIcon.h"
 #include "TestDictionary.h"
 
 #include <QFile>
@@ -29,8 +30,10 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(initialSettings());
         ini.close();
-        bar = std::make_unique<TKvelMainForm>(paths);
+        tray = new FakeTrayIcon(trayAvailable());
+        bar = std::make_unique<TKvelMainForm>(paths, tray);
         bar->show();
+        QCoreApplication::processEvents(); // the first activation runs right after the show
     }
 
     void TearDown() override
@@ -43,6 +46,8 @@ protected:
     {
         return "[Preferences]\nTray=0\nAutoStart=0\nIE=0\nTips=0\nClipboard=0\n";
     }
+
+    virtual bool trayAvailable() const { return false; }
 
     virtual QList<Row> rows() const
     {
@@ -77,6 +82,7 @@ protected:
     QTemporaryDir dir;
     BarPaths paths;
     std::unique_ptr<TKvelMainForm> bar;
+    FakeTrayIcon* tray = nullptr; // owned by the bar
 };
 
 } // namespace kvel::test

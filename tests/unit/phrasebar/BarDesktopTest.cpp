@@ -1,0 +1,158 @@
+#include "BarTestFixture.h"
+#include "ClipboardWatcher.h"
+
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+
+using namespace kvel;
+using namespace kvel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Default settings as a fresh installation has them, but run before: the bar
+// starts in the tray.
+class TrayBarTest : public BarTest
+{
+protected:
+    QByteArray initialSettings() const override
+    {
+        return "[Preferences]\nAutoStart=0\nIE=0\nTips=0\n[Window]\nLeft=10\nTop=10\n";
+    }
+    bool trayAvailable() const override { return true; }
+};
+
+class FirstRunTrayBarTest : public TrayBarTest
+{
+protected:
+    QByteArray initialSettings() const override { return "[Preferences]\nAutoStart=0\n"; }
+};
+
+} // namespace
+
+TEST_F(TrayBarTest, StartsHiddenInTheTrayAndComesBackOnALeftClick)
+{
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(bar->barShown());
+    EXPECT_TRUE(tray->shown);
+    EXPECT_TRUE(tray->hiddenPicture);
+    EXPECT_EQ(tray->tip, u"Kvel rečnik"_s);
+
+    emit tray->leftClicked();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(tray->hiddenPicture);
+    EXPECT_EQ(tray->tip, u"Kvel rečnik je već otvoren"_s);
+}
+
+TEST_F(TrayBarTest, ClosingHidesToTheTrayAndARightClickHidesAShownBar)
+{
+    QSignalSpy quit(bar.get(), &TKvelMainForm::quitRequested);
+    emit tray->leftClicked();
+    bar->close();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(quit.count(), 0);
+
+    emit tray->leftClicked();
+    emit tray->rightClicked(QPoint(5, 5));
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(tray->hiddenPicture);
+
+    emit tray->rightClicked(QPoint(5, 5)); // hidden: the tray menu opens instead
+    EXPECT_TRUE(bar->trayMenu()->isVisible());
+    bar->trayMenu()->hide();
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(TrayBarTest, SwitchingTrayModeOffBringsTheBarBack)
+{
+    bar->LngPopupMenuPopup();
+    bar->menuAction(u"ToTray"_s)->trigger();
+    EXPECT_EQ(bar->settings().FToTray, 0);
+    EXPECT_FALSE(tray->shown);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->menuAction(u"Exit"_s)->text(), u"Izlaz\tAlt+F4"_s);
+}
+
+TEST_F(TrayBarTest, ATrayThatGoesAwayNeverLeavesTheBarInvisible)
+{
+    ASSERT_FALSE(bar->isVisible());
+    tray->setAvailable(false);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->settings().FToTray, 1) << "the stored setting is kept";
+
+    QSignalSpy quit(bar.get(), &TKvelMainForm::quitRequested);
+    tray->setAvailable(true); // the tray host restarted
+    EXPECT_TRUE(tray->shown);
+    EXPECT_FALSE(tray->hiddenPicture) << "the bar is shown";
+    bar->close();
+    EXPECT_EQ(quit.count(), 0) << "tray mode works again";
+}
+
+TEST_F(BarTest, WithoutATrayHostTrayModeActsAsOff)
+{
+    // These settings say Tray=0; a tray host appearing later changes nothing.
+    tray->setAvailable(true);
+    EXPECT_FALSE(tray->shown);
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(FirstRunTrayBarTest, FirstRunShowsTheWelcomeBalloon)
+{
+    ASSERT_EQ(tray->balloons.size(), 1);
+    EXPECT_TRUE(tray->balloons[0].startsWith(u"Kvel rečnik, v1.0.058|Hvala što koristite naš rečnik."_s))
+        << tray->balloons[0].toStdString();
+}
+
+TEST_F(TrayBarTest, CopiedTextBringsTheHiddenBarUpWithItsLookup)
+{
+    ASSERT_FALSE(bar->isVisible());
+    bar->ClipboardChanged(u"  House\n"_s);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->entry()->text(), u"house"_s);
+    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_EQ(balloon().contentKind(), ContentKind::Results);
+    EXPECT_EQ(bar->settings().FRecentBoth, QStringList{u"HOUSE"_s}) << "the phrase is remembered";
+
+    balloon().hide();
+    bar->ClipboardChanged(u"house"_s); // the same text again looks up again
+    EXPECT_TRUE(balloon().isVisible());
+}
+
+TEST(BarClipboard, NothingHappensBeforeTheFirstShow)
+{
+    QTemporaryDir dir;
+    const BarPaths paths{dir.filePath(u"kvel.ini"_s), dir.filePath(u"kvel.mdb"_s)};
+    writeDictionary(paths.dictionaryFile, {{u"house"_s, u"kuća"_s, -1}});
+    TKvelMainForm bar(paths, new FakeTrayIcon(false));
+    bar.ClipboardChanged(u"house"_s);
+    EXPECT_EQ(bar.entry()->text(), u""_s);
+    EXPECT_FALSE(bar.isVisible());
+}
+
+TEST(ClipboardWatcher, TakesPlainTextOnly)
+{
+    QMimeData text;
+    text.setText(u"kuća"_s);
+    EXPECT_EQ(ClipboardWatcher::plainText(&text), u"kuća"_s);
+
+    QMimeData file;
+    file.setUrls({QUrl(u"file:///tmp/a.txt"_s)});
+    file.setText(u"/tmp/a.txt"_s);
+    EXPECT_FALSE(ClipboardWatcher::plainText(&file)) << "a copied file is not a phrase";
+
+    QMimeData picture;
+    picture.setImageData(QImage(2, 2, QImage::Format_RGB32));
+    EXPECT_FALSE(ClipboardWatcher::plainText(&picture));
+    EXPECT_FALSE(ClipboardWatcher::plainText(nullptr));
+}
+
+TEST_F(BarTest, DroppedTextIsLookedUpInBoth)
+{
+    key(Qt::Key_L, Qt::AltModifier);
+    bar->TextDropped(u"HOUSE"_s);
+    EXPECT_EQ(bar->entry()->text(), u"house"_s);
+    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_TRUE(balloon().isVisible());
+    EXPECT_TRUE(bar->settings().FRecentBoth.isEmpty()) << "a drop files nothing";
+}
