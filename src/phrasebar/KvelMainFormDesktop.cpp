@@ -1,5 +1,6 @@
 // Living on the desktop: the tray icon, clipboard watching and dropped text.
 #include "ClipboardWatcher.h"
+#include "GlobalHotKey.h"
 #include "KvelSettings.h"
 #include "LowerCaseEntry.h"
 #include "StringTable.h"
@@ -33,6 +34,10 @@ void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
 
     m_clipboard = new ClipboardWatcher(this);
     connect(m_clipboard, &ClipboardWatcher::textCopied, this, &TKvelMainForm::ClipboardChanged);
+
+    m_hotKey = createGlobalHotKey(this);
+    HookMsg = m_hotKey->GetHookMsg();
+    connect(m_hotKey, &GlobalHotKey::hotKeyPressed, this, &TKvelMainForm::HotKeyPressed);
 
     FDropTarget = new TTextDropTarget(this);
     FDropTarget->SetDropTarget(LngEdit);
@@ -187,6 +192,26 @@ void TKvelMainForm::LookupClipboard()
 {
     if (const std::optional<QString> text = ClipboardWatcher::currentText())
         EnterPhraseFromOutside(*text);
+}
+
+void TKvelMainForm::ApplyHook()
+{
+    // A grab takes the key from every other program: only the chosen key, and
+    // only while the hot key is on. A key another program holds stays theirs.
+    if (!m_hotKey)
+        return;
+    if (FHookOn == 1)
+        m_hotKey->SetHook(FHotKey);
+    else
+        m_hotKey->RemoveHook();
+}
+
+void TKvelMainForm::HotKeyPressed(const QString& keyName)
+{
+    if (HookMsg == 0 || FHookOn != 1 || FHotKey < 0 || FHotKey > 3)
+        return;
+    if (keyName == LoadText(30730 + FHotKey))
+        handleInstanceRequest(InstanceRequest::ToggleBar);
 }
 
 void TKvelMainForm::TextDropped(const QString& text)

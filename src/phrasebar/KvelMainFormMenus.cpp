@@ -188,14 +188,21 @@ void TKvelMainForm::connectMenuCommands()
     on("ABSlow", [this] { FABSpeed = 0; });
     on("ABMedium", [this] { FABSpeed = 1; });
     on("ABFast", [this] { FABSpeed = 2; });
-    on("KHookActivate", [this](bool checked) {
+    // The keyboard list names the hot key and its state: keep it current.
+    const auto refreshKeyboardList = [this] {
+        if (translationVisible() && BalloonForm->contentKind() == ContentKind::KeyboardList)
+            HelpKeyboardClick();
+    };
+    on("KHookActivate", [this, refreshKeyboardList](bool checked) {
         FHookOn = checked ? 1 : 0;
         ApplyHook();
+        refreshKeyboardList();
     });
     for (int key = 0; key < 4; ++key) {
-        on(("F" + std::to_string(9 + key)).c_str(), [this, key] {
+        on(("F" + std::to_string(9 + key)).c_str(), [this, key, refreshKeyboardList] {
             FHotKey = key;
             ApplyHook();
+            refreshKeyboardList();
         });
     }
     on("HelpIndex", &TKvelMainForm::HelpIndexClick);

@@ -22,12 +22,13 @@ class QAction;
 namespace kvel {
 
 class ClipboardWatcher;
+class GlobalHotKey;
 class KeyboardLayout;
 class LowerCaseEntry;
 class TTextDropTarget;
 class TrayIcon;
 class LookupEngine;
-class SqliteDictionaryStore;
+class DictionaryStore;
 
 // Where the bar keeps its files; tests point these at temporary folders.
 struct BarPaths
@@ -102,6 +103,8 @@ public:
     void LookupClipboard();
     void ApplyClipboardViewer();
     void TextDropped(const QString& text);
+    void ApplyHook();
+    void HotKeyPressed(const QString& keyName);
     bool barShown() const { return FBarShown; }
 
     // Commands whose work comes with later parts of the program (help texts,
@@ -112,7 +115,6 @@ public:
     void HelpDonationsClick() {}
     void AboutClick() {}
     void SpeakFirstPhrase() {}
-    void ApplyHook() {}
     void RegisterIEMenu() {}
 
     // For tests and the translation window.
@@ -171,13 +173,15 @@ private:
     QMenu* TrayPopupMenu = nullptr;
     QPointer<TBalloonForm> BalloonForm;
 
-    std::unique_ptr<SqliteDictionaryStore> m_store;
+    std::unique_ptr<DictionaryStore> m_store;
     std::unique_ptr<LookupEngine> m_engine;
     DictionaryChecks m_checks;
     QRecursiveMutex LookupLock;
     std::unique_ptr<KeyboardLayout> m_keyboard;
     TrayIcon* m_tray = nullptr;
     ClipboardWatcher* m_clipboard = nullptr;
+    GlobalHotKey* m_hotKey = nullptr;
+    quint32 HookMsg = 0;
     TTextDropTarget* FDropTarget = nullptr;
     bool FClipboardReady = false;
 

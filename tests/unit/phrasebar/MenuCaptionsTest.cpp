@@ -30,8 +30,9 @@ TEST_F(BarTest, EveryMenuItemIsCaptionedInBothLanguages)
                 const QString caption = captionOf(*bar, row.name);
                 EXPECT_FALSE(caption.isEmpty()) << row.name;
                 EXPECT_NE(caption, u"<missing>"_s) << row.name;
-                if (*row.shortcut)
+                if (*row.shortcut) {
                     EXPECT_TRUE(caption.endsWith(u'\t' + QLatin1String(row.shortcut))) << row.name;
+                }
             }
         }
     }
