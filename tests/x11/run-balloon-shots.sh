@@ -26,17 +26,9 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY XAUTHORITY
 export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
 
-display=""
-for n in $(seq 100 199); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number"; exit 1; }
-
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -br >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work" -br || exit 1
+pids+=("$XVFB_PID")
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 pids+=($!)

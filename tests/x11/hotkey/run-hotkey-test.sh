@@ -56,21 +56,14 @@ export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
 
 export XAUTHORITY=$work/Xauthority
 : >"$XAUTHORITY"
-for ((n = 100; n < 200; n++)); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    xauth -q add ":$n" . "$(mcookie)"
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -auth "$XAUTHORITY" >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    export DISPLAY=":$n"
-    if wait_until 10 xdpyinfo >/dev/null 2>&1; then
-        pids+=("$xvfb")
-        break
-    fi
-    # Another server took the number meanwhile.
-    kill "$xvfb" 2>/dev/null || true
-    unset DISPLAY
-done
-[[ -n ${DISPLAY:-} ]] || fail "no free X display (see $work/xvfb.log)"
+# The server loads every cookie of the file at start; the display number is
+# known only afterwards, so the client's entry is added then.
+cookie=$(mcookie)
+xauth -q add ":65000" . "$cookie"
+source "$(dirname "$0")/../xvfb.sh"
+start_xvfb "$work" -auth "$XAUTHORITY" || fail "no X server (see $work/xvfb.log)"
+pids+=("$XVFB_PID")
+xauth -q add "$DISPLAY" . "$cookie"
 
 # xev on the root window shows the lock state: keys nobody grabs go there.
 xev -root -event keyboard >"$work/xev.log" 2>&1 &
