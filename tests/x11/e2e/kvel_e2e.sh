@@ -1,0 +1,364 @@
+#!/usr/bin/env bash
+# End-to-end tests of the running kvel on a private Xvfb display with openbox:
+# typing and the balloon, the three steps of Escape, the second start handing
+# its words over, settings that survive a restart and a kill -9 that leaves the
+# settings file whole.
+#
+# usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER]
+#   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
+#   logs and settings file of a failed scenario.
+#   KVEL_E2E_ONLY="1 3" runs only those scenarios; KVEL_E2E_KEEP=1 keeps the
+#   temporary folders.
+
+# shellcheck disable=SC2119 # start_kvel and run_second_kvel take optional words
+set -u
+
+if (($# < 2)); then
+    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER]" >&2
+    exit 2
+fi
+KVEL_EXE=$(realpath "$1")
+KVEL_DICT=$(realpath "$2")
+E2E_OUT=$(realpath -m "${3:-kvel-e2e-output}")
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# shellcheck source=lib.sh
+. "$HERE/lib.sh"
+
+for tool in Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+done
+[[ -x $KVEL_EXE ]] || { echo "not an executable: $KVEL_EXE" >&2; exit 1; }
+[[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
+
+mkdir -p "$E2E_OUT"
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-e2e.XXXXXX")
+unset DISPLAY XAUTHORITY
+
+SCENARIO_PID=
+cleanup()
+{
+    # An interrupted run: end the running scenario and whatever it started.
+    if [[ -n $SCENARIO_PID ]]; then
+        kill "$SCENARIO_PID" 2>/dev/null
+    fi
+    local pids pid
+    for pids in "$E2E_TMP"/*/pids "$E2E_TMP"/*/clip.pid; do
+        [[ -f $pids ]] || continue
+        while read -r pid; do
+            kill -9 "$pid" 2>/dev/null
+        done <"$pids"
+    done
+    stop_global
+    if [[ ${KVEL_E2E_KEEP:-0} == 1 ]]; then
+        echo "temporary folders kept in $E2E_TMP"
+    else
+        rm -rf "$E2E_TMP"
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+# ============================================================== scenarios
+
+# 1. The bar comes up at the top-left corner without a balloon; typing "house"
+#    shows the balloon below it with the English headword in bold red.
+scenario_type_and_see()
+{
+    new_sandbox type-and-see
+    start_kvel
+    wait_for_bar "$KVEL_PID"
+    [[ $BAR_X == 0 && $BAR_Y == 0 ]] || fail "a fresh bar opened at $BAR_X,$BAR_Y, expected the top-left corner 0,0"
+    pass "the bar opened at the top-left corner"
+    # Nothing may open by itself: watch the first two seconds.
+    if wait_until 2 balloon_shown "$KVEL_PID"; then
+        fail "a balloon opened at start although tips and clipboard are off"
+    fi
+    expect_no_red "at-start"
+    pass "no balloon at start"
+
+    focus_entry
+    type_text house
+    wait_until 10 balloon_shown "$KVEL_PID" || fail "typing 'house' opened no balloon window within 10 s"
+    pass "typing 'house' opened the balloon window"
+    expect_red "house"
+    expect_entry house "after typing 'house'"
+}
+
+# 2. Escape closes the balloon and empties the entry; on a phrase without a
+#    balloon it empties the entry; on the empty entry it closes the bar, and
+#    with the tray off the program ends.
+scenario_escape_steps()
+{
+    new_sandbox escape-steps
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+    type_text house
+    expect_red "house"
+
+    log "Escape with the balloon shown"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "the balloon is still mapped 10 s after the first Escape"
+    pass "the balloon window is gone"
+    expect_no_red "after-first-escape"
+    expect_entry "" "after Escape closed the balloon"
+    process_alive "$pid" || fail "kvel ended on the Escape that only had to close the balloon"
+
+    log "Escape on a phrase while no balloon is shown"
+    # A phrase that starts with a blank is not looked up: no balloon opens.
+    type_text " "
+    expect_entry " " "after typing a blank"
+    balloon_hidden "$pid" || fail "a blank alone opened a balloon"
+    press Escape
+    expect_entry "" "after Escape on a phrase without a balloon"
+    find_bar "$pid" || fail "the bar closed although its entry still held text"
+    process_alive "$pid" || fail "kvel ended although its entry still held text"
+    pass "the bar is still shown"
+
+    log "Escape on the empty entry"
+    press Escape
+    wait_exit "$pid" 10 || fail "kvel still runs 10 s after Escape on the empty entry (tray off)"
+    ((EXIT_STATUS == 0)) || fail "kvel ended with status $EXIT_STATUS after closing the bar"
+    pass "the bar closed and kvel ended with status 0"
+    ini_well_formed
+    expect_ini Window Left 0
+}
+
+# 3. A second start hands its words to the running one through section [IE]
+#    and exits at once; without words it toggles (closes) the running bar.
+scenario_second_instance()
+{
+    new_sandbox second-instance
+    start_kvel
+    local first=$KVEL_PID
+    wait_for_bar "$first"
+    local display_no=${DISPLAY#:}
+    local runtime_files
+    runtime_files=$(cd "$SANDBOX/runtime" && echo *)
+    [[ $runtime_files == *"$display_no"* ]] ||
+        fail "no single-instance lock or socket named after display $DISPLAY in XDG_RUNTIME_DIR: $runtime_files"
+    pass "single-instance files in XDG_RUNTIME_DIR: $runtime_files"
+
+    log "second start with 'house'"
+    run_second_kvel house
+    ((SECOND_RC == 0)) || fail "'kvel house' as a second instance ended with status $SECOND_RC (124: still running after 10 s)"
+    pass "the second instance exited with status 0"
+    expect_ini IE ParamCount 1
+    expect_ini IE ParamStr house
+    wait_until 10 balloon_shown "$first" || fail "the first instance opened no balloon for the handed-over 'house'"
+    expect_red "handed-over-house"
+    focus_entry
+    expect_entry house "first instance after the hand-over of 'house'"
+
+    press Escape
+    wait_until 10 balloon_hidden "$first" || fail "Escape did not close the balloon before the next hand-over"
+
+    log "second start with 'house cat'"
+    run_second_kvel house cat
+    ((SECOND_RC == 0)) || fail "'kvel house cat' as a second instance ended with status $SECOND_RC"
+    pass "the second instance exited with status 0"
+    expect_ini IE ParamCount 2
+    expect_ini IE ParamStr "house cat"
+    # Begins-with finds no "house cat" in the default dictionary: the balloon
+    # shows the no-matches notice.
+    wait_until 10 balloon_shown "$first" || fail "the first instance opened no balloon for the handed-over 'house cat'"
+    local shot=$E2E_OUT/$SCENARIO_ID-handed-over-house-cat.png
+    screenshot "$shot"
+    (($(count_lit_below_bar "$shot") > 0)) || fail "the balloon for 'house cat' is mapped but nothing is drawn below the bar ($shot)"
+    pass "the balloon for 'house cat' is shown (screenshot $shot)"
+    focus_entry
+    expect_entry "house cat" "first instance after the hand-over of 'house cat'"
+    process_alive "$first" || fail "the first instance ended during the hand-over"
+
+    log "second start without words"
+    run_second_kvel
+    ((SECOND_RC == 0)) || fail "'kvel' without words as a second instance ended with status $SECOND_RC"
+    expect_ini IE ParamCount 0
+    expect_ini IE ParamStr ""
+    wait_exit "$first" 10 || fail "a second start without words did not close the running bar (tray off) within 10 s"
+    pass "the running kvel closed its bar and ended"
+
+    log "a start after that is the first instance again"
+    start_kvel
+    wait_for_bar "$KVEL_PID"
+    pass "a new first instance shows its bar"
+}
+
+# 4. The find method and the bar position chosen with keys are saved on close
+#    and in force after a restart; keys the program does not own are kept.
+scenario_settings_survive()
+{
+    new_sandbox settings-survive
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+    type_text ouse
+    wait_until 10 balloon_shown "$pid" || fail "typing 'ouse' opened no balloon within 10 s"
+    expect_no_red "ouse-begins-with"
+    log "Alt+E: find method 'ends with'"
+    press alt+e
+    expect_red "ouse-ends-with"
+
+    log "Ctrl+Alt+Down, Ctrl+Alt+Right: the bar moves 40 pixels down and right"
+    press ctrl+alt+Down ctrl+alt+Right
+    wait_until 10 find_bar_at "$pid" 40 40 || fail "the bar is at $BAR_X,$BAR_Y after Ctrl+Alt+Down and Ctrl+Alt+Right, expected 40,40"
+    pass "the bar moved to 40,40"
+
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "Escape did not close the balloon"
+    press Escape
+    wait_exit "$pid" 10 || fail "kvel still runs 10 s after Escape on the empty entry"
+    pass "closed with Escape twice"
+    ini_well_formed
+    expect_ini Find Mask 2
+    expect_ini Window Left 40
+    expect_ini Window Top 40
+    local key
+    for key in Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0; do
+        expect_ini Preferences "${key%=*}" "${key#*=}"
+    done
+
+    log "restart"
+    start_kvel
+    pid=$KVEL_PID
+    wait_for_bar "$pid"
+    [[ $BAR_X == 40 && $BAR_Y == 40 ]] || fail "the restarted bar is at $BAR_X,$BAR_Y, expected the saved 40,40"
+    pass "the restarted bar is at the saved position"
+    focus_entry
+    type_text ouse
+    expect_red "restart-ouse-ends-with"
+}
+
+find_bar_at() { find_bar "$1" && [[ $BAR_X == "$2" && $BAR_Y == "$3" ]]; }
+
+# 5. A kill -9 while the program is idle leaves the settings of the last
+#    completed save whole, and nothing blocks the next start.
+scenario_kill_leaves_ini_whole()
+{
+    new_sandbox kill-9
+    local pid
+
+    # Each run changes something and closes the bar, which saves.
+    local -a runs=("alt+l" "alt+l ctrl+alt+Down" "alt+l alt+l")
+    local -a languages=(1 2 1)
+    local i
+    for i in 0 1 2; do
+        log "run $((i + 1)): keys ${runs[i]}, then Escape on the empty entry"
+        start_kvel
+        pid=$KVEL_PID
+        wait_for_bar "$pid"
+        focus_entry
+        # shellcheck disable=SC2086
+        press ${runs[i]}
+        press Escape
+        wait_exit "$pid" 10 || fail "run $((i + 1)): kvel still runs 10 s after Escape on the empty entry"
+        ini_well_formed
+        expect_ini Selected Language "${languages[i]}"
+    done
+    expect_ini Window Top 40
+    cp "$INI" "$SANDBOX/last-save.ini"
+
+    local kill_no delay_ms
+    for kill_no in 1 2 3; do
+        start_kvel
+        pid=$KVEL_PID
+        wait_for_bar "$pid"
+        delay_ms=$((200 + RANDOM % 1800))
+        sleep "$((delay_ms / 1000)).$(printf '%03d' $((delay_ms % 1000)))"
+        # Reaped at once, so the shell reports no "Killed" job.
+        { kill -9 "$pid" && wait "$pid"; } 2>/dev/null
+        process_gone "$pid" || fail "kill -9 did not end kvel"
+        log "kill -9 number $kill_no, $delay_ms ms after the bar showed"
+        ini_well_formed
+        cmp -s "$INI" "$SANDBOX/last-save.ini" ||
+            fail "kvel.ini after kill -9 differs from the last completed save: $(diff "$SANDBOX/last-save.ini" "$INI" | tr '\n' '|')"
+        local file
+        for file in "$APP"/* "$APP"/.[!.]*; do
+            [[ -e $file ]] || continue
+            case ${file##*/} in
+            kvel | kvel.mdb | kvel.ini) ;;
+            *) fail "file left beside kvel.ini after kill -9: ${file##*/}" ;;
+            esac
+        done
+    done
+    pass "after each kill -9 kvel.ini is well-formed UTF-8, equal to the last save, with no lock or temporary file beside it"
+    expect_ini Selected Language 1
+    expect_ini Window Top 40
+    expect_ini Preferences Tray 0
+
+    log "start after the kills"
+    start_kvel
+    pid=$KVEL_PID
+    wait_for_bar "$pid"
+    [[ $BAR_Y == 40 ]] || fail "the bar started at $BAR_X,$BAR_Y, expected top 40 from the last save"
+    focus_entry
+    type_text house
+    expect_red "after-kill-house"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "Escape did not close the balloon"
+    press Escape
+    wait_exit "$pid" 10 || fail "kvel still runs 10 s after Escape on the empty entry"
+    ini_well_formed
+    expect_ini Selected Language 1
+    pass "the next start came up, looked 'house' up and saved again"
+}
+
+# ================================================================= runner
+
+SCENARIOS=(
+    "1 type-and-see scenario_type_and_see Type and see: typing shows the balloon with red headwords"
+    "2 escape-steps scenario_escape_steps Escape closes the balloon, empties the entry, closes the bar"
+    "3 second-instance scenario_second_instance A second start hands its words over or toggles the bar"
+    "4 settings-survive scenario_settings_survive Find method and position survive a restart"
+    "5 kill-9 scenario_kill_leaves_ini_whole kill -9 leaves kvel.ini whole and the next start works"
+)
+
+echo "kvel end-to-end tests on a private X server"
+echo "  executable: $KVEL_EXE"
+echo "  dictionary: $KVEL_DICT"
+echo "  output:     $E2E_OUT"
+# One X server for all scenarios; a failure here ends the script (cleanup
+# still runs).
+SCENARIO=setup
+start_x_server "$E2E_TMP"
+
+failed=()
+for entry in "${SCENARIOS[@]}"; do
+    read -r number id fn title <<<"$entry"
+    if [[ -n ${KVEL_E2E_ONLY:-} && " $KVEL_E2E_ONLY " != *" $number "* ]]; then
+        continue
+    fi
+    echo
+    echo "=== scenario $number: $title"
+    started=$SECONDS
+    (
+        SCENARIO="$number $title"
+        SCENARIO_ID="$number-$id"
+        trap stop_scenario_processes EXIT
+        "$fn"
+    ) &
+    SCENARIO_PID=$!
+    wait "$SCENARIO_PID"
+    rc=$?
+    SCENARIO_PID=
+    if ((rc == 0)); then
+        echo "=== PASS scenario $number ($((SECONDS - started)) s)"
+    else
+        failed+=("$number $title")
+        mkdir -p "$E2E_OUT/$number-$id-failed"
+        cp "$E2E_TMP/$id"/*.log "$E2E_TMP/$id/app/kvel.ini" "$E2E_OUT/$number-$id-failed/" 2>/dev/null
+        echo "=== FAIL scenario $number ($((SECONDS - started)) s); logs in $E2E_OUT/$number-$id-failed"
+    fi
+done
+
+echo
+if ((${#failed[@]} > 0)); then
+    echo "FAILED scenarios (${#failed[@]}):"
+    printf '  %s\n' "${failed[@]}"
+    echo "total $SECONDS s"
+    exit 1
+fi
+echo "all scenarios passed (total $SECONDS s)"

@@ -1,0 +1,424 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2153 # KVEL_EXE, KVEL_DICT, E2E_TMP, E2E_OUT come from kvel_e2e.sh
+# Helpers for the end-to-end tests of the running kvel on a private X server.
+# Sourced by kvel_e2e.sh; needs Xvfb, openbox, xdotool, xclip, x11-utils and
+# ImageMagick.
+#
+# Every scenario gets its own sandbox folder: a copy of the executable and the
+# dictionary, and private HOME and XDG_* folders. kvel and the tools only ever
+# see the private X display, so nothing reaches the user's desktop.
+
+# ---------------------------------------------------------------- reporting
+
+# Every line carries the seconds since the script started.
+log()  { printf '  [%3d s] %s\n' "$SECONDS" "$*"; }
+pass() { printf '  [%3d s] ok: %s\n' "$SECONDS" "$*"; }
+
+# fail MESSAGE: ends the current scenario (each runs in its own subshell).
+fail()
+{
+    printf '  [%3d s] FAIL [%s]: %s\n' "$SECONDS" "${SCENARIO:-setup}" "$*" >&2
+    exit 1
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
+# returns 1 when the time is up.
+wait_until()
+{
+    local limit=$1
+    shift
+    local deadline=$((SECONDS + limit))
+    while true; do
+        if "$@"; then
+            return 0
+        fi
+        if ((SECONDS >= deadline)); then
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
+# ------------------------------------------------------------ the X server
+
+# Processes of the whole run, killed on exit whatever happens.
+E2E_GLOBAL_PIDS=()
+
+# start_x_server WORKDIR: starts Xvfb on the first free display from :90 up
+# (with its own cookie, no TCP) and openbox as the window manager; exports
+# DISPLAY and XAUTHORITY for the tools of this script.
+start_x_server()
+{
+    local work=$1 n
+    local auth=$work/Xauthority
+    mkdir -p "$work/wm-home"
+    : >"$auth"
+    for ((n = 90; n < 190; n++)); do
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        xauth -q -f "$auth" add ":$n" . "$(mcookie)"
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset -br -auth "$auth" \
+            >"$work/xvfb.log" 2>&1 &
+        local xpid=$!
+        export DISPLAY=":$n" XAUTHORITY=$auth
+        # Another run may have taken the number at the same moment: the server
+        # must be this script's own (its pid in the display's lock file).
+        # A server that lost the race for the number ends at once.
+        if wait_until 10 x_server_settled "$xpid" "$n" && process_alive "$xpid"; then
+            E2E_GLOBAL_PIDS+=("$xpid")
+            break
+        fi
+        # Another server took the number meanwhile, or this one failed.
+        kill "$xpid" 2>/dev/null
+        wait "$xpid" 2>/dev/null
+        unset DISPLAY
+    done
+    if [[ -z ${DISPLAY:-} ]]; then
+        cp "$work/xvfb.log" "$E2E_OUT/" 2>/dev/null
+        fail "no X server could be started on a free display between :90 and :189 (log: $E2E_OUT/xvfb.log)"
+    fi
+    log "X server $DISPLAY (Xvfb 1024x768x24, -nolisten tcp)"
+
+    # openbox's usual configuration binds Ctrl+Alt+arrows (desktop switching),
+    # Alt+F4 and more on every window; the bar's keys must reach the bar. So
+    # openbox runs with one desktop, no key bindings and only the mouse
+    # binding that focuses and raises a clicked window.
+    local rc=$work/openbox-rc.xml
+    cat >"$rc" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <desktops><number>1</number></desktops>
+  <keyboard></keyboard>
+  <mouse>
+    <context name="Client">
+      <mousebind button="Left" action="Press">
+        <action name="Focus"/><action name="Raise"/>
+      </mousebind>
+    </context>
+  </mouse>
+</openbox_config>
+XML
+    env -i PATH="$PATH" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" HOME="$work/wm-home" \
+        XDG_CONFIG_HOME="$work/wm-home/.config" XDG_CACHE_HOME="$work/wm-home/.cache" \
+        XDG_DATA_HOME="$work/wm-home/.local/share" LANG=C.UTF-8 \
+        openbox --sm-disable --config-file "$rc" >"$work/openbox.log" 2>&1 &
+    E2E_GLOBAL_PIDS+=("$!")
+    # openbox owns the window-manager selection of screen 0 once it runs.
+    if ! wait_until 10 wm_running; then
+        cp "$work/openbox.log" "$work/xvfb.log" "$E2E_OUT/" 2>/dev/null
+        fail "openbox did not start within 10 s (log: $E2E_OUT/openbox.log)"
+    fi
+    log "window manager openbox is running"
+}
+
+# x_server_settled PID NUMBER: true once Xvfb PID has ended, or serves the
+# display NUMBER as its own (its pid in the display's lock file).
+x_server_settled()
+{
+    process_alive "$1" || return 0
+    [[ $(tr -d ' \n' <"/tmp/.X$2-lock" 2>/dev/null) == "$1" ]] || return 1
+    xdpyinfo >/dev/null 2>&1
+}
+
+wm_running()
+{
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+stop_global()
+{
+    local pid
+    for pid in "${E2E_GLOBAL_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    for pid in "${E2E_GLOBAL_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null
+    done
+}
+
+# --------------------------------------------------------------- sandboxes
+
+# new_sandbox NAME: creates $E2E_TMP/NAME with app/ (kvel, kvel.mdb and a
+# kvel.ini with tray, autostart, browser item, tips and clipboard off) and the
+# private home folders; sets SANDBOX, APP and INI.
+new_sandbox()
+{
+    SANDBOX=$E2E_TMP/$1
+    APP=$SANDBOX/app
+    INI=$APP/kvel.ini
+    mkdir -p "$APP" "$SANDBOX"/{home,config,data,cache,runtime,data-dirs,config-dirs}
+    chmod 700 "$SANDBOX/runtime"
+    cp "$KVEL_EXE" "$APP/kvel"
+    cp "$KVEL_DICT" "$APP/kvel.mdb"
+    printf '[Preferences]\nTray=0\nAutoStart=0\nIE=0\nTips=0\nClipboard=0\n' >"$INI"
+    KVEL_PIDS_FILE=$SANDBOX/pids
+    : >"$KVEL_PIDS_FILE"
+}
+
+# kvel_env_vars: sets KVEL_ENV to the sandbox's whole environment (for env -i).
+kvel_env_vars()
+{
+    KVEL_ENV=(PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY"
+        HOME="$SANDBOX/home" XDG_CONFIG_HOME="$SANDBOX/config" XDG_DATA_HOME="$SANDBOX/data"
+        XDG_CACHE_HOME="$SANDBOX/cache" XDG_RUNTIME_DIR="$SANDBOX/runtime"
+        XDG_DATA_DIRS="$SANDBOX/data-dirs" XDG_CONFIG_DIRS="$SANDBOX/config-dirs"
+        LANG=C.UTF-8 QT_QPA_PLATFORM=xcb)
+}
+
+# start_kvel [ARGS...]: starts the sandbox's kvel in the background with
+# nothing but the sandbox's environment; sets KVEL_PID (env execs kvel, so it
+# is kvel's own process id). Its output goes to $SANDBOX/kvel-<n>.log.
+start_kvel()
+{
+    local n
+    n=$(wc -l <"$KVEL_PIDS_FILE")
+    kvel_env_vars
+    env -i "${KVEL_ENV[@]}" "$APP/kvel" "$@" >"$SANDBOX/kvel-$n.log" 2>&1 &
+    KVEL_PID=$!
+    echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
+}
+
+# run_second_kvel [ARGS...]: runs another copy in the foreground (bounded by
+# 10 s); sets SECOND_RC (124 when it had to be killed).
+run_second_kvel()
+{
+    kvel_env_vars
+    env -i "${KVEL_ENV[@]}" timeout -s KILL 10 "$APP/kvel" "$@" >>"$SANDBOX/second.log" 2>&1
+    SECOND_RC=$?
+    ((SECOND_RC == 137)) && SECOND_RC=124
+    return 0
+}
+
+# Kills whatever the current scenario started and is still running.
+stop_scenario_processes()
+{
+    local pid
+    [[ -n ${KVEL_PIDS_FILE:-} && -f $KVEL_PIDS_FILE ]] || return 0
+    while read -r pid; do
+        { kill -9 "$pid" && wait "$pid"; } 2>/dev/null
+    done <"$KVEL_PIDS_FILE"
+    if [[ -f $SANDBOX/clip.pid ]]; then
+        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
+    fi
+    return 0
+}
+
+process_alive() { kill -0 "$1" 2>/dev/null && [[ $(ps -o stat= -p "$1" 2>/dev/null) != Z* ]]; }
+process_gone() { ! process_alive "$1"; }
+
+# wait_exit PID SECONDS: waits for PID (started by start_kvel) to end and sets
+# EXIT_STATUS; returns 1 when it still runs.
+wait_exit()
+{
+    wait_until "$2" process_gone "$1" || return 1
+    wait "$1" 2>/dev/null
+    # shellcheck disable=SC2034 # read by the scenarios
+    EXIT_STATUS=$?
+    return 0
+}
+
+# ------------------------------------------------------------------ windows
+
+# visible_windows PID: the ids of the process's viewable top-level windows.
+visible_windows()
+{
+    xdotool search --onlyvisible --pid "$1" --class kvel 2>/dev/null
+}
+
+# window_geometry ID: prints "X Y W H" (absolute position).
+window_geometry()
+{
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
+        END {if (w != "") print x, y, w, h}'
+}
+
+# find_bar PID: sets BAR_ID, BAR_X, BAR_Y, BAR_W, BAR_H when the process shows
+# its 153 x 20 phrase bar; returns 1 otherwise.
+find_bar()
+{
+    local id geometry
+    for id in $(visible_windows "$1"); do
+        geometry=$(window_geometry "$id")
+        read -r BAR_X BAR_Y BAR_W BAR_H <<<"$geometry"
+        if [[ $BAR_W == 153 && $BAR_H == 20 ]]; then
+            BAR_ID=$id
+            return 0
+        fi
+    done
+    return 1
+}
+
+# balloon_count PID: how many viewable windows the process shows besides the bar.
+balloon_count()
+{
+    local n
+    n=$(visible_windows "$1" | grep -vx "${BAR_ID:-none}" | grep -c .)
+    echo "${n:-0}"
+}
+balloon_shown()  { (($(balloon_count "$1") > 0)); }
+balloon_hidden() { (($(balloon_count "$1") == 0)); }
+
+# wait_for_bar PID: waits (10 s) for the bar of a freshly started kvel.
+wait_for_bar()
+{
+    wait_until 10 find_bar "$1" ||
+        fail "kvel (pid $1) showed no visible 153x20 phrase bar within 10 s; windows: $(visible_windows "$1" | tr '\n' ' ')"
+    log "bar window $BAR_ID at $BAR_X,$BAR_Y size ${BAR_W}x$BAR_H"
+}
+
+bar_has_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$BAR_ID" ]]; }
+
+# focus_entry: clicks into the entry (x 30..150 of the bar) and waits for the
+# bar to hold the keyboard focus.
+focus_entry()
+{
+    local attempt
+    for attempt in 1 2 3; do
+        xdotool mousemove $((BAR_X + 90)) $((BAR_Y + 10)) click 1
+        if wait_until 3 bar_has_focus; then
+            return 0
+        fi
+        log "focus attempt $attempt failed, activating the bar window"
+        xdotool windowactivate "$BAR_ID" 2>/dev/null
+    done
+    fail "the phrase bar did not take the keyboard focus after clicks into its entry"
+}
+
+type_text() { xdotool type --delay 80 -- "$1"; }
+press()     { xdotool key --delay 80 "$@"; }
+
+# ------------------------------------------------------------------- pixels
+
+# screenshot FILE: the whole screen.
+screenshot() { import -silent -window root "$1" 2>/dev/null; }
+
+# count_red_below_bar FILE: counts headword-red pixels (R>240, G<60, B<60) on
+# the screen below the bar, where the balloon opens for a bar at the top.
+# Headwords are drawn in (255,0,0), their anti-aliased edges on the balloon's
+# light background keep R at 255; the red of the no-matches face icon stays
+# below R 235, so it does not count as a headword.
+count_red_below_bar()
+{
+    local top=$((BAR_Y + BAR_H))
+    local height=$((768 - top))
+    # ImageMagick keeps only the near-red candidates (fast), awk applies the
+    # exact thresholds.
+    convert "$1" -crop "1024x${height}+0+$top" +repage -alpha set -channel RGBA \
+        -fuzz 30% -fill none +opaque 'rgb(255,0,0)' -depth 8 sparse-color:- 2>/dev/null |
+        tr ' ' '\n' |
+        sed -n 's/^[0-9]*,[0-9]*,srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+        awk '$1 > 240 && $2 < 60 && $3 < 60 {n++} END {print n + 0}'
+}
+
+# count_lit_below_bar FILE: pixels below the bar that are not black (the
+# root window is black with Xvfb -br).
+count_lit_below_bar()
+{
+    local top=$((BAR_Y + BAR_H))
+    convert "$1" -crop "1024x$((768 - top))+0+$top" +repage -fill white +opaque black \
+        -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+}
+
+# red_shown FILE: takes a screenshot into FILE, true when red pixels show.
+red_shown()
+{
+    screenshot "$1" || return 1
+    (($(count_red_below_bar "$1") > 0))
+}
+red_absent()
+{
+    screenshot "$1" || return 1
+    (($(count_red_below_bar "$1") == 0))
+}
+
+# expect_red WHAT: waits (10 s) for red headwords below the bar; keeps the
+# screenshot in the output folder and prints its path.
+expect_red()
+{
+    local shot=$E2E_OUT/$SCENARIO_ID-$1.png
+    wait_until 10 red_shown "$shot" ||
+        fail "$1: no bold red (255,0,0) headword below the bar within 10 s (screenshot $shot)"
+    pass "$1: $(count_red_below_bar "$shot") red headword pixels below the bar (screenshot $shot)"
+}
+
+expect_no_red()
+{
+    local shot=$E2E_OUT/$SCENARIO_ID-$1.png
+    wait_until 10 red_absent "$shot" ||
+        fail "$1: red headword pixels still below the bar after 10 s (screenshot $shot)"
+    pass "$1: no red headword below the bar (screenshot $shot)"
+}
+
+# ---------------------------------------------------------------- clipboard
+
+clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
+
+clipboard_is() { [[ $(clipboard_text) == "$1" ]]; }
+clipboard_is_not() { [[ $(clipboard_text) != "$1" ]]; }
+
+# read_entry: sets ENTRY_TEXT to the entry's text, read with Ctrl+A, Ctrl+C
+# over a sentinel put on the clipboard first (an empty entry copies nothing,
+# so the sentinel stays). The bar must hold the focus.
+read_entry()
+{
+    local sentinel="kvel-e2e-sentinel-$RANDOM"
+    if [[ -f $SANDBOX/clip.pid ]]; then
+        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
+    fi
+    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    echo $! >"$SANDBOX/clip.pid"
+    wait_until 10 clipboard_is "$sentinel" || fail "could not put a sentinel on the clipboard"
+    press ctrl+a ctrl+c
+    # A non-empty entry replaces the sentinel at once; an empty one gets two
+    # seconds to show that it copies nothing.
+    ENTRY_TEXT=
+    if wait_until 2 clipboard_is_not "$sentinel"; then
+        ENTRY_TEXT=$(clipboard_text)
+    fi
+}
+
+# expect_entry TEXT WHAT: the entry holds exactly TEXT.
+expect_entry()
+{
+    read_entry
+    [[ $ENTRY_TEXT == "$1" ]] || fail "$2: the entry holds '$ENTRY_TEXT', expected '$1'"
+    pass "$2: the entry holds '$1'"
+}
+
+# ------------------------------------------------------------- settings file
+
+# ini_value SECTION KEY: the value in the settings file (section and key names
+# without regard to ASCII case); returns 1 when the key is missing.
+ini_value()
+{
+    awk -v s="$1" -v k="$2" '
+        BEGIN {s = tolower(s); k = tolower(k)}
+        /^\[.*\]$/ {cur = tolower(substr($0, 2, length($0) - 2)); next}
+        cur == s {
+            i = index($0, "=")
+            if (i > 0 && tolower(substr($0, 1, i - 1)) == k) {print substr($0, i + 1); found = 1; exit}
+        }
+        END {exit found ? 0 : 1}' "$INI"
+}
+
+# expect_ini SECTION KEY VALUE
+expect_ini()
+{
+    local value
+    value=$(ini_value "$1" "$2") || fail "kvel.ini has no $2 in section [$1]: $(tr '\n' '|' <"$INI")"
+    [[ $value == "$3" ]] || fail "kvel.ini [$1] $2 is '$value', expected '$3'"
+    pass "kvel.ini [$1] $2=$3"
+}
+
+ini_value_is() { [[ $(ini_value "$1" "$2") == "$3" ]]; }
+
+# ini_well_formed: UTF-8, and every line is empty, a comment, [section] or key=value.
+ini_well_formed()
+{
+    iconv -f UTF-8 -t UTF-8 "$INI" >/dev/null 2>&1 || fail "kvel.ini is not valid UTF-8"
+    local bad
+    bad=$(grep -nvE '^(\s*$|[;#].*|\[[^]]+\]\s*|[^=[;#][^=]*=.*)$' "$INI")
+    [[ -z $bad ]] || fail "kvel.ini has malformed lines: $bad"
+    grep -q '^\[' "$INI" || fail "kvel.ini has no section at all"
+}
