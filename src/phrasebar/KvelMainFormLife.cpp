@@ -2,6 +2,7 @@
 // requests of a second start, closing and shutting down.
 #include "CentralEuropeanLocale.h"
 #include "ClipboardWatcher.h"
+#include "GlobalHotKey.h"
 #include "HandOver.h"
 #include "KeyboardLayout.h"
 #include "LowerCaseEntry.h"
@@ -192,6 +193,8 @@ void TKvelMainForm::Cleanup()
     FCleanedUp = true;
     delete BalloonForm;
     DeleteTrayIcon();
+    if (m_hotKey)
+        m_hotKey->RemoveHook();
 }
 
 void TKvelMainForm::setEntryText(const QString& text)

@@ -1,10 +1,13 @@
 #include "BarTestFixture.h"
 #include "IniFile.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 
 using namespace kvel;
@@ -233,4 +236,20 @@ TEST(BarDictionaryNotices, MissingDictionaryShowsKindEightOnEveryLookup)
     QTest::keyClicks(bar.entry(), u"h"_s);
     ASSERT_TRUE(bar.balloon()->isVisible());
     EXPECT_EQ(bar.balloon()->contentKind(), ContentKind::MissingDictionaryNotice);
+}
+
+TEST_F(BarTest, DraggedByItsLabelTheBarSnapsBackOntoTheScreen)
+{
+    const QRect screen = bar->screen()->availableGeometry();
+    QLabel* label = bar->languageLabel();
+    const QPoint grip(5, 5);
+    QTest::mousePress(label, Qt::LeftButton, Qt::NoModifier, grip);
+    // Far past the right and bottom edges, as a hurried drag would leave it.
+    QMouseEvent move(QEvent::MouseMove, QPointF(grip),
+                     QPointF(label->mapToGlobal(grip) + QPoint(5000, 5000)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(label, &move);
+    QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, grip);
+    EXPECT_EQ(bar->geometry().right(), screen.right());
+    EXPECT_EQ(bar->geometry().bottom(), screen.bottom());
 }
