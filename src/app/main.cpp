@@ -47,13 +47,14 @@ int main(int argc, char* argv[])
     kvel::TKvelMainForm bar(paths);
     QObject::connect(&instance, &kvel::SingleInstance::requestReceived, &bar,
                      &kvel::TKvelMainForm::handleInstanceRequest);
-    QObject::connect(&bar, &kvel::TKvelMainForm::quitRequested, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    // exit() ends the loop without asking the windows, which in tray mode
+    // would refuse to close and keep the program alive.
+    QObject::connect(
+        &bar, &kvel::TKvelMainForm::quitRequested, &app, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     kvel::SessionEndWatcher sessionEnd;
-    QObject::connect(&sessionEnd, &kvel::SessionEndWatcher::sessionEnding, &bar, [&bar] {
-        bar.SaveSettings();
-        QApplication::quit();
-    });
+    QObject::connect(&sessionEnd, &kvel::SessionEndWatcher::sessionEnding, &bar,
+                     &kvel::TKvelMainForm::SessionEnding);
     bar.show();
     return app.exec();
 }

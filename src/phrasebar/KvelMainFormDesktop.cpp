@@ -7,6 +7,7 @@
 #include "SystemTrayIcon.h"
 #include "TKvelMainForm.h"
 #include "TTextDropTarget.h"
+#include "TipOfTheDay.h"
 
 #include <QDate>
 #include <QMenu>
@@ -20,7 +21,6 @@ namespace {
 constexpr int kBalloonTimeoutMs = 15000;
 constexpr int kBalloonTitleMax = 63;
 constexpr int kBalloonTextMax = 255;
-constexpr int kTipCount = 35;
 
 } // namespace
 
@@ -159,8 +159,8 @@ void TKvelMainForm::showTrayStartBalloon()
         m_tray->showBalloon(title, FCodePageHint.left(kBalloonTextMax),
                             TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
     } else if (FShowTips == 1) {
-        const int tip = (QDate::currentDate().dayOfYear() + 1) % kTipCount;
-        m_tray->showBalloon(title, LoadLngText(30800 + 2 * tip).left(kBalloonTextMax),
+        const int tip = firstTipIndex(QDate::currentDate());
+        m_tray->showBalloon(title, LoadLngText(tipStringId(tip)).left(kBalloonTextMax),
                             TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
     }
 }

@@ -155,6 +155,11 @@ void TKvelMainForm::LookupIEParams()
 
 void TKvelMainForm::closeEvent(QCloseEvent* event)
 {
+    // Quitting closes every window; in tray mode this one would only hide.
+    if (m_quitting) {
+        event->accept();
+        return;
+    }
     if (BalloonForm)
         BalloonForm->hide();
     // Clearing the entry must not pop a notice up on the way out.
@@ -178,9 +183,17 @@ void TKvelMainForm::closePhraseBar()
     close();
 }
 
+void TKvelMainForm::SessionEnding()
+{
+    SaveSettings();
+    m_quitting = true;
+    emit quitRequested();
+}
+
 void TKvelMainForm::ShutDown()
 {
     SaveSettings();
+    m_quitting = true;
     m_clipboard->setWatching(false);
     Cleanup();
     emit quitRequested();

@@ -92,8 +92,7 @@ void TKvelMainForm::RefreshTranslation()
             HelpKeyboardClick();
             return;
         case ContentKind::Tip:
-            --FTipCounter;
-            HelpTipOfTheDayClick();
+            showHelp(tipContent(FTipCounter.repeat(QDate::currentDate())));
             return;
         case ContentKind::Donations:
             HelpDonationsClick();

@@ -210,6 +210,7 @@ void TKvelMainForm::connectMenuCommands()
     on("HelpTipOfTheDay", &TKvelMainForm::HelpTipOfTheDayClick);
     on("HelpDonations", &TKvelMainForm::HelpDonationsClick);
     on("About", &TKvelMainForm::AboutClick);
+    connectHelpCommands();
     on("Exit", [this] { close(); });
     on("PopOpen", &TKvelMainForm::OpenBar);
     on("SmartClipboard", [this](bool checked) { FSmartClipboard = checked ? 1 : 0; });

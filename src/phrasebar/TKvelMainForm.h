@@ -3,10 +3,12 @@
 #include "BalloonHost.h"
 #include "DictionaryChecks.h"
 #include "FirstEntry.h"
+#include "HelpContent.h"
 #include "InstanceRequest.h"
 #include "KvelSettings.h"
 #include "LookupDisplay.h"
 #include "SearchSettings.h"
+#include "TipOfTheDay.h"
 #include "TBalloonForm.h"
 
 #include <QPointer>
@@ -84,6 +86,8 @@ public:
     void ToggleBar();
     void ShowWithParams();
     void ShutDown();
+    // The desktop ends the session: save, and go without asking any window.
+    void SessionEnding();
     void SaveSettings();
     void OpenBar();
     void handleInstanceRequest(kvel::InstanceRequest request);
@@ -107,13 +111,15 @@ public:
     void HotKeyPressed(const QString& keyName);
     bool barShown() const { return FBarShown; }
 
-    // Commands whose work comes with later parts of the program (help texts,
-    // speech, tray, clipboard, hot key, shell integration).
-    void HelpIndexClick() {}
-    void HelpKeyboardClick() {}
-    void HelpTipOfTheDayClick() {}
-    void HelpDonationsClick() {}
-    void AboutClick() {}
+    // --- help -------------------------------------------------------------
+    void HelpIndexClick();
+    void HelpKeyboardClick();
+    void HelpTipOfTheDayClick();
+    void HelpDonationsClick();
+    void AboutClick();
+
+    // Commands whose work comes with later parts of the program (speech and
+    // shell integration).
     void SpeakFirstPhrase() {}
     void RegisterIEMenu() {}
 
@@ -152,10 +158,12 @@ private:
     void buildDesktopServices(TrayIcon* tray);
     void showTrayStartBalloon();
     void connectMenuCommands();
+    void connectHelpCommands();
     void captionMenus();
     bool FormKeyPress(int key);
     void LngEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void showDisplay(const LookupDisplay& display);
+    void showHelp(const HelpContent& content);
     QList<FormattedLine> shownLines() const;
     bool translationVisible() const;
     QRect screenRect() const;
@@ -188,9 +196,10 @@ private:
     bool FInTray = false;
     bool FBarShown = true;
     bool FCleanedUp = false;
+    bool m_quitting = false;
     bool m_firstShowDone = false;
     bool m_firstActivationDone = false;
-    int FTipCounter = 0;
+    TipOfTheDay FTipCounter;
     QString FCodePageHint;
     QString FIEParamStr;
     int FIEParamCount = 0;

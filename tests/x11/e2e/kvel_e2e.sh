@@ -2,11 +2,14 @@
 # End-to-end tests of the running kvel on a private Xvfb display with openbox:
 # typing and the balloon, the three steps of Escape, the second start handing
 # its words over, settings that survive a restart and a kill -9 that leaves the
-# settings file whole.
+# settings file whole; the tray icon, clipboard watching, the hot key and text
+# dropped on the entry.
 #
-# usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER]
+# usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]
 #   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
 #   logs and settings file of a failed scenario.
+#   DRAG_SOURCE is the kvel_e2e_drag_source program; without it the drop
+#   scenario is skipped.
 #   KVEL_E2E_ONLY="1 3" runs only those scenarios; KVEL_E2E_KEEP=1 keeps the
 #   temporary folders.
 
@@ -14,18 +17,22 @@
 set -u
 
 if (($# < 2)); then
-    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER]" >&2
+    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]" >&2
     exit 2
 fi
 KVEL_EXE=$(realpath "$1")
 KVEL_DICT=$(realpath "$2")
 E2E_OUT=$(realpath -m "${3:-kvel-e2e-output}")
+DRAG_SOURCE=
+if [[ -n ${4:-} ]]; then
+    DRAG_SOURCE=$(realpath "$4")
+fi
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # shellcheck source=lib.sh
 . "$HERE/lib.sh"
 
-for tool in Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout; do
+for tool in Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
 done
 [[ -x $KVEL_EXE ]] || { echo "not an executable: $KVEL_EXE" >&2; exit 1; }
@@ -43,7 +50,7 @@ cleanup()
         kill "$SCENARIO_PID" 2>/dev/null
     fi
     local pids pid
-    for pids in "$E2E_TMP"/*/pids "$E2E_TMP"/*/clip.pid; do
+    for pids in "$E2E_TMP"/*/pids "$E2E_TMP"/*/clip.pid "$E2E_TMP"/*/primary.pid; do
         [[ -f $pids ]] || continue
         while read -r pid; do
             kill -9 "$pid" 2>/dev/null
@@ -306,6 +313,282 @@ scenario_kill_leaves_ini_whole()
     pass "the next start came up, looked 'house' up and saved again"
 }
 
+# Settings of a program that lives in the tray: not the first run (the bar has
+# a saved position), nothing opens by itself.
+tray_ini()
+{
+    write_ini '[Preferences]' Tray=1 AutoStart=0 IE=0 Tips=0 Clipboard=0 "$@" \
+        '[Window]' Left=10 Top=10
+}
+
+# start_in_tray: starts kvel with the tray host running and waits for its
+# icon in the tray and the bar hidden.
+start_in_tray()
+{
+    start_kvel
+    if wait_until 10 icon_or_exit "$KVEL_PID" && process_gone "$KVEL_PID"; then
+        fail "kvel ended at start instead of going to the tray: $(tr '\n' '|' <"$KVEL_LOG")"
+    fi
+    wait_for_tray_icon
+    expect_bar_hidden "$KVEL_PID" "start in tray mode"
+}
+
+icon_or_exit() { find_tray_icon || process_gone "$1"; }
+
+# 6. In tray mode the bar starts hidden with an icon in the tray; a left click
+#    on the icon shows the bar, closing the bar hides it again (the program
+#    keeps running) and a second start without words brings it back.
+scenario_tray()
+{
+    new_sandbox tray
+    tray_ini
+    start_tray_host
+    start_in_tray
+    local pid=$KVEL_PID
+    local shot=$E2E_OUT/$SCENARIO_ID-icon.png
+    screenshot "$shot"
+    local colours
+    colours=$(convert "$shot" -crop "${ICON_W}x$ICON_H+$ICON_X+$ICON_Y" +repage -format '%k' info: 2>/dev/null)
+    ((${colours:-0} > 1)) || fail "the tray icon's area shows a single colour, no icon is drawn ($shot)"
+    pass "the tray icon's area shows $colours colours (screenshot $shot)"
+
+    log "left click on the tray icon"
+    click_tray_icon 1
+    expect_bar_shown "$pid" "after a left click on the tray icon"
+    [[ $BAR_X == 10 && $BAR_Y == 10 ]] || fail "the bar came back at $BAR_X,$BAR_Y, expected the saved 10,10"
+    focus_entry
+    expect_entry_quietly "" "the bar from the tray"
+
+    log "Escape on the empty entry"
+    press Escape
+    expect_bar_hidden "$pid" "after Escape on the empty entry"
+    find_tray_icon || fail "the tray icon went away when the bar closed"
+    pass "the tray icon is still in the tray"
+
+    log "second start without words"
+    run_second_kvel
+    ((SECOND_RC == 0)) || fail "'kvel' without words as a second instance ended with status $SECOND_RC (124: still running after 10 s)"
+    expect_bar_shown "$pid" "after a second start without words"
+    process_alive "$pid" || fail "the first instance ended"
+    expect_ini Preferences Tray 1
+}
+
+# 7. Watching the clipboard (Fast=0): a copy in another program brings the
+#    hidden bar up with the copied phrase looked up; a phrase without matches
+#    shows in the entry too. With Fast=1 a copy changes nothing.
+scenario_clipboard()
+{
+    new_sandbox clipboard
+    tray_ini Fast=0
+    start_tray_host
+    start_in_tray
+    local pid=$KVEL_PID
+
+    copy_text House
+    expect_bar_shown "$pid" "after copying 'House'"
+    wait_until 10 balloon_shown "$pid" || fail "copying 'House' opened no balloon within 10 s"
+    expect_red "copied-house"
+    focus_entry
+    expect_entry_quietly house "after copying 'House'"
+
+    log "Escape twice: the balloon closes, then the bar"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "the balloon is still mapped 10 s after Escape"
+    press Escape
+    expect_bar_hidden "$pid" "after Escape on the empty entry"
+
+    log "the same text copied again"
+    copy_text House
+    expect_bar_shown "$pid" "after copying 'House' again"
+    expect_red "copied-house-again"
+    focus_entry
+    expect_entry_quietly house "after copying 'House' again"
+
+    log "a phrase without matches"
+    copy_text zzqq
+    expect_no_red "copied-zzqq"
+    wait_until 10 balloon_shown "$pid" || fail "copying 'zzqq' shows no balloon with the notice"
+    local shot=$E2E_OUT/$SCENARIO_ID-copied-zzqq-notice.png
+    screenshot "$shot"
+    (($(count_lit_below_bar "$shot") > 0)) || fail "the balloon for 'zzqq' is mapped but nothing is drawn below the bar ($shot)"
+    pass "the notice for 'zzqq' is shown (screenshot $shot)"
+    focus_entry
+    expect_entry_quietly zzqq "after copying 'zzqq'"
+
+    log "restart with Fast=1: the clipboard is not watched"
+    stop_process "$pid"
+    tray_ini Fast=1
+    start_in_tray
+    pid=$KVEL_PID
+    copy_text house
+    expect_bar_stays "$pid" hidden "after copying 'house' with Fast=1"
+    click_tray_icon 1
+    expect_bar_shown "$pid" "after a left click on the tray icon"
+    focus_entry
+    expect_entry_quietly "" "the bar after the copy with Fast=1"
+    balloon_hidden "$pid" || fail "a balloon is shown although nothing was looked up"
+}
+
+hot_key() { xdotool key --delay 80 "$1"; }
+
+# 8. The hot key Alt+F9 .. Alt+F12 (Key=0 .. 3) toggles the bar; only the
+#    chosen key, only while Hook=1. Without tray mode the bar counts as shown,
+#    so the hot key closes it and the program ends.
+scenario_hot_key()
+{
+    new_sandbox hot-key
+
+    log "tray off, no tray host: Alt+F12 closes the bar"
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 Hook=1 Key=3 \
+        '[Window]' Left=10 Top=10
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    hot_key alt+F12
+    wait_exit "$pid" 10 || fail "kvel still runs 10 s after Alt+F12 with the tray off"
+    ((EXIT_STATUS == 0)) || fail "kvel ended with status $EXIT_STATUS after Alt+F12"
+    pass "Alt+F12 closed the bar and kvel ended with status 0"
+
+    start_tray_host
+
+    log "Hook=1, Key=3: Alt+F12 toggles, Alt+F9 does not"
+    tray_ini Hook=1 Key=3
+    start_in_tray
+    pid=$KVEL_PID
+    hot_key alt+F9
+    expect_bar_stays "$pid" hidden "after Alt+F9 while Alt+F12 is chosen"
+    hot_key alt+F12
+    expect_bar_shown "$pid" "after Alt+F12"
+    hot_key alt+F12
+    expect_bar_hidden "$pid" "after Alt+F12 again"
+    stop_process "$pid"
+
+    log "Hook=1, Key=0: Alt+F9 toggles, Alt+F12 does not"
+    tray_ini Hook=1 Key=0
+    start_in_tray
+    pid=$KVEL_PID
+    hot_key alt+F12
+    expect_bar_stays "$pid" hidden "after Alt+F12 while Alt+F9 is chosen"
+    hot_key alt+F9
+    expect_bar_shown "$pid" "after Alt+F9"
+    hot_key alt+F9
+    expect_bar_hidden "$pid" "after Alt+F9 again"
+    stop_process "$pid"
+
+    log "Hook=0: no hot key"
+    tray_ini Hook=0 Key=3
+    start_in_tray
+    pid=$KVEL_PID
+    hot_key alt+F12
+    expect_bar_stays "$pid" hidden "after Alt+F12 with the hot key off"
+    click_tray_icon 1
+    expect_bar_shown "$pid" "after a left click on the tray icon (the program answers)"
+}
+
+# start_drag_source NAME ARGS...: starts the drag source, moves its window to
+# 600,450 (away from the bar and its balloon) and sets SOURCE_PID,
+# SOURCE_X, SOURCE_Y (the window's middle) and SOURCE_LOG.
+start_drag_source()
+{
+    local name=$1
+    shift
+    start_helper "$name" "$DRAG_SOURCE" "$@"
+    SOURCE_PID=$HELPER_PID
+    SOURCE_LOG=$SANDBOX/$name.log
+    local id
+    wait_until 10 drag_source_window || fail "the drag source showed no window within 10 s"
+    id=$SOURCE_ID
+    xdotool windowmove "$id" 600 450
+    wait_until 10 drag_source_at "$id" || fail "the drag source window did not move to 600,450"
+    log "drag source window $id at $SOURCE_GEOMETRY"
+}
+drag_source_window()
+{
+    SOURCE_ID=$(xdotool search --onlyvisible --pid "$SOURCE_PID" --name '^kvel-e2e-drag-source$' 2>/dev/null | head -n 1)
+    [[ -n $SOURCE_ID ]]
+}
+drag_source_at()
+{
+    local x y w h
+    SOURCE_GEOMETRY=$(window_geometry "$1")
+    read -r x y w h <<<"$SOURCE_GEOMETRY"
+    [[ -n ${w:-} ]] && ((x >= 590 && x <= 620 && y >= 440 && y <= 480)) || return 1
+    SOURCE_X=$((x + w / 2))
+    SOURCE_Y=$((y + h / 2))
+}
+
+# drag_to X Y: presses the left button on the drag source, moves the pointer
+# in small steps 0.1 s apart to X,Y, lingers there and releases the button.
+drag_to()
+{
+    local tx=$1 ty=$2 i steps=12
+    xdotool mousemove "$SOURCE_X" "$SOURCE_Y"
+    sleep 0.3
+    xdotool mousedown 1
+    sleep 0.3
+    for ((i = 1; i <= steps; i++)); do
+        xdotool mousemove $((SOURCE_X + (tx - SOURCE_X) * i / steps)) $((SOURCE_Y + (ty - SOURCE_Y) * i / steps))
+        sleep 0.1
+    done
+    for i in 1 2 3; do
+        xdotool mousemove $((tx + i)) "$ty"
+        sleep 0.1
+    done
+    sleep 0.3
+    xdotool mouseup 1
+}
+
+drag_result() { grep -m 1 -o 'drag-result: [a-z]*' "$SOURCE_LOG" 2>/dev/null | cut -d' ' -f2; }
+drag_finished() { [[ -n $(drag_result) ]]; }
+
+# 9. Text dragged from another program onto the entry is looked up; a dragged
+#    file link is refused and changes nothing.
+scenario_drop()
+{
+    [[ -n $DRAG_SOURCE && -x $DRAG_SOURCE ]] || skip "no drag source program given (fourth argument)"
+    new_sandbox drop
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 '[Window]' Left=10 Top=10
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+
+    log "drag 'house' onto the entry"
+    start_drag_source drag-text house
+    drag_to $((BAR_X + 90)) $((BAR_Y + 10))
+    if ! wait_until 10 drag_finished; then
+        skip "the drag did not end within 10 s of the button release (xdotool could not drive a drag on this X server); drag source log: $(tr '\n' '|' <"$SOURCE_LOG")"
+    fi
+    [[ $(drag_result) == copy ]] || fail "the drop of 'house' on the entry ended as '$(drag_result)', expected 'copy'"
+    pass "the entry took the dragged text as a copy"
+    wait_until 10 balloon_shown "$pid" || fail "dropping 'house' opened no balloon within 10 s"
+    expect_red "dropped-house"
+    focus_entry
+    expect_entry house "after dropping 'house'"
+    stop_process "$SOURCE_PID"
+
+    log "Escape empties the entry, then drag a file link onto it"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "the balloon is still mapped 10 s after Escape"
+    : >"$SANDBOX/dropped.txt"
+    start_drag_source drag-url --url "file://$SANDBOX/dropped.txt"
+    drag_to $((BAR_X + 90)) $((BAR_Y + 10))
+    wait_until 10 drag_finished || fail "the drag of the file link did not end within 10 s of the button release"
+    [[ $(drag_result) == ignore ]] || fail "the drop of a file link on the entry ended as '$(drag_result)', expected it refused"
+    pass "the entry refused the file link"
+    if wait_until 2 balloon_shown "$pid"; then
+        local shot=$E2E_OUT/$SCENARIO_ID-file-link-balloon.png
+        screenshot "$shot"
+        local id windows=
+        for id in $(visible_windows "$pid"); do
+            windows+=" $id ($(window_geometry "$id"))"
+        done
+        fail "a window opened after a file link was dragged onto the entry (screenshot $shot); windows:$windows"
+    fi
+    focus_entry
+    expect_entry "" "after the file link was dragged onto the entry"
+    process_alive "$pid" || fail "kvel ended"
+}
+
 # ================================================================= runner
 
 SCENARIOS=(
@@ -314,6 +597,10 @@ SCENARIOS=(
     "3 second-instance scenario_second_instance A second start hands its words over or toggles the bar"
     "4 settings-survive scenario_settings_survive Find method and position survive a restart"
     "5 kill-9 scenario_kill_leaves_ini_whole kill -9 leaves kvel.ini whole and the next start works"
+    "6 tray scenario_tray In tray mode the bar hides in the tray and comes back from it"
+    "7 clipboard scenario_clipboard Watching the clipboard brings the bar up with the copied phrase"
+    "8 hot-key scenario_hot_key The Alt hot key toggles the bar"
+    "9 drop scenario_drop Text dragged onto the entry is looked up, a file link is refused"
 )
 
 echo "kvel end-to-end tests on a private X server"
@@ -326,6 +613,7 @@ SCENARIO=setup
 start_x_server "$E2E_TMP"
 
 failed=()
+skipped=()
 for entry in "${SCENARIOS[@]}"; do
     read -r number id fn title <<<"$entry"
     if [[ -n ${KVEL_E2E_ONLY:-} && " $KVEL_E2E_ONLY " != *" $number "* ]]; then
@@ -346,6 +634,9 @@ for entry in "${SCENARIOS[@]}"; do
     SCENARIO_PID=
     if ((rc == 0)); then
         echo "=== PASS scenario $number ($((SECONDS - started)) s)"
+    elif ((rc == 77)); then
+        skipped+=("$number $title")
+        echo "=== SKIPPED scenario $number ($((SECONDS - started)) s)"
     else
         failed+=("$number $title")
         mkdir -p "$E2E_OUT/$number-$id-failed"
@@ -355,6 +646,10 @@ for entry in "${SCENARIOS[@]}"; do
 done
 
 echo
+if ((${#skipped[@]} > 0)); then
+    echo "skipped scenarios (${#skipped[@]}):"
+    printf '  %s\n' "${skipped[@]}"
+fi
 if ((${#failed[@]} > 0)); then
     echo "FAILED scenarios (${#failed[@]}):"
     printf '  %s\n' "${failed[@]}"

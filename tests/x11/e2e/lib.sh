@@ -166,13 +166,14 @@ kvel_env_vars()
 
 # start_kvel [ARGS...]: starts the sandbox's kvel in the background with
 # nothing but the sandbox's environment; sets KVEL_PID (env execs kvel, so it
-# is kvel's own process id). Its output goes to $SANDBOX/kvel-<n>.log.
+# is kvel's own process id). Its output goes to KVEL_LOG, $SANDBOX/kvel-<n>.log.
 start_kvel()
 {
     local n
     n=$(wc -l <"$KVEL_PIDS_FILE")
     kvel_env_vars
-    env -i "${KVEL_ENV[@]}" "$APP/kvel" "$@" >"$SANDBOX/kvel-$n.log" 2>&1 &
+    KVEL_LOG=$SANDBOX/kvel-$n.log
+    env -i "${KVEL_ENV[@]}" "$APP/kvel" "$@" >"$KVEL_LOG" 2>&1 &
     KVEL_PID=$!
     echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
 }
@@ -218,10 +219,12 @@ wait_exit()
 
 # ------------------------------------------------------------------ windows
 
-# visible_windows PID: the ids of the process's viewable top-level windows.
+# visible_windows PID: the ids of the process's viewable windows of class
+# kvel (both must match: other programs of the tests have "kvel" in their
+# class too).
 visible_windows()
 {
-    xdotool search --onlyvisible --pid "$1" --class kvel 2>/dev/null
+    xdotool search --all --onlyvisible --pid "$1" --class '^kvel$' 2>/dev/null
 }
 
 # window_geometry ID: prints "X Y W H" (absolute position).
@@ -249,11 +252,12 @@ find_bar()
     return 1
 }
 
-# balloon_count PID: how many viewable windows the process shows besides the bar.
+# balloon_count PID: how many viewable windows the process shows besides the
+# bar and its tray icon.
 balloon_count()
 {
     local n
-    n=$(visible_windows "$1" | grep -vx "${BAR_ID:-none}" | grep -c .)
+    n=$(visible_windows "$1" | grep -vx -e "${BAR_ID:-none}" -e "$(tray_icon_decimal)" | grep -c .)
     echo "${n:-0}"
 }
 balloon_shown()  { (($(balloon_count "$1") > 0)); }
@@ -422,3 +426,194 @@ ini_well_formed()
     [[ -z $bad ]] || fail "kvel.ini has malformed lines: $bad"
     grep -q '^\[' "$INI" || fail "kvel.ini has no section at all"
 }
+
+# ----------------------------------------------------------- more reporting
+
+# skip REASON: ends the current scenario as skipped (the runner reports it,
+# the run does not fail for it).
+skip()
+{
+    printf '  [%3d s] skipped: %s\n' "$SECONDS" "$*"
+    exit 77
+}
+
+# ------------------------------------------------------- helper programs
+
+# start_helper NAME PROGRAM [ARGS...]: starts PROGRAM in the background with
+# the sandbox's environment only; its pid goes to HELPER_PID and to the
+# scenario's pid list (killed when the scenario ends), its output to
+# $SANDBOX/NAME.log.
+start_helper()
+{
+    local name=$1
+    shift
+    kvel_env_vars
+    env -i "${KVEL_ENV[@]}" "$@" >"$SANDBOX/$name.log" 2>&1 &
+    HELPER_PID=$!
+    echo "$HELPER_PID" >>"$KVEL_PIDS_FILE"
+}
+
+# stop_process PID: ends a process this scenario started (SIGKILL: kvel in
+# tray mode does not always end on SIGTERM) and reaps it.
+stop_process()
+{
+    # Reaped at once, so the shell reports no "Killed" job.
+    { kill -9 "$1" && wait "$1"; } 2>/dev/null
+    return 0
+}
+
+# ------------------------------------------------------------- the tray
+
+# The tray host: trayer docked in the bottom-right corner, 80 x 24 pixels.
+TRAY_PANEL_NAME=panel
+
+tray_panel() { xdotool search --onlyvisible --name "^$TRAY_PANEL_NAME\$" 2>/dev/null | head -n 1; }
+tray_panel_shown() { [[ -n $(tray_panel) ]]; }
+
+# start_tray_host: starts trayer and waits (10 s) for its panel; trayer owns
+# the tray selection before it maps the panel. Sets TRAYER_PID.
+start_tray_host()
+{
+    start_helper trayer trayer --edge bottom --align right --widthtype pixel --width 80 \
+        --heighttype pixel --height 24
+    TRAYER_PID=$HELPER_PID
+    wait_until 10 tray_panel_shown || fail "trayer showed no tray panel within 10 s"
+    log "tray host trayer is running (pid $TRAYER_PID, panel $(tray_panel))"
+}
+
+# find_tray_icon: sets ICON_ID, ICON_X, ICON_Y, ICON_W, ICON_H when a window
+# of class kvel is embedded in the tray panel; returns 1 otherwise.
+find_tray_icon()
+{
+    local panel line
+    panel=$(tray_panel)
+    [[ -n $panel ]] || return 1
+    line=$(xwininfo -tree -id "$panel" 2>/dev/null | grep -m 1 '("kvel" "kvel")') || return 1
+    # 0x60000d "kvel": ("kvel" "kvel")  22x22+0+0  +1001+745
+    [[ $line =~ (0x[0-9a-f]+).*\ ([0-9]+)x([0-9]+)[+-][0-9]+[+-][0-9]+\ +\+(-?[0-9]+)\+(-?[0-9]+) ]] || return 1
+    ICON_ID=${BASH_REMATCH[1]}
+    ICON_W=${BASH_REMATCH[2]}
+    ICON_H=${BASH_REMATCH[3]}
+    ICON_X=${BASH_REMATCH[4]}
+    ICON_Y=${BASH_REMATCH[5]}
+    ((ICON_W > 1 && ICON_H > 1))
+}
+
+# wait_for_tray_icon: waits (10 s; the program looks for a tray host every
+# 2 s) for kvel's icon in the tray.
+wait_for_tray_icon()
+{
+    wait_until 10 find_tray_icon ||
+        fail "no kvel icon inside trayer's panel within 10 s: $(xwininfo -tree -id "$(tray_panel)" 2>/dev/null | grep -c 0x) windows in the panel"
+    log "tray icon $ICON_ID at $ICON_X,$ICON_Y size ${ICON_W}x$ICON_H"
+}
+
+# click_tray_icon [BUTTON]
+# tray_icon_decimal: the tray icon's window id as xdotool prints it.
+tray_icon_decimal() { [[ -n ${ICON_ID:-} ]] && echo $((ICON_ID)) || echo none; }
+
+click_tray_icon()
+{
+    find_tray_icon || fail "the tray icon is gone"
+    xdotool mousemove $((ICON_X + ICON_W / 2)) $((ICON_Y + ICON_H / 2)) click "${1:-1}"
+}
+
+bar_hidden() { ! find_bar "$1"; }
+
+# expect_bar_hidden PID WHAT: waits (10 s) until the process shows no bar,
+# then makes sure it stays hidden for another second and the process still
+# runs.
+expect_bar_hidden()
+{
+    wait_until 10 bar_hidden "$1" || fail "$2: the bar is still visible after 10 s"
+    if wait_until 1 find_bar "$1"; then
+        fail "$2: the bar was hidden, then showed again by itself"
+    fi
+    process_alive "$1" || fail "$2: kvel ended instead of hiding its bar"
+    pass "$2: the bar is hidden and kvel still runs"
+}
+
+# expect_bar_shown PID WHAT: waits (10 s) for the visible 153 x 20 bar.
+expect_bar_shown()
+{
+    wait_until 10 find_bar "$1" || fail "$2: no visible 153x20 bar within 10 s"
+    pass "$2: the bar is visible at $BAR_X,$BAR_Y"
+}
+
+# expect_bar_stays PID hidden|shown WHAT: nothing changes the bar for 2 s.
+expect_bar_stays()
+{
+    if [[ $2 == hidden ]]; then
+        if wait_until 2 find_bar "$1"; then
+            fail "$3: the bar showed"
+        fi
+    else
+        if wait_until 2 bar_hidden "$1"; then
+            fail "$3: the bar went away"
+        fi
+    fi
+    process_alive "$1" || fail "$3: kvel ended"
+    pass "$3: the bar stays $2"
+}
+
+# ----------------------------------------------------- primary selection
+
+primary_text() { xclip -o -selection primary 2>/dev/null; }
+primary_is_not() { [[ $(primary_text) != "$1" ]]; }
+
+# read_entry_quietly: like read_entry, but through the primary selection
+# (selecting the whole entry makes it the owner), so the clipboard, which
+# kvel may be watching, is left alone. The bar must hold the focus; the
+# selection is cancelled again with End. An empty entry selects nothing, so
+# the sentinel stays: it gets WAIT seconds (default 2) to change.
+read_entry_quietly()
+{
+    local limit=${1:-2}
+    local sentinel="kvel-e2e-sentinel-$RANDOM"
+    if [[ -f $SANDBOX/primary.pid ]]; then
+        kill "$(cat "$SANDBOX/primary.pid")" 2>/dev/null
+    fi
+    printf '%s' "$sentinel" | xclip -selection primary -i -quiet >/dev/null 2>&1 &
+    echo $! >"$SANDBOX/primary.pid"
+    echo $! >>"$KVEL_PIDS_FILE"
+    wait_until 10 primary_is_sentinel "$sentinel" || fail "could not put a sentinel on the primary selection"
+    press ctrl+a
+    ENTRY_TEXT=
+    if wait_until "$limit" primary_is_not "$sentinel"; then
+        ENTRY_TEXT=$(primary_text)
+    fi
+    press End
+}
+primary_is_sentinel() { [[ $(primary_text) == "$1" ]]; }
+
+# expect_entry_quietly TEXT WHAT
+expect_entry_quietly()
+{
+    # Only an empty entry leaves the sentinel: a text is waited for longer.
+    if [[ -z $1 ]]; then
+        read_entry_quietly 2
+    else
+        read_entry_quietly 10
+    fi
+    [[ $ENTRY_TEXT == "$1" ]] || fail "$2: the entry holds '$ENTRY_TEXT', expected '$1'"
+    pass "$2: the entry holds '$1'"
+}
+
+# copy_text TEXT: another program (xclip) copies TEXT to the clipboard and
+# keeps serving it; the previous copy's xclip ends when it loses the
+# clipboard.
+copy_text()
+{
+    printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    local pid=$!
+    echo "$pid" >>"$KVEL_PIDS_FILE"
+    wait_until 10 clipboard_is "$1" || fail "xclip did not put '$1' on the clipboard"
+    if [[ -f $SANDBOX/clip.pid ]]; then
+        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
+    fi
+    echo "$pid" >"$SANDBOX/clip.pid"
+    log "copied '$1' to the clipboard"
+}
+
+# write_ini LINE...: replaces the sandbox's kvel.ini with the given lines.
+write_ini() { printf '%s\n' "$@" >"$INI"; }

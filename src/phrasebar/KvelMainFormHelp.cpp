@@ -1,0 +1,80 @@
+// The Help menu: texts shown in the translation window, the help file, the
+// documentation pages and the mail links.
+#include "DictionaryStore.h"
+#include "HelpFile.h"
+#include "LowerCaseEntry.h"
+#include "MailLink.h"
+#include "TKvelMainForm.h"
+#include "WebPages.h"
+#include "XdgHelpFileDesktop.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+
+namespace kvel {
+
+void TKvelMainForm::showHelp(const HelpContent& content)
+{
+    QStringList lines = content.lines;
+    BalloonForm->ShowTranslation(content.kind, geometry(), lines, FSensitive != 0, FWrap != 0,
+                                 FLocked != 0, content.alignment, content.caption,
+                                 content.bitmapId);
+    if (isVisible())
+        LngEdit->setFocus();
+}
+
+void TKvelMainForm::HelpIndexClick()
+{
+    XdgHelpFileDesktop desktop;
+    if (const auto problem =
+            openHelpFile(desktop, helpFilePaths(QCoreApplication::applicationDirPath())))
+        showHelp(helpFileErrorContent(*problem));
+}
+
+void TKvelMainForm::HelpKeyboardClick()
+{
+    showHelp(keyboardListContent(FHotKey, FHookOn == 1));
+}
+
+void TKvelMainForm::HelpTipOfTheDayClick()
+{
+    showHelp(tipContent(FTipCounter.next(QDate::currentDate())));
+}
+
+void TKvelMainForm::HelpDonationsClick()
+{
+    showHelp(donationsContent());
+}
+
+void TKvelMainForm::AboutClick()
+{
+    showHelp(aboutContent(m_store->readVersion()));
+}
+
+void TKvelMainForm::connectHelpCommands()
+{
+    const QString docs = documentationDir(QCoreApplication::applicationDirPath());
+    const auto openPage = [this, docs](const char* name, WebPage page) {
+        if (QAction* action = menuAction(QLatin1String(name)))
+            connect(action, &QAction::triggered, this,
+                    [docs, page] { QDesktopServices::openUrl(webPageUrl(page, docs)); });
+    };
+    openPage("HomePage", WebPage::Home);
+    openPage("WhatsNew", WebPage::WhatsNew);
+    openPage("ThisProjectsPage", WebPage::ThisProject);
+    openPage("TechnicalSupport", WebPage::TechnicalSupport);
+
+    const auto openMail = [this](const char* name, MailKind kind) {
+        if (QAction* action = menuAction(QLatin1String(name)))
+            connect(action, &QAction::triggered, this,
+                    [kind] { QDesktopServices::openUrl(mailLink(kind)); });
+    };
+    openMail("Miscellaneous", MailKind::Miscellaneous);
+    openMail("Improvement", MailKind::Improvement);
+    openMail("Bug", MailKind::Bug);
+    openMail("Ask", MailKind::Ask);
+    openMail("Register", MailKind::Register);
+}
+
+} // namespace kvel

@@ -1,0 +1,56 @@
+#include "HelpFile.h"
+
+#include "StringTable.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+constexpr int HelpFileNameId = 30024;
+
+} // namespace
+
+HelpFilePaths helpFilePaths(const QString& executableDir)
+{
+    const QDir exe(executableDir);
+    const QString language = LanguageOffset() == 0 ? u"sr"_s : u"en"_s;
+    return {exe.filePath(LoadText(HelpFileNameId)),
+            exe.filePath(u"kvel-help/"_s + language + u"/index.html"_s)};
+}
+
+HelpFilePlan planHelpFileOpening(const HelpFileFacts& facts)
+{
+    if (!facts.chmExists)
+        return {{}, HelpFileProblem::Missing};
+    HelpFilePlan plan;
+    if (!facts.chmViewer.isEmpty())
+        plan.steps << HelpFileStep::OpenChmInViewer;
+    if (facts.htmlExists)
+        plan.steps << HelpFileStep::OpenHtmlInBrowser;
+    return plan;
+}
+
+std::optional<HelpFileProblem> openHelpFile(HelpFileDesktop& desktop, const HelpFilePaths& paths)
+{
+    HelpFileFacts facts;
+    facts.chmExists = desktop.fileExists(paths.chm);
+    if (facts.chmExists) {
+        facts.chmViewer = desktop.defaultViewer(paths.chm);
+        facts.htmlExists = desktop.fileExists(paths.html);
+    }
+    const HelpFilePlan plan = planHelpFileOpening(facts);
+    for (HelpFileStep step : plan.steps) {
+        const bool opened = step == HelpFileStep::OpenChmInViewer
+                                ? desktop.openWith(facts.chmViewer, paths.chm)
+                                : desktop.openInBrowser(paths.html);
+        if (opened)
+            return std::nullopt;
+    }
+    return plan.problem;
+}
+
+} // namespace kvel

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <optional>
+
+namespace kvel {
+
+// The tips are the Serbian ids 30800, 30802, ... 30868, each followed by its English text.
+inline constexpr int FirstTipId = 30800;
+inline constexpr int LastTipId = 30868;
+inline constexpr int TipCount = (LastTipId - FirstTipId) / 2 + 1;
+
+// The Serbian string id of tip `index`; pass it to LoadLngText.
+constexpr int tipStringId(int index)
+{
+    return FirstTipId + 2 * index;
+}
+
+// The first tip of a run started on `today`; the start-up tray balloon shows it
+// without counting it as shown.
+int firstTipIndex(QDate today);
+
+// Which tip the "Tip of the day" command shows. The day of the year is taken at
+// the first tip of the run and kept, even across midnight, so the sequence
+// continues where it started.
+class TipOfTheDay
+{
+public:
+    // The tip after the one shown last; the first call gives firstTipIndex(today).
+    int next(QDate today);
+
+    // The tip shown last again, for re-rendering it (another language, a moved
+    // bar); the same as next() while no tip has been shown.
+    int repeat(QDate today);
+
+private:
+    int indexFor(int counter) const;
+
+    std::optional<int> m_dayOfYear;
+    int m_shown = 0; // tips shown in this run, kept modulo TipCount
+};
+
+} // namespace kvel
