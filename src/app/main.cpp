@@ -1,11 +1,13 @@
 #include "DictionaryLocation.h"
 #include "HandOver.h"
+#include "QtSpeechEngine.h"
 #include "SessionEndWatcher.h"
 #include "SettingsLocation.h"
 #include "SingleInstance.h"
 #include "TKvelMainForm.h"
 
 #include <QApplication>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -56,5 +58,8 @@ int main(int argc, char* argv[])
     QObject::connect(&sessionEnd, &kvel::SessionEndWatcher::sessionEnding, &bar,
                      &kvel::TKvelMainForm::SessionEnding);
     bar.show();
+    // Starting a speech engine can take seconds: not before the bar is up.
+    QTimer::singleShot(0, &bar,
+                       [&bar] { bar.setSpeechEngine(std::make_unique<kvel::QtSpeechEngine>()); });
     return app.exec();
 }

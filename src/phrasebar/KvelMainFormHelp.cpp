@@ -1,9 +1,14 @@
-// The Help menu: texts shown in the translation window, the help file, the
-// documentation pages and the mail links.
+// The Help menu (texts in the translation window, the help file, the
+// documentation pages, the mail links), pronunciation, and the entries Kvel
+// keeps in the desktop: autostart and the browser menu.
+#include "AutoStart.h"
+#include "BrowserMenu.h"
 #include "DictionaryStore.h"
 #include "HelpFile.h"
 #include "LowerCaseEntry.h"
 #include "MailLink.h"
+#include "SpeechEngine.h"
+#include "SpokenPhrase.h"
 #include "TKvelMainForm.h"
 #include "WebPages.h"
 #include "XdgHelpFileDesktop.h"
@@ -50,6 +55,34 @@ void TKvelMainForm::HelpDonationsClick()
 void TKvelMainForm::AboutClick()
 {
     showHelp(aboutContent(m_store->readVersion()));
+}
+
+void TKvelMainForm::setSpeechEngine(std::unique_ptr<SpeechEngine> engine)
+{
+    m_speech = std::move(engine);
+}
+
+void TKvelMainForm::SpeakFirstPhrase()
+{
+    if (!translationVisible() || FSpeech != 1 || !m_speech)
+        return;
+    const QList<FormattedLine> lines = shownLines();
+    if (lines.isEmpty())
+        return;
+    if (const std::optional<QString> phrase = phraseToSpeak(lines.first()))
+        m_speech->speak(*phrase);
+}
+
+void TKvelMainForm::RegisterIEMenu()
+{
+    kvel::RegisterIEMenu(FIEMenu, FInterfaceLang, QCoreApplication::applicationFilePath());
+}
+
+void TKvelMainForm::WinAutostartClick(bool checked)
+{
+    // The setting follows only what really happened to the autostart entry.
+    if (SetAutoStart(checked, QCoreApplication::applicationFilePath()))
+        FAutoStart = checked ? 1 : 0;
 }
 
 void TKvelMainForm::connectHelpCommands()

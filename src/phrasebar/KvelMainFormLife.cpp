@@ -1,5 +1,7 @@
 // The bar's life: settings in and out, the first show and activation, the
 // requests of a second start, closing and shutting down.
+#include "AutoStart.h"
+#include "BrowserMenu.h"
 #include "CentralEuropeanLocale.h"
 #include "ClipboardWatcher.h"
 #include "GlobalHotKey.h"
@@ -26,6 +28,7 @@ namespace kvel {
 void TKvelMainForm::LoadSettings()
 {
     static_cast<KvelSettings&>(*this) = kvel::LoadSettings(m_paths.settingsFile, screenRect());
+    SetAutoStart(FAutoStart != 0, QCoreApplication::applicationFilePath());
     ApplyHook();
 }
 
@@ -186,6 +189,7 @@ void TKvelMainForm::closePhraseBar()
 void TKvelMainForm::SessionEnding()
 {
     SaveSettings();
+    RemoveIEMenu();
     m_quitting = true;
     emit quitRequested();
 }

@@ -3,6 +3,7 @@
 #include "LowerCaseEntry.h"
 #include "MenuLayout.h"
 #include "RecentPhrases.h"
+#include "SpokenPhrase.h"
 #include "StringTable.h"
 #include "TBalloonForm.h"
 #include "TKvelMainForm.h"
@@ -163,10 +164,8 @@ void TKvelMainForm::connectMenuCommands()
             });
         }
     }
-    // Start with the system and the browser menu item are stored here; their
-    // desktop side comes with the shell integration.
-    flag("WinAutostart", &KvelSettings::FAutoStart, false);
-    flag("PopStart", &KvelSettings::FAutoStart, false);
+    on("WinAutostart", &TKvelMainForm::WinAutostartClick);
+    on("PopStart", &TKvelMainForm::WinAutostartClick);
     on("ToTray", &TKvelMainForm::ToTrayClick);
     on("PopTray", &TKvelMainForm::ToTrayClick);
     on("FastClipboard", [this](bool checked) {

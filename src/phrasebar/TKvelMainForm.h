@@ -8,8 +8,9 @@
 #include "KvelSettings.h"
 #include "LookupDisplay.h"
 #include "SearchSettings.h"
-#include "TipOfTheDay.h"
+#include "SpeechEngine.h"
 #include "TBalloonForm.h"
+#include "TipOfTheDay.h"
 
 #include <QPointer>
 #include <QRecursiveMutex>
@@ -118,10 +119,13 @@ public:
     void HelpDonationsClick();
     void AboutClick();
 
-    // Commands whose work comes with later parts of the program (speech and
-    // shell integration).
-    void SpeakFirstPhrase() {}
-    void RegisterIEMenu() {}
+    // --- speech and the desktop's menus ------------------------------------
+    void SpeakFirstPhrase();
+    // Speech engines can take seconds to start: the program hands one over
+    // once the bar is up.
+    void setSpeechEngine(std::unique_ptr<SpeechEngine> engine);
+    void RegisterIEMenu();
+    void WinAutostartClick(bool checked);
 
     // For tests and the translation window.
     LowerCaseEntry* entry() const { return LngEdit; }
@@ -189,6 +193,7 @@ private:
     TrayIcon* m_tray = nullptr;
     ClipboardWatcher* m_clipboard = nullptr;
     GlobalHotKey* m_hotKey = nullptr;
+    std::unique_ptr<SpeechEngine> m_speech;
     quint32 HookMsg = 0;
     TTextDropTarget* FDropTarget = nullptr;
     bool FClipboardReady = false;

@@ -1,0 +1,33 @@
+#include "AutoStart.h"
+
+#include "DesktopEntry.h"
+#include "StringTable.h"
+#include "UserFiles.h"
+
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+constexpr int kEntryNameId = 30728;
+
+} // namespace
+
+QString autoStartEntryPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           u"/autostart/kvel.desktop"_s;
+}
+
+bool SetAutoStart(bool on, const QString& executablePath)
+{
+    const QString path = autoStartEntryPath();
+    if (on)
+        return writeFileIfChanged(path, autoStartEntry(LoadText(kEntryNameId), executablePath));
+    return removeFileIfPresent(path);
+}
+
+} // namespace kvel

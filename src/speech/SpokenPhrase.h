@@ -1,0 +1,16 @@
+#pragma once
+
+#include "BalloonMarkup.h"
+
+#include <QString>
+#include <optional>
+
+namespace kvel {
+
+// The text to pronounce for the first line of the translation window: its red
+// head (an English phrase) without blanks and control characters at either end.
+// Nothing for a blue or black head, or a red head of no characters; a head of
+// red blanks gives an empty text.
+std::optional<QString> phraseToSpeak(const FormattedLine& firstLine);
+
+} // namespace kvel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "SpeechEngine.h"
+
+#include <QStringList>
+
+namespace kvel::test {
+
+// Keeps what it was asked to say instead of saying it.
+class FakeSpeechEngine final : public SpeechEngine
+{
+public:
+    void speak(const QString& text) override { spoken += text; }
+
+    QStringList spoken;
+};
+
+} // namespace kvel::test

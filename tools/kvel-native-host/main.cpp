@@ -1,0 +1,54 @@
+// kvel-native-host: the browsers start this program for Kvel's extension and
+// talk to it through its standard input and output (native messaging).
+#include "HostRequest.h"
+#include "NativeMessage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+using namespace kvel;
+
+namespace {
+
+// The dictionary lies beside this program. Its words go to it as separate
+// arguments of a direct start: no shell ever reads the page's text.
+bool startDictionary(const QStringList& words)
+{
+    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"kvel"_s);
+    return QProcess::startDetached(program, words);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QFile in;
+    QFile out;
+    if (!in.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 1;
+    const QString configHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+
+    for (;;) {
+        const NativeMessage message = readNativeMessage(in);
+        if (const auto* request = std::get_if<QJsonObject>(&message)) {
+            if (!writeNativeMessage(out, answerRequest(*request, configHome, startDictionary)))
+                return 1;
+        } else if (const auto* malformed = std::get_if<MalformedMessage>(&message)) {
+            if (!writeNativeMessage(out, {{u"error"_s, malformed->error}}))
+                return 1;
+        } else {
+            const MessageEnd end = std::get<MessageEnd>(message);
+            if (end == MessageEnd::TooLarge)
+                writeNativeMessage(out, {{u"error"_s, u"the message is too large"_s}});
+            return end == MessageEnd::Closed ? 0 : 1;
+        }
+    }
+}
