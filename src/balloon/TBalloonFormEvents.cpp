@@ -61,7 +61,7 @@ bool TBalloonForm::eventFilter(QObject* watched, QEvent* event)
     }
 
     if (watched == LockImage) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* mouse = dynamic_cast<QMouseEvent*>(event); // null for other events
         if (isPress(event->type())) {
             LockImagePressed = mouse->button() == Qt::LeftButton;
             return true;

@@ -1,25 +1,13 @@
 #include "SqliteDictionaryStore.h"
 
+#include "SqliteStatement.h"
 #include "TextFolding.h"
 
-#include <QFile>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 namespace kvel {
 
 namespace {
-
-// A query must never freeze the bar; a writer holding the file gets this long.
-constexpr int kBusyTimeoutMs = 200;
-
-QString columnText(sqlite3_stmt* statement, int column)
-{
-    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-    if (!text)
-        return QString();
-    return QString::fromUtf16(text, sqlite3_column_bytes16(statement, column) / 2);
-}
 
 // kvel_match(Word, foldedPhrase, method): the matching rule as an SQL function,
 // because SQLite's LIKE folds ASCII letters only.
@@ -38,31 +26,11 @@ void matchFunction(sqlite3_context* context, int, sqlite3_value** values)
     sqlite3_result_int(context, matchesFolded(foldedWord, foldedPhrase, method) ? 1 : 0);
 }
 
-class Statement
+void registerMatchFunction(sqlite3* db)
 {
-public:
-    Statement(sqlite3* db, const char* sql)
-    {
-        if (db)
-            sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_statement); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    explicit operator bool() const { return m_statement != nullptr; }
-    sqlite3_stmt* get() const { return m_statement; }
-
-    void bindText(int index, const QString& text)
-    {
-        sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2),
-                            SQLITE_TRANSIENT);
-    }
-    void bindInt(int index, int value) { sqlite3_bind_int(m_statement, index, value); }
-
-private:
-    sqlite3_stmt* m_statement = nullptr;
-};
+    sqlite3_create_function(db, "kvel_match", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                            matchFunction, nullptr, nullptr);
+}
 
 const char* findRowsSql(SearchLanguage language)
 {
@@ -84,59 +52,16 @@ const char* findRowsSql(SearchLanguage language)
 
 } // namespace
 
-SqliteDictionaryStore::SqliteDictionaryStore(QString path) : m_path(std::move(path)) {}
-
-SqliteDictionaryStore::~SqliteDictionaryStore()
-{
-    close();
-}
-
-void SqliteDictionaryStore::close()
-{
-    sqlite3_close(m_db);
-    m_db = nullptr;
-}
-
-SqliteDictionaryStore::FileIdentity SqliteDictionaryStore::identify(const QString& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
-    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
-}
-
-sqlite3* SqliteDictionaryStore::connection()
-{
-    const FileIdentity current = identify(m_path);
-    if (m_db && current == m_openedFile)
-        return m_db;
-    close();
-    if (!current.exists)
-        return nullptr;
-
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
-        return nullptr;
-    }
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_create_function(db, "kvel_match", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                            matchFunction, nullptr, nullptr);
-    m_db = db;
-    m_openedFile = current;
-    return m_db;
-}
+SqliteDictionaryStore::SqliteDictionaryStore(QString path)
+    : m_database(std::move(path), registerMatchFunction)
+{}
 
 std::optional<QList<DictionaryRow>> SqliteDictionaryStore::findRows(SearchLanguage language,
                                                                     FindMethod method,
                                                                     const QString& phrase,
                                                                     int limit)
 {
-    Statement statement(connection(), findRowsSql(language));
+    SqliteStatement statement(m_database.connection(), findRowsSql(language));
     if (!statement)
         return std::nullopt;
     statement.bindText(1, foldForMatching(phrase));
@@ -145,10 +70,8 @@ std::optional<QList<DictionaryRow>> SqliteDictionaryStore::findRows(SearchLangua
 
     QList<DictionaryRow> rows;
     int step;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        rows.append({columnText(statement.get(), 0), columnText(statement.get(), 1),
-                     sqlite3_column_int(statement.get(), 2)});
-    }
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        rows.append({statement.text(0), statement.text(1), sqlite3_column_int(statement.get(), 2)});
     if (step != SQLITE_DONE)
         return std::nullopt;
     return rows;
@@ -156,8 +79,9 @@ std::optional<QList<DictionaryRow>> SqliteDictionaryStore::findRows(SearchLangua
 
 QString SqliteDictionaryStore::queryMeaning(const QString& phrase, int selected)
 {
-    Statement statement(connection(), "select Meaning from TblKvel not indexed "
-                                      "where Selected = ?2 and kvel_match(Word, ?1, ?3) limit 2");
+    SqliteStatement statement(m_database.connection(),
+                              "select Meaning from TblKvel not indexed "
+                              "where Selected = ?2 and kvel_match(Word, ?1, ?3) limit 2");
     if (!statement)
         return QString();
     statement.bindText(1, foldForMatching(phrase));
@@ -168,7 +92,7 @@ QString SqliteDictionaryStore::queryMeaning(const QString& phrase, int selected)
     int rows = 0;
     int step;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        meaning = columnText(statement.get(), 0);
+        meaning = statement.text(0);
         ++rows;
     }
     return step == SQLITE_DONE && rows == 1 ? meaning : QString();
@@ -176,12 +100,17 @@ QString SqliteDictionaryStore::queryMeaning(const QString& phrase, int selected)
 
 QString SqliteDictionaryStore::readVersion()
 {
-    Statement statement(connection(), "select * from TblVer limit 1");
+    return readDictionaryVersion(m_database.connection());
+}
+
+QString readDictionaryVersion(sqlite3* db)
+{
+    SqliteStatement statement(db, "select * from TblVer limit 1");
     if (!statement || sqlite3_step(statement.get()) != SQLITE_ROW)
         return QString();
     for (int column = 0; column < sqlite3_column_count(statement.get()); ++column) {
         if (sqlite3_stricmp(sqlite3_column_name(statement.get(), column), "Ver") == 0)
-            return columnText(statement.get(), column);
+            return statement.text(column);
     }
     return QString();
 }

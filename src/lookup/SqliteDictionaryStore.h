@@ -1,50 +1,32 @@
 #pragma once
 
 #include "DictionaryStore.h"
+#include "ReadOnlyDatabase.h"
 
 #include <QString>
 
-struct sqlite3;
-
 namespace kvel {
 
-// The dictionary file read through SQLite, opened read-only. The connection is
-// kept between queries and opened again when the file on disk is replaced, so
-// a dictionary rebuilt while the program runs is picked up by the next query.
+// The dictionary file read through SQLite, opened read-only, every query a scan
+// of the table in stored order. It is the reference for the matching rules: the
+// indexed store must give exactly its results.
 class SqliteDictionaryStore final : public DictionaryStore
 {
 public:
     explicit SqliteDictionaryStore(QString path);
-    ~SqliteDictionaryStore() override;
-    SqliteDictionaryStore(const SqliteDictionaryStore&) = delete;
-    SqliteDictionaryStore& operator=(const SqliteDictionaryStore&) = delete;
 
     std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
                                                  const QString& phrase, int limit) override;
     QString queryMeaning(const QString& phrase, int selected) override;
     QString readVersion() override;
 
-    const QString& path() const { return m_path; }
+    const QString& path() const { return m_database.path(); }
 
 private:
-    // Tells a file replaced by a rebuild (new inode) or changed in place.
-    struct FileIdentity
-    {
-        bool exists = false;
-        quint64 device = 0;
-        quint64 inode = 0;
-        qint64 size = 0;
-        qint64 modifiedNs = 0;
-        bool operator==(const FileIdentity&) const = default;
-    };
-    static FileIdentity identify(const QString& path);
-
-    sqlite3* connection();
-    void close();
-
-    QString m_path;
-    sqlite3* m_db = nullptr;
-    FileIdentity m_openedFile;
+    ReadOnlyDatabase m_database;
 };
+
+// TblVer.Ver of the first row, read through `db`; empty when it cannot be read.
+QString readDictionaryVersion(sqlite3* db);
 
 } // namespace kvel

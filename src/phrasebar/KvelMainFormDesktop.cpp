@@ -1,5 +1,7 @@
 // Living on the desktop: the tray icon, clipboard watching and dropped text.
 #include "ClipboardWatcher.h"
+#include "DesktopNotice.h"
+#include "DesktopProbe.h"
 #include "GlobalHotKey.h"
 #include "KvelSettings.h"
 #include "LowerCaseEntry.h"
@@ -11,6 +13,7 @@
 
 #include <QDate>
 #include <QMenu>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -163,6 +166,36 @@ void TKvelMainForm::showTrayStartBalloon()
         m_tray->showBalloon(title, LoadLngText(tipStringId(tip)).left(kBalloonTextMax),
                             TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
     }
+}
+
+void TKvelMainForm::showDesktopNotice()
+{
+    // Once per user: what this desktop cannot do, and what to do instead.
+    if (FDesktopNoticeShown != 0 || !onRealDesktop())
+        return;
+    const SessionInfo session = currentSession();
+    if (session.type != SessionType::Wayland)
+        return;
+    const bool tray = m_tray && m_tray->isAvailable();
+    const std::optional<DesktopNotice> notice =
+        desktopNoticeFor(session, probeDesktop(session, tray), false);
+    if (!notice)
+        return;
+    FDesktopNoticeShown = 1;
+    if (tray) {
+        // After the welcome balloon of a first run, not in its place.
+        const int delayMs = IsFirstRun(m_paths.settingsFile) ? kBalloonTimeoutMs : 0;
+        QTimer::singleShot(delayMs, this, [this, notice = *notice] {
+            m_tray->showBalloon(notice.title.left(kBalloonTitleMax),
+                                notice.text().left(kBalloonTextMax),
+                                TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+        });
+        return;
+    }
+    // Shown like the other notices, and replaced by the next lookup.
+    QStringList lines = notice->lines;
+    BalloonForm->ShowTranslation(ContentKind::NoMatches, geometry(), lines, false, FWrap != 0,
+                                 FLocked != 0, Qt::AlignLeft, notice->title, Bitmap::About);
 }
 
 void TKvelMainForm::ApplyClipboardViewer()

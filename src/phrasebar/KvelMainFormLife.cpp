@@ -93,6 +93,7 @@ void TKvelMainForm::FormActivate()
         AppMinimize();
         showTrayStartBalloon();
     }
+    showDesktopNotice();
     if (FIEParamCount > 0)
         QTimer::singleShot(0, this, &TKvelMainForm::ShowWithParams);
 }

@@ -2,9 +2,10 @@
 #include "TKvelMainForm.h"
 
 #include "BarGeometry.h"
+#include "ConvertingDictionaryStore.h"
+#include "IndexedDictionaryStore.h"
 #include "LookupOutcome.h"
 #include "LowerCaseEntry.h"
-#include "SqliteDictionaryStore.h"
 #include "StringTable.h"
 #include "TBalloonForm.h"
 #include "X11KeyboardLayout.h"
@@ -37,8 +38,8 @@ QFont barFont()
 
 TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_paths(std::move(paths)),
-      m_store(std::make_unique<SqliteDictionaryStore>(m_paths.dictionaryFile)),
+      m_paths(std::move(paths)), m_store(std::make_unique<ConvertingDictionaryStore>(
+                                     m_paths.dictionaryFile, makeStore<IndexedDictionaryStore>)),
       m_engine(std::make_unique<LookupEngine>(*m_store)), m_keyboard(X11KeyboardLayout::create())
 {
     setObjectName(u"TKvelMainForm"_s);
@@ -117,7 +118,7 @@ bool TKvelMainForm::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == LngLabel || watched == this) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* mouse = dynamic_cast<QMouseEvent*>(event); // null for other events
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (mouse->button() == Qt::LeftButton) {

@@ -161,6 +161,7 @@ private:
     void buildMenus();
     void buildDesktopServices(TrayIcon* tray);
     void showTrayStartBalloon();
+    void showDesktopNotice();
     void connectMenuCommands();
     void connectHelpCommands();
     void captionMenus();

@@ -66,6 +66,7 @@ ParsedArguments parseBuildArguments(const QStringList& arguments)
     if (versions.size() > 1) {
         return usageError(QStringLiteral("--version given more than once"));
     }
+    parsed.request.versionGiven = !versions.isEmpty();
     parsed.request.version = versions.isEmpty() ? kDefaultVersion : versions.front();
     if (!isVersionNumber(parsed.request.version)) {
         return usageError(QStringLiteral("--version \"%1\" is not a number such as 2.5")
@@ -79,7 +80,8 @@ ParsedArguments parseBuildArguments(const QStringList& arguments)
         const std::optional<DictionarySource> source = parseSourceArgument(argument);
         if (!source) {
             return usageError(
-                QStringLiteral("unknown SOURCE \"%1\" (expected english:PATH or serbian:PATH)")
+                QStringLiteral(
+                    "unknown SOURCE \"%1\" (expected english:PATH, serbian:PATH or access:PATH)")
                     .arg(argument));
         }
         parsed.request.sources.append(*source);
@@ -94,7 +96,10 @@ QString usageText()
         "Builds a Kvel dictionary (SQLite) from the sources, in order.\n"
         "  SOURCE  english:PATH or serbian:PATH, the language of the headwords\n"
         "  PATH    a dictd dictionary (its .index file, or the path without extension,\n"
-        "          with .dict or .dict.dz beside it) or a .tsv file of word<TAB>meaning\n");
+        "          with .dict or .dict.dz beside it) or a .tsv file of word<TAB>meaning\n"
+        "  SOURCE  access:PATH, a Kvel dictionary in the Access (Jet) format: its rows\n"
+        "          come first, as stored, and alone it keeps its version unless\n"
+        "          --version is given\n");
 }
 
 } // namespace kvel::dictbuild

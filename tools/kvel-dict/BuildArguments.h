@@ -13,6 +13,7 @@ struct BuildRequest
 {
     QString outputPath;
     QString version;
+    bool versionGiven = false; // else an Access source alone keeps its own version
     QList<DictionarySource> sources;
 };
 

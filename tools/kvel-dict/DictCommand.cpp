@@ -3,6 +3,7 @@
 #include "BuildArguments.h"
 #include "BuildError.h"
 #include "DictionaryRows.h"
+#include "JetDictionaryReader.h"
 #include "SqliteDictionaryWriter.h"
 
 namespace kvel::dictbuild {
@@ -26,12 +27,27 @@ DictCommandResult runDictCommand(const QStringList& arguments)
         return {DictExitCode::Usage, QString(), errorLine(parsed.error) + usageText()};
     }
     try {
-        QList<SourceEntries> sources;
-        for (const DictionarySource& source : parsed.request.sources) {
-            sources.append(readDictionarySource(source));
+        const BuildRequest& request = parsed.request;
+        // Rows of Access dictionaries are finished: they keep their order and
+        // text, and come before the merged rows of the other sources.
+        QList<DictionaryRow> rows;
+        std::optional<QString> version = request.version;
+        QList<SourceEntries> entrySources;
+        for (const DictionarySource& source : request.sources) {
+            if (source.format == DictionarySource::Format::Access) {
+                const JetDictionary jet = readJetDictionary(source.path);
+                rows += jet.rows;
+                if (!request.versionGiven && request.sources.size() == 1) {
+                    version = jet.version;
+                }
+            } else {
+                entrySources.append(readDictionarySource(source));
+            }
         }
-        const QList<DictionaryRow> rows = makeDictionaryRows(sources);
-        SqliteDictionaryWriter(parsed.request.outputPath).write(rows, parsed.request.version);
+        if (!entrySources.isEmpty()) {
+            rows += makeDictionaryRows(entrySources);
+        }
+        SqliteDictionaryWriter(request.outputPath).write(rows, version);
         return {DictExitCode::Success, QString(), QString()};
     } catch (const BuildError& error) {
         return {DictExitCode::BuildFailed, QString(), errorLine(error.message())};

@@ -20,6 +20,9 @@ std::optional<DictionarySource> parseSourceArgument(const QString& argument)
     if (prefix == u"serbian") {
         return DictionarySource{kSerbianHeadword, path};
     }
+    if (prefix == u"access") {
+        return DictionarySource{.path = path, .format = DictionarySource::Format::Access};
+    }
     return std::nullopt;
 }
 

@@ -7,11 +7,20 @@
 
 namespace kvel::dictbuild {
 
-// A SOURCE argument: "english:PATH" or "serbian:PATH", the language of its headwords.
+// A SOURCE argument: "english:PATH" or "serbian:PATH", the language of its
+// headwords, or "access:PATH", a dictionary in the Access format whose rows
+// carry their own language.
 struct DictionarySource
 {
-    int selected = 0; // the Selected value of its rows
+    enum class Format
+    {
+        Entries, // dictd or TSV entries, merged and sorted with the other sources
+        Access,  // finished rows, kept as they are
+    };
+
+    int selected = 0; // the Selected value of its rows (Entries only)
     QString path;
+    Format format = Format::Entries;
 
     bool operator==(const DictionarySource&) const = default;
 };
@@ -19,7 +28,8 @@ struct DictionarySource
 // Nothing for an unknown prefix or an empty path.
 std::optional<DictionarySource> parseSourceArgument(const QString& argument);
 
-// A path ending in ".tsv" is a TSV file; anything else a dictd dictionary.
+// An Entries source: a path ending in ".tsv" is a TSV file; anything else a
+// dictd dictionary.
 SourceEntries readDictionarySource(const DictionarySource& source);
 
 } // namespace kvel::dictbuild

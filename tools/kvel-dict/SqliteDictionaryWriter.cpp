@@ -44,7 +44,8 @@ SqliteDictionaryWriter::SqliteDictionaryWriter(QString targetPath)
     : m_targetPath(std::move(targetPath))
 {}
 
-void SqliteDictionaryWriter::write(const QList<DictionaryRow>& rows, const QString& version)
+void SqliteDictionaryWriter::write(const QList<DictionaryRow>& rows,
+                                   const std::optional<QString>& version)
 {
     // QTemporaryFile only reserves a unique name beside the target; SQLite writes
     // into the empty file, and the file removes itself unless it was renamed.
@@ -68,7 +69,9 @@ void SqliteDictionaryWriter::write(const QList<DictionaryRow>& rows, const QStri
     execute(db.get(), "BEGIN");
     createTables(db.get());
     insertRows(db.get(), rows);
-    insertVersion(db.get(), version);
+    if (version) {
+        insertVersion(db.get(), *version);
+    }
     execute(db.get(), "COMMIT");
     if (sqlite3_close(db.release()) != SQLITE_OK) {
         fail(QStringLiteral("cannot close %1").arg(temporaryPath));

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 struct sqlite3;
 
@@ -11,15 +12,15 @@ namespace kvel::dictbuild {
 
 // Writes a complete dictionary file: TblKvel with the rows in the given order
 // (rowid order is the stored order the lookup relies on) and TblVer with the
-// version. The file is built under a temporary name beside the target and renamed
-// over it only when complete, so a failed build leaves the old dictionary as it was.
+// version (no row without one). The file is built under a temporary name beside the target and
+// renamed over it only when complete, so a failed build leaves the old dictionary as it was.
 class SqliteDictionaryWriter
 {
 public:
     explicit SqliteDictionaryWriter(QString targetPath);
 
     // Throws BuildError naming the target when the file cannot be written.
-    void write(const QList<DictionaryRow>& rows, const QString& version);
+    void write(const QList<DictionaryRow>& rows, const std::optional<QString>& version);
 
 private:
     void createTables(sqlite3* db);

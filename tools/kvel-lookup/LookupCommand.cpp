@@ -1,9 +1,10 @@
 #include "LookupCommand.h"
 
+#include "ConvertingDictionaryStore.h"
 #include "DictionaryChecks.h"
+#include "IndexedDictionaryStore.h"
 #include "JsonText.h"
 #include "LookupOutcome.h"
-#include "SqliteDictionaryStore.h"
 #include "StringTable.h"
 
 #include <QCommandLineParser>
@@ -134,7 +135,7 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
 
     SetLanguageOffset(int(*interface));
     const QString path = parser.isSet(db) ? parser.value(db) : defaultDictionary;
-    SqliteDictionaryStore store(path);
+    ConvertingDictionaryStore store(path, makeStore<IndexedDictionaryStore>);
     if (const auto notice = dictionaryNotice(runDictionaryChecks(path, store)))
         return displayResult(*notice, parser.isSet(json));
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SessionInfo.h"
+
 #include <QObject>
 #include <optional>
 
@@ -7,9 +9,14 @@ class QMimeData;
 
 namespace kvel {
 
+class ClipboardBurst;
+class WaylandDataControlWatcher;
+
 // Tells the bar about every new text copied to the clipboard (the CLIPBOARD
-// selection, not the mouse selection) while watching is on. Pictures, files
-// and the program's own copies are not news.
+// selection, not the mouse selection) while watching is on. Pictures, files,
+// password-manager secrets and the program's own copies are not news. On a
+// Wayland desktop that offers data control, copies made in Wayland programs
+// are seen too; a burst of copies is told as its last text.
 class ClipboardWatcher : public QObject
 {
     Q_OBJECT
@@ -28,8 +35,13 @@ signals:
 
 private:
     void clipboardChanged();
+    void burstSettled(const QString& text);
+    bool watchesWayland() const;
 
+    const SessionInfo m_session;
     bool m_watching = false;
+    ClipboardBurst* m_burst;
+    WaylandDataControlWatcher* m_wayland = nullptr;
 };
 
 } // namespace kvel

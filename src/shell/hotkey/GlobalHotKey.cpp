@@ -1,7 +1,11 @@
 #include "GlobalHotKey.h"
 
+#include "DesktopProbe.h"
+#include "PortalGlobalShortcuts.h"
+#include "SessionInfo.h"
 #include "X11GlobalHotKey.h"
 
+#include <QDBusConnection>
 #include <QGuiApplication>
 
 namespace kvel {
@@ -24,6 +28,11 @@ public:
 
 GlobalHotKey* createGlobalHotKey(QObject* parent)
 {
+    // On Wayland a key grab sees nothing while a Wayland window has the
+    // focus: the desktop portal catches the key everywhere, where it exists.
+    if (onRealDesktop() && currentSession().type == SessionType::Wayland &&
+        portalOffersGlobalShortcuts(QDBusConnection::sessionBus()))
+        return new PortalGlobalShortcuts(QDBusConnection::sessionBus(), parent);
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (x11 && x11->display())
         return new X11GlobalHotKey(x11->display(), parent);

@@ -34,8 +34,9 @@ signals:
     void hotKeyPressed(const QString& keyName);
 };
 
-// The X11 key grab on the xcb platform; elsewhere (offscreen, Wayland) an
-// object that never catches anything.
+// The desktop portal's global shortcuts on a Wayland desktop that offers them,
+// else the X11 key grab on the xcb platform, else (offscreen) an object that
+// never catches anything.
 GlobalHotKey* createGlobalHotKey(QObject* parent);
 
 } // namespace kvel

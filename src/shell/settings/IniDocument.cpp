@@ -71,7 +71,7 @@ IniDocument::IniDocument(const QString& text)
     if (m_lines.back().isEmpty())
         m_lines.removeLast();
     for (QString& line : m_lines) {
-        if (line.endsWith(u'\r'))
+        while (line.endsWith(u'\r'))
             line.chop(1);
     }
 }

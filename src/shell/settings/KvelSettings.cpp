@@ -49,6 +49,7 @@ enum NameId
     kSer = 30774,
     kAlphaBlend = 30775,
     kABSpeed = 30776,
+    kDesktopNotice = 31112,
 };
 
 // A flag is an enumeration whose highest value is 1.
@@ -82,6 +83,7 @@ constexpr std::array kChoiceKeys{
     ChoiceKey{kPreferences, kSpeech, &KvelSettings::FSpeech, 1},
     ChoiceKey{kPreferences, kABSpeed, &KvelSettings::FABSpeed, 2},
     ChoiceKey{kPreferences, kAlphaBlend, &KvelSettings::FAlphaBlendOn, 1},
+    ChoiceKey{kPreferences, kDesktopNotice, &KvelSettings::FDesktopNoticeShown, 1},
 };
 
 struct RecentKeys

@@ -190,7 +190,7 @@ TEST(KvelSettings, SaveWritesEveryKeyInTheTableOrder)
         u"[Find]\nMask=0\n"
         u"[Preferences]\nClipboard=1\nFast=1\nIE=1\nSensitive=1\nLocked=1\nTips=1\n"
         u"SaveRecent=1\nWrap=1\nTray=1\nAutoStart=1\nSavePosition=1\nKey=3\nHook=1\n"
-        u"Speech=1\nABSpeed=1\nAlphaBlend=0\n"
+        u"Speech=1\nABSpeed=1\nAlphaBlend=0\nDesktopNotice=0\n"
         u"[Window]\nLeft=10\nTop=20\n"
         u"[Recent]\nBthCount=1\nEngCount=0\nSerCount=2\nBth1=house\nSer1=kuĆa\nSer2=maČka\n"_s);
 }

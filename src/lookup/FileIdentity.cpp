@@ -1,0 +1,19 @@
+#include "FileIdentity.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+namespace kvel {
+
+FileIdentity FileIdentity::of(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace kvel

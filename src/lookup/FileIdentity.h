@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace kvel {
+
+// Tells a file replaced by a rebuild (new inode) or changed in place, so that a
+// dictionary rebuilt while the program runs is read afresh.
+struct FileIdentity
+{
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+
+    // A missing path or anything but a regular file gives exists == false.
+    static FileIdentity of(const QString& path);
+};
+
+} // namespace kvel

@@ -1,0 +1,22 @@
+#include "FoldedKeys.h"
+
+namespace kvel {
+
+void FoldedKeys::append(QStringView foldedKey)
+{
+    m_text.insert(m_text.end(), foldedKey.utf16(), foldedKey.utf16() + foldedKey.size());
+    m_ends.push_back(std::uint32_t(m_text.size()));
+}
+
+void FoldedKeys::shrink()
+{
+    m_text.shrink_to_fit();
+    m_ends.shrink_to_fit();
+}
+
+std::size_t FoldedKeys::memoryBytes() const
+{
+    return m_text.capacity() * sizeof(char16_t) + m_ends.capacity() * sizeof(std::uint32_t);
+}
+
+} // namespace kvel

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringView>
+#include <cstdint>
+#include <vector>
+
+namespace kvel {
+
+// The case-folded headwords of one language, packed into one UTF-16 buffer in
+// the table's stored order: a million headwords cost their text plus 4 bytes.
+class FoldedKeys
+{
+public:
+    void append(QStringView foldedKey);
+    // Drops the spare capacity left by growing.
+    void shrink();
+
+    std::uint32_t size() const { return std::uint32_t(m_ends.size()); }
+    QStringView operator[](std::uint32_t key) const
+    {
+        const std::uint32_t begin = key == 0 ? 0 : m_ends[key - 1];
+        return QStringView(m_text.data() + begin, qsizetype(m_ends[key] - begin));
+    }
+    std::size_t memoryBytes() const;
+
+private:
+    std::vector<char16_t> m_text;
+    std::vector<std::uint32_t> m_ends;
+};
+
+} // namespace kvel

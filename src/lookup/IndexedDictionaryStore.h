@@ -1,0 +1,52 @@
+#pragma once
+
+#include "DictionaryIndex.h"
+#include "DictionaryStore.h"
+#include "FileIdentity.h"
+#include "ReadOnlyDatabase.h"
+
+#include <QString>
+#include <future>
+#include <memory>
+
+namespace kvel {
+
+// The dictionary file with its headwords indexed in memory, so that a lookup
+// reads only the rows it shows, whatever the size of the dictionary. The index
+// is built in the background from construction on, so the program starts
+// without waiting for it; the first lookup waits if it is not ready. A file
+// replaced on disk is indexed again at the next query. Results are those of
+// SqliteDictionaryStore, row for row.
+class IndexedDictionaryStore final : public DictionaryStore
+{
+public:
+    explicit IndexedDictionaryStore(QString path);
+    ~IndexedDictionaryStore() override;
+    IndexedDictionaryStore(const IndexedDictionaryStore&) = delete;
+    IndexedDictionaryStore& operator=(const IndexedDictionaryStore&) = delete;
+
+    std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
+                                                 const QString& phrase, int limit) override;
+    QString queryMeaning(const QString& phrase, int selected) override;
+    QString readVersion() override;
+
+    // Bytes held by the index of the file as last read; 0 before that.
+    std::size_t indexBytes() const;
+
+private:
+    struct BuiltIndex
+    {
+        FileIdentity file;
+        std::unique_ptr<DictionaryIndex> index; // null when TblKvel could not be read
+    };
+    static BuiltIndex build(const QString& path);
+
+    // The index of the file `m_database` reads now; null when there is none.
+    const DictionaryIndex* index();
+
+    ReadOnlyDatabase m_database;
+    std::future<BuiltIndex> m_building;
+    BuiltIndex m_built;
+};
+
+} // namespace kvel

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kvel {
+
+// The `limit` smallest key numbers of an unordered set, ascending: the first
+// matches in stored order without sorting every match.
+std::vector<std::uint32_t> smallestKeys(std::span<const std::uint32_t> keys, int limit);
+
+} // namespace kvel

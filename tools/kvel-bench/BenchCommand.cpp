@@ -1,0 +1,121 @@
+#include "BenchCommand.h"
+
+#include "DictionaryChecks.h"
+#include "IndexedDictionaryStore.h"
+#include "LookupOutcome.h"
+#include "LookupTimer.h"
+#include "QuerySet.h"
+
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+// Enough phrases for a stable 99th percentile, few enough to run in seconds.
+constexpr int kDerivedQueries = 500;
+
+constexpr FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
+                                   FindMethod::Whole};
+constexpr SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
+                                         SearchLanguage::Serbian};
+
+BenchResult usageError(const QString& message)
+{
+    return {2, QString(),
+            u"kvel-bench: "_s + message +
+                u"\nusage: kvel-bench [--db FILE] [--queries FILE] [--json]\n"_s};
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
+QString asJson(double openMs, double rssMb, double peakMb, const QList<LookupTimes>& all)
+{
+    QStringList results;
+    for (const LookupTimes& times : all) {
+        results << u"{\"method\": \"%1\", \"lang\": \"%2\", \"median_us\": %3, \"p99_us\": %4, "
+                   u"\"queries\": %5}"_s
+                       .arg(methodName(times.method), languageName(times.language),
+                            number(times.medianUs), number(times.p99Us))
+                       .arg(times.queries);
+    }
+    return u"{\"open_ms\": %1, \"rss_mb\": %2, \"peak_rss_mb\": %3, \"results\": [%4]}\n"_s.arg(
+        number(openMs), number(rssMb), number(peakMb), results.join(u", "_s));
+}
+
+QString asTable(const QString& path, double openMs, double rssMb, double peakMb,
+                const QList<LookupTimes>& all)
+{
+    QString text = u"dictionary %1\nopened in %2 ms; resident memory %3 MB (peak %4 MB)\n\n"_s.arg(
+        path, number(openMs), number(rssMb), number(peakMb));
+    text += u"method    language  median µs   p99 µs  queries\n"_s;
+    for (const LookupTimes& times : all) {
+        text += u"%1%2%3%4%5\n"_s
+                    .arg(methodName(times.method).leftJustified(10),
+                         languageName(times.language).leftJustified(8),
+                         number(times.medianUs).rightJustified(11),
+                         number(times.p99Us).rightJustified(9))
+                    .arg(times.queries, 9);
+    }
+    return text;
+}
+
+} // namespace
+
+BenchResult runBenchCommand(const QStringList& arguments, const QString& defaultDictionary)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption db(u"db"_s, QString(), u"FILE"_s);
+    const QCommandLineOption queries(u"queries"_s, QString(), u"FILE"_s);
+    const QCommandLineOption json(u"json"_s);
+    parser.addOptions({db, queries, json});
+    if (!parser.parse(QStringList{u"kvel-bench"_s} + arguments))
+        return usageError(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(u"unexpected argument "_s + parser.positionalArguments().front());
+    const QString path = parser.isSet(db) ? parser.value(db) : defaultDictionary;
+
+    QStringList phrases;
+    if (parser.isSet(queries)) {
+        const auto read = QuerySet::readFile(parser.value(queries));
+        if (!read)
+            return {1, QString(), u"kvel-bench: cannot read "_s + parser.value(queries) + u'\n'};
+        phrases = *read;
+    } else {
+        phrases = QuerySet::derive(path, kDerivedQueries);
+    }
+
+    // Opening as the program does: the checks, then the first lookup, which
+    // waits for the index the store started building when it was created.
+    QElapsedTimer opening;
+    opening.start();
+    IndexedDictionaryStore store(path);
+    if (!runDictionaryChecks(path, store).allPassed())
+        return {1, QString(), u"kvel-bench: "_s + path + u" is not a usable dictionary\n"_s};
+    LookupEngine engine(store);
+    engine.lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins);
+    const double openMs = double(opening.nsecsElapsed()) / 1e6;
+    if (phrases.isEmpty())
+        return {1, QString(), u"kvel-bench: no phrases to look up\n"_s};
+
+    QList<LookupTimes> all;
+    for (const FindMethod method : kMethods) {
+        for (const SearchLanguage language : kLanguages) {
+            all << timeLookups(engine, phrases, method, language);
+        }
+    }
+    const double rssMb = residentMegabytes();
+    const double peakMb = peakResidentMegabytes();
+    return {0,
+            parser.isSet(json) ? asJson(openMs, rssMb, peakMb, all)
+                               : asTable(path, openMs, rssMb, peakMb, all),
+            QString()};
+}
+
+} // namespace kvel

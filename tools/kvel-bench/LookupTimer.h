@@ -1,0 +1,39 @@
+#pragma once
+
+#include "SearchSettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace kvel {
+
+class LookupEngine;
+
+// Per-lookup times of one method and language over a set of phrases.
+struct LookupTimes
+{
+    FindMethod method;
+    SearchLanguage language;
+    double medianUs = 0;
+    double p99Us = 0;
+    int queries = 0;
+};
+
+// Runs every phrase through the whole lookup (query, rows, caption) and takes
+// its wall time: per phrase the median of a few runs, over phrases the median
+// and the 99th percentile.
+LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMethod method,
+                        SearchLanguage language);
+
+// The value below which `share` (0..1) of the samples lie, by nearest rank.
+double percentile(std::vector<double> samples, double share);
+
+// The resident memory of this process now, and at its peak, in megabytes.
+double residentMegabytes();
+double peakResidentMegabytes();
+
+QString methodName(FindMethod method);
+QString languageName(SearchLanguage language);
+
+} // namespace kvel

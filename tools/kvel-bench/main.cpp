@@ -1,0 +1,18 @@
+#include "BenchCommand.h"
+#include "DictionaryLocation.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const kvel::BenchResult result =
+        kvel::runBenchCommand(app.arguments().mid(1),
+                              kvel::defaultDictionaryPath(QCoreApplication::applicationDirPath()));
+    const QByteArray out = result.out.toUtf8();
+    const QByteArray err = result.err.toUtf8();
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    std::fwrite(err.constData(), 1, size_t(err.size()), stderr);
+    return result.exitCode;
+}
