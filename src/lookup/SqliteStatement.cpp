@@ -17,7 +17,10 @@ SqliteStatement::~SqliteStatement()
 
 void SqliteStatement::bindText(int index, const QString& text)
 {
-    sqlite3_bind_text16(m_statement, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+    // UTF-8, not UTF-16: SQLite reads a leading U+FEFF or U+FFFE of UTF-16 text
+    // as a byte-order mark and drops or byte-swaps the phrase.
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
 }
 
 void SqliteStatement::bindInt(int index, int value)

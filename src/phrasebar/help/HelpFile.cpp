@@ -12,14 +12,25 @@ namespace {
 
 constexpr int HelpFileNameId = 30024;
 
+// Beside the program in a build; the installed documentation folder when the
+// help file is only there.
+QDir helpFileDir(const QString& executableDir, const QString& fileName)
+{
+    const QDir exe(executableDir);
+    const QDir installed(QDir::cleanPath(exe.filePath(u"../share/doc/kvel"_s)));
+    if (!exe.exists(fileName) && installed.exists(fileName))
+        return installed;
+    return exe;
+}
+
 } // namespace
 
 HelpFilePaths helpFilePaths(const QString& executableDir)
 {
-    const QDir exe(executableDir);
+    const QString fileName = LoadText(HelpFileNameId);
+    const QDir dir = helpFileDir(executableDir, fileName);
     const QString language = LanguageOffset() == 0 ? u"sr"_s : u"en"_s;
-    return {exe.filePath(LoadText(HelpFileNameId)),
-            exe.filePath(u"kvel-help/"_s + language + u"/index.html"_s)};
+    return {dir.filePath(fileName), dir.filePath(u"kvel-help/"_s + language + u"/index.html"_s)};
 }
 
 HelpFilePlan planHelpFileOpening(const HelpFileFacts& facts)

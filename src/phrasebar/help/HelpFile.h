@@ -8,7 +8,8 @@
 
 namespace kvel {
 
-// The help file and its HTML copy for the program in `executableDir`; the
+// The help file and its HTML copy for the program in `executableDir`: beside
+// it, or in `../share/doc/kvel` when only that folder has the help file. The
 // copy opens in the current interface language.
 struct HelpFilePaths
 {

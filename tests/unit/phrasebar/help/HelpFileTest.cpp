@@ -3,7 +3,11 @@
 #include "LanguageGuard.h"
 #include "QtPrinters.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -164,6 +168,38 @@ TEST(HelpFilePaths, ChmBesideTheProgramAndTheCopyInTheInterfaceLanguage)
     const kvel::HelpFilePaths paths = kvel::helpFilePaths(u"/opt/kvel"_s);
     EXPECT_EQ(paths.chm, u"/opt/kvel/kvel.chm"_s);
     EXPECT_EQ(paths.html, u"/opt/kvel/kvel-help/en/index.html"_s);
+}
+
+class InstalledHelpFile : public testing::Test
+{
+protected:
+    QTemporaryDir root;
+    QString path(const QString& relative) const { return root.filePath(relative); }
+    void makeFile(const QString& relative)
+    {
+        ASSERT_TRUE(QDir(root.path()).mkpath(QFileInfo(path(relative)).path()));
+        QFile file(path(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+};
+
+TEST_F(InstalledHelpFile, FoundInTheDocumentationFolderOfTheInstallation)
+{
+    ASSERT_TRUE(QDir(root.path()).mkpath(u"usr/bin"_s));
+    makeFile(u"usr/share/doc/kvel/kvel.chm"_s);
+    kvel::test::LanguageGuard english(kvel::InterfaceLanguage::English);
+    const kvel::HelpFilePaths paths = kvel::helpFilePaths(path(u"usr/bin"_s));
+    EXPECT_EQ(paths.chm, path(u"usr/share/doc/kvel/kvel.chm"_s));
+    EXPECT_EQ(paths.html, path(u"usr/share/doc/kvel/kvel-help/en/index.html"_s));
+}
+
+TEST_F(InstalledHelpFile, TheOneBesideTheProgramWins)
+{
+    makeFile(u"usr/bin/kvel.chm"_s);
+    makeFile(u"usr/share/doc/kvel/kvel.chm"_s);
+    const kvel::HelpFilePaths paths = kvel::helpFilePaths(path(u"usr/bin"_s));
+    EXPECT_EQ(paths.chm, path(u"usr/bin/kvel.chm"_s));
+    EXPECT_EQ(paths.html, path(u"usr/bin/kvel-help/sr/index.html"_s));
 }
 
 } // namespace

@@ -159,3 +159,15 @@ TEST(ParseDecimal, AcceptsOnlyASignAndDigitsWithin32Bits)
     for (const Case& c : cases)
         EXPECT_EQ(parseDecimal(c.text), c.number) << c.text.toStdString();
 }
+
+TEST(IniDocument, LineBreaksOfAnyWindowsEditorReadBackTheSame)
+{
+    // CR LF, and the CR CR LF some editors leave: values never keep a CR, and
+    // a saved file reads back the values it was read with.
+    const IniDocument ini(u"[Window]\r\nLeft=40\r\r\nTop=7\r\n"_s);
+    EXPECT_EQ(ini.value(u"Window", u"Left"), u"40"_s);
+    EXPECT_EQ(ini.value(u"Window", u"Top"), u"7"_s);
+    const IniDocument again(ini.toText());
+    EXPECT_EQ(again.value(u"Window", u"Left"), u"40"_s);
+    EXPECT_EQ(again.toText(), ini.toText());
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kvel::fuzz {
+
+// A broken rule stops the run like a crash, so libFuzzer keeps the input.
+inline void require(bool holds, const char* rule)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "rule broken: %s\n", rule);
+    std::abort();
+}
+
+} // namespace kvel::fuzz
