@@ -50,6 +50,10 @@ for name in default freedict-hrv synthetic-1m; do
   # The whole kvel-lookup process, index included, at its peak.
   /usr/bin/time -f '%M' -o "$results/kvel-lookup-rss-$name.txt" \
     "$bin/kvel-lookup" --db "$db" --method contains zzzq >/dev/null || true
+  # The same with tolerant search, whose index of unaccented keys comes on top.
+  "$bin/kvel-bench" --db "$db" --json --tolerant >"$results/kvel-bench-tolerant-$name.json"
+  /usr/bin/time -f '%M' -o "$results/kvel-lookup-rss-tolerant-$name.txt" \
+    "$bin/kvel-lookup" --db "$db" --tolerant --method contains zzzq >/dev/null || true
   python3 "$source_dir/bench/peers.py" --mdb "$db" --phrases "$results/$name.phrases" \
     --work "$work/peers-$name" --port $port >"$results/peers-$name.json"
   port=$((port + 1))

@@ -22,6 +22,14 @@ std::optional<QList<DictionaryRow>> ConvertingDictionaryStore::findRows(SearchLa
     return current ? current->findRows(language, method, phrase, limit) : std::nullopt;
 }
 
+std::optional<QList<DictionaryRow>>
+ConvertingDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod method,
+                                                const QString& phrase, int limit)
+{
+    DictionaryStore* current = store();
+    return current ? current->findOnlyTolerantRows(language, method, phrase, limit) : std::nullopt;
+}
+
 QString ConvertingDictionaryStore::queryMeaning(const QString& phrase, int selected)
 {
     DictionaryStore* current = store();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <future>
+#include <malloc.h>
 #include <sqlite3.h>
 
 namespace kvel {
@@ -16,6 +17,15 @@ struct GroupRows
     FoldedKeys keys;
     std::vector<qint64> rowIds;
 };
+
+template <class Build> void forEachGroupInParallel(const Build& build)
+{
+    std::array<std::future<void>, 3> running;
+    for (std::size_t group = 0; group < running.size(); ++group)
+        running[group] = std::async(std::launch::async, [&build, group] { build(group); });
+    for (std::future<void>& done : running)
+        done.get();
+}
 
 } // namespace
 
@@ -50,18 +60,13 @@ std::unique_ptr<DictionaryIndex> DictionaryIndex::read(sqlite3* db)
         return nullptr;
 
     // The groups are independent: each builds on its own core.
-    std::array<std::future<std::unique_ptr<HeadwordIndex>>, 3> building;
-    for (std::size_t group = 0; group < rows.size(); ++group) {
-        building[group] = std::async(std::launch::async, [&rows, group] {
-            GroupRows& source = rows[group];
-            source.keys.shrink();
-            return std::make_unique<HeadwordIndex>(std::move(source.keys),
-                                                   std::move(source.rowIds));
-        });
-    }
     std::array<std::unique_ptr<HeadwordIndex>, 3> groups;
-    for (std::size_t group = 0; group < groups.size(); ++group)
-        groups[group] = building[group].get();
+    forEachGroupInParallel([&rows, &groups](std::size_t group) {
+        GroupRows& source = rows[group];
+        source.keys.shrink();
+        groups[group] =
+            std::make_unique<HeadwordIndex>(std::move(source.keys), std::move(source.rowIds));
+    });
     return std::unique_ptr<DictionaryIndex>(new DictionaryIndex(std::move(groups)));
 }
 
@@ -74,18 +79,54 @@ std::vector<qint64> DictionaryIndex::find(Group group, FindMethod method, QStrin
 std::vector<qint64> DictionaryIndex::find(SearchLanguage language, FindMethod method,
                                           QStringView foldedPhrase, int limit) const
 {
+    return findInLanguage(language, limit, [&](std::size_t group) {
+        return m_groups[group]->find(method, foldedPhrase, limit);
+    });
+}
+
+std::vector<qint64> DictionaryIndex::findOnlyTolerant(SearchLanguage language, FindMethod method,
+                                                      QStringView foldedPhrase,
+                                                      QStringView phraseForm, int limit) const
+{
+    const auto& tolerant = tolerantIndexes();
+    return findInLanguage(language, limit, [&](std::size_t group) {
+        const HeadwordIndex& headwords = *m_groups[group];
+        std::vector<qint64> rowIds;
+        for (const std::uint32_t key :
+             tolerant[group]->findOnlyTolerant(headwords, method, foldedPhrase, phraseForm, limit))
+            rowIds.push_back(headwords.rowIdOf(key));
+        return rowIds;
+    });
+}
+
+const std::array<std::unique_ptr<TolerantIndex>, 3>& DictionaryIndex::tolerantIndexes() const
+{
+    std::call_once(m_tolerantBuilt, [this] {
+        // What building the headword indexes freed goes back to the system
+        // first, so that this index does not raise the peak of memory by as much.
+        malloc_trim(0);
+        forEachGroupInParallel([this](std::size_t group) {
+            m_tolerant[group] = std::make_unique<TolerantIndex>(*m_groups[group]);
+        });
+    });
+    return m_tolerant;
+}
+
+std::vector<qint64> DictionaryIndex::findInLanguage(SearchLanguage language, int limit,
+                                                    const FindInGroup& findInGroup) const
+{
     switch (language) {
     case SearchLanguage::English:
-        return find(Group::English, method, foldedPhrase, limit);
+        return findInGroup(std::size_t(Group::English));
     case SearchLanguage::Serbian:
-        return find(Group::Serbian, method, foldedPhrase, limit);
+        return findInGroup(std::size_t(Group::Serbian));
     case SearchLanguage::Both:
         break;
     }
     // Each group gives its first rows; the first of all three are among them.
     std::vector<qint64> merged;
-    for (const auto& group : m_groups) {
-        const std::vector<qint64> first = group->find(method, foldedPhrase, limit);
+    for (std::size_t group = 0; group < m_groups.size(); ++group) {
+        const std::vector<qint64> first = findInGroup(group);
         std::vector<qint64> next;
         next.reserve(merged.size() + first.size());
         std::merge(merged.begin(), merged.end(), first.begin(), first.end(),
@@ -114,6 +155,8 @@ std::size_t DictionaryIndex::memoryBytes() const
     std::size_t bytes = 0;
     for (const auto& group : m_groups)
         bytes += group->memoryBytes();
+    for (const auto& tolerant : m_tolerant)
+        bytes += tolerant ? tolerant->memoryBytes() : 0;
     return bytes;
 }
 

@@ -2,10 +2,13 @@
 
 #include "HeadwordIndex.h"
 #include "SearchSettings.h"
+#include "TolerantIndex.h"
 
 #include <QStringView>
 #include <array>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 struct sqlite3;
@@ -35,15 +38,31 @@ public:
     std::vector<qint64> find(Group group, FindMethod method, QStringView foldedPhrase,
                              int limit) const;
 
+    // Row ids of the first `limit` rows in stored order that match the phrase
+    // only tolerantly, given folded and in its tolerant form.
+    std::vector<qint64> findOnlyTolerant(SearchLanguage language, FindMethod method,
+                                         QStringView foldedPhrase, QStringView phraseForm,
+                                         int limit) const;
+
     // The group whose rows all have this Selected value, if any such rows exist.
     static Group groupOf(int selected);
 
     std::size_t memoryBytes() const;
 
 private:
+    using FindInGroup = std::function<std::vector<qint64>(std::size_t group)>;
+
     explicit DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> groups);
 
+    std::vector<qint64> findInLanguage(SearchLanguage language, int limit,
+                                       const FindInGroup& findInGroup) const;
+    // Built at the first tolerant search, so that it costs nothing to those
+    // who never turn it on.
+    const std::array<std::unique_ptr<TolerantIndex>, 3>& tolerantIndexes() const;
+
     std::array<std::unique_ptr<HeadwordIndex>, 3> m_groups;
+    mutable std::once_flag m_tolerantBuilt;
+    mutable std::array<std::unique_ptr<TolerantIndex>, 3> m_tolerant;
 };
 
 } // namespace kvel

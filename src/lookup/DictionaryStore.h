@@ -27,6 +27,13 @@ public:
     virtual std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
                                                          const QString& phrase, int limit) = 0;
 
+    // Likewise the rows whose Word matches the phrase tolerantly but not
+    // exactly, which a tolerant search shows after those that match exactly.
+    virtual std::optional<QList<DictionaryRow>> findOnlyTolerantRows(SearchLanguage language,
+                                                                     FindMethod method,
+                                                                     const QString& phrase,
+                                                                     int limit) = 0;
+
     // The meanings of the one row whose Word equals the phrase (without regard
     // to case) and whose Selected is `selected`; empty for none or several.
     virtual QString queryMeaning(const QString& phrase, int selected) = 0;

@@ -8,6 +8,12 @@ void FoldedKeys::append(QStringView foldedKey)
     m_ends.push_back(std::uint32_t(m_text.size()));
 }
 
+void FoldedKeys::reserve(std::size_t keys, std::size_t units)
+{
+    m_text.reserve(units);
+    m_ends.reserve(keys);
+}
+
 void FoldedKeys::shrink()
 {
     m_text.shrink_to_fit();

@@ -12,6 +12,9 @@ class FoldedKeys
 {
 public:
     void append(QStringView foldedKey);
+    // Room for `keys` keys of `units` UTF-16 units in all, so that a known
+    // size is reached without growing past it.
+    void reserve(std::size_t keys, std::size_t units);
     // Drops the spare capacity left by growing.
     void shrink();
 

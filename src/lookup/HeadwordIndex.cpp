@@ -4,14 +4,25 @@
 
 namespace kvel {
 
-HeadwordIndex::HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds)
+HeadwordIndex::HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds, int shortListLength)
     : m_keys(std::move(keys)), m_rowIds(std::move(rowIds)),
       m_forward(m_keys, KeyOrder::Direction::Forward),
-      m_backward(m_keys, KeyOrder::Direction::Backward), m_substrings(m_keys, kMaxResultLines)
+      m_backward(m_keys, KeyOrder::Direction::Backward), m_substrings(m_keys, shortListLength)
 {}
 
 std::vector<qint64> HeadwordIndex::find(FindMethod method, QStringView foldedPhrase,
                                         int limit) const
+{
+    const std::vector<std::uint32_t> keys = findKeys(method, foldedPhrase, limit);
+    std::vector<qint64> rowIds;
+    rowIds.reserve(keys.size());
+    for (const std::uint32_t key : keys)
+        rowIds.push_back(m_rowIds[key]);
+    return rowIds;
+}
+
+std::vector<std::uint32_t> HeadwordIndex::findKeys(FindMethod method, QStringView foldedPhrase,
+                                                   int limit) const
 {
     std::vector<std::uint32_t> keys;
     switch (method) {
@@ -28,11 +39,7 @@ std::vector<qint64> HeadwordIndex::find(FindMethod method, QStringView foldedPhr
         keys = smallestKeys(m_forward.equalTo(m_keys, foldedPhrase), limit);
         break;
     }
-    std::vector<qint64> rowIds;
-    rowIds.reserve(keys.size());
-    for (const std::uint32_t key : keys)
-        rowIds.push_back(m_rowIds[key]);
-    return rowIds;
+    return keys;
 }
 
 std::size_t HeadwordIndex::memoryBytes() const

@@ -3,6 +3,7 @@
 #include "SqliteDictionaryStore.h"
 #include "SqliteStatement.h"
 #include "TextFolding.h"
+#include "TolerantMatching.h"
 
 #include <algorithm>
 #include <climits>
@@ -67,6 +68,26 @@ std::optional<QList<DictionaryRow>> IndexedDictionaryStore::findRows(SearchLangu
                                                                      const QString& phrase,
                                                                      int limit)
 {
+    return readRows([&](const DictionaryIndex& dictionary) {
+        return dictionary.find(language, method, foldedAsStored(m_database.connection(), phrase),
+                               limit);
+    });
+}
+
+std::optional<QList<DictionaryRow>>
+IndexedDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod method,
+                                             const QString& phrase, int limit)
+{
+    return readRows([&](const DictionaryIndex& dictionary) {
+        const QString folded = foldedAsStored(m_database.connection(), phrase);
+        return dictionary.findOnlyTolerant(language, method, folded, tolerantFormOfFolded(folded),
+                                           limit);
+    });
+}
+
+std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
+    const std::function<std::vector<qint64>(const DictionaryIndex&)>& find)
+{
     const DictionaryIndex* dictionary = index();
     // Prepared before the search so that a table without the columns shown
     // fails as the plain query does, hits or not.
@@ -76,8 +97,7 @@ std::optional<QList<DictionaryRow>> IndexedDictionaryStore::findRows(SearchLangu
         return std::nullopt;
 
     QList<DictionaryRow> rows;
-    for (const qint64 rowId : dictionary->find(
-             language, method, foldedAsStored(m_database.connection(), phrase), limit)) {
+    for (const qint64 rowId : find(*dictionary)) {
         statement.bindInt64(1, rowId);
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
             return std::nullopt;

@@ -6,6 +6,7 @@
 #include "ReadOnlyDatabase.h"
 
 #include <QString>
+#include <functional>
 #include <future>
 #include <memory>
 
@@ -27,6 +28,10 @@ public:
 
     std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
                                                  const QString& phrase, int limit) override;
+    std::optional<QList<DictionaryRow>> findOnlyTolerantRows(SearchLanguage language,
+                                                             FindMethod method,
+                                                             const QString& phrase,
+                                                             int limit) override;
     QString queryMeaning(const QString& phrase, int selected) override;
     QString readVersion() override;
 
@@ -43,6 +48,9 @@ private:
 
     // The index of the file `m_database` reads now; null when there is none.
     const DictionaryIndex* index();
+    // The rows whose ids `find` picks in the index, read from the file.
+    std::optional<QList<DictionaryRow>>
+    readRows(const std::function<std::vector<qint64>(const DictionaryIndex&)>& find);
 
     ReadOnlyDatabase m_database;
     std::future<BuiltIndex> m_building;

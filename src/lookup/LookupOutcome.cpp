@@ -38,7 +38,7 @@ QString patternSuffix(const QString& normalizedPhrase, FindMethod method)
 }
 
 LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage language,
-                                   FindMethod method)
+                                   FindMethod method, Matching matching)
 {
     // Text that starts with a blank is not a phrase yet: the user is still typing.
     if (!rawText.isEmpty() && rawText.front() == u' ')
@@ -50,6 +50,17 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
         rows.reset();
         for (int attempt = 0; attempt < kQueryAttempts && !rows; ++attempt)
             rows = m_store.findRows(language, method, phrase, kMaxResultLines);
+        if (rows && matching == Matching::Tolerant && rows->size() < kMaxResultLines) {
+            std::optional<QList<DictionaryRow>> more;
+            for (int attempt = 0; attempt < kQueryAttempts && !more; ++attempt) {
+                more = m_store.findOnlyTolerantRows(language, method, phrase,
+                                                    kMaxResultLines - int(rows->size()));
+            }
+            if (more)
+                rows->append(*more);
+            else
+                rows.reset();
+        }
     }
 
     if (trimControl(rawText).isEmpty())

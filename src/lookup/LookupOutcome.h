@@ -17,7 +17,10 @@ class LookupEngine
 public:
     explicit LookupEngine(DictionaryStore& store) : m_store(store) {}
 
-    LookupDisplay lookUp(const QString& rawText, SearchLanguage language, FindMethod method);
+    // A tolerant lookup shows the rows that match exactly first, then those
+    // that match only tolerantly.
+    LookupDisplay lookUp(const QString& rawText, SearchLanguage language, FindMethod method,
+                         Matching matching = Matching::Exact);
 
     // The meanings of one entry, for a phrase picked inside another entry's
     // meanings; empty when the phrase is not there exactly once.

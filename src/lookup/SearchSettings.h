@@ -16,6 +16,11 @@ enum class FindMethod
     Ends = 2,
     Whole = 3
 };
+enum class Matching
+{
+    Exact,   // letters with their marks, as the dictionary format compares them
+    Tolerant // also without marks and in Cyrillic: see TolerantMatching.h
+};
 
 // The Selected value of a row whose Word is English (its meanings are Serbian).
 inline constexpr int kEnglishHeadword = -1;

@@ -2,6 +2,7 @@
 
 #include "SqliteStatement.h"
 #include "TextFolding.h"
+#include "TolerantMatching.h"
 
 #include <sqlite3.h>
 
@@ -26,28 +27,59 @@ void matchFunction(sqlite3_context* context, int, sqlite3_value** values)
     sqlite3_result_int(context, matchesFolded(foldedWord, foldedPhrase, method) ? 1 : 0);
 }
 
+// kvel_tolerant(Word, phraseForm, method): tolerant matching, likewise.
+void tolerantFunction(sqlite3_context* context, int, sqlite3_value** values)
+{
+    const auto* word = static_cast<const char16_t*>(sqlite3_value_text16(values[0]));
+    const auto* phrase = static_cast<const char16_t*>(sqlite3_value_text16(values[1]));
+    if (!word || !phrase) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    const QString wordForm =
+        tolerantForm(QString::fromUtf16(word, sqlite3_value_bytes16(values[0]) / 2));
+    const QStringView phraseForm(phrase, sqlite3_value_bytes16(values[1]) / 2);
+    const auto method = static_cast<FindMethod>(sqlite3_value_int(values[2]));
+    sqlite3_result_int(context, matchesTolerantly(wordForm, phraseForm, method) ? 1 : 0);
+}
+
 void registerMatchFunction(sqlite3* db)
 {
     sqlite3_create_function(db, "kvel_match", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
                             matchFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "kvel_tolerant", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                            tolerantFunction, nullptr, nullptr);
 }
 
-const char* findRowsSql(SearchLanguage language)
+QByteArray findRowsSql(SearchLanguage language, Matching matching)
 {
     // NOT INDEXED keeps the scan in the table's stored order even if someone
     // added an index to the file.
+    QByteArray sql = "select Word, Meaning, Selected from TblKvel not indexed where ";
     switch (language) {
     case SearchLanguage::English:
-        return "select Word, Meaning, Selected from TblKvel not indexed "
-               "where Selected = -1 and kvel_match(Word, ?1, ?2) limit ?3";
+        sql += "Selected = -1 and ";
+        break;
     case SearchLanguage::Serbian:
-        return "select Word, Meaning, Selected from TblKvel not indexed "
-               "where Selected = 0 and kvel_match(Word, ?1, ?2) limit ?3";
+        sql += "Selected = 0 and ";
+        break;
     case SearchLanguage::Both:
         break;
     }
-    return "select Word, Meaning, Selected from TblKvel not indexed "
-           "where kvel_match(Word, ?1, ?2) limit ?3";
+    if (matching == Matching::Tolerant)
+        sql += "kvel_tolerant(Word, ?4, ?2) and not ";
+    return sql + "kvel_match(Word, ?1, ?2) limit ?3";
+}
+
+std::optional<QList<DictionaryRow>> readRows(SqliteStatement& statement)
+{
+    QList<DictionaryRow> rows;
+    int step;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        rows.append({statement.text(0), statement.text(1), sqlite3_column_int(statement.get(), 2)});
+    if (step != SQLITE_DONE)
+        return std::nullopt;
+    return rows;
 }
 
 } // namespace
@@ -61,20 +93,29 @@ std::optional<QList<DictionaryRow>> SqliteDictionaryStore::findRows(SearchLangua
                                                                     const QString& phrase,
                                                                     int limit)
 {
-    SqliteStatement statement(m_database.connection(), findRowsSql(language));
+    SqliteStatement statement(m_database.connection(),
+                              findRowsSql(language, Matching::Exact).constData());
     if (!statement)
         return std::nullopt;
     statement.bindText(1, foldForMatching(phrase));
     statement.bindInt(2, int(method));
     statement.bindInt(3, limit);
+    return readRows(statement);
+}
 
-    QList<DictionaryRow> rows;
-    int step;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
-        rows.append({statement.text(0), statement.text(1), sqlite3_column_int(statement.get(), 2)});
-    if (step != SQLITE_DONE)
+std::optional<QList<DictionaryRow>>
+SqliteDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod method,
+                                            const QString& phrase, int limit)
+{
+    SqliteStatement statement(m_database.connection(),
+                              findRowsSql(language, Matching::Tolerant).constData());
+    if (!statement)
         return std::nullopt;
-    return rows;
+    statement.bindText(1, foldForMatching(phrase));
+    statement.bindInt(2, int(method));
+    statement.bindInt(3, limit);
+    statement.bindText(4, tolerantForm(phrase));
+    return readRows(statement);
 }
 
 QString SqliteDictionaryStore::queryMeaning(const QString& phrase, int selected)

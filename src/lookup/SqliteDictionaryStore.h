@@ -17,6 +17,10 @@ public:
 
     std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
                                                  const QString& phrase, int limit) override;
+    std::optional<QList<DictionaryRow>> findOnlyTolerantRows(SearchLanguage language,
+                                                             FindMethod method,
+                                                             const QString& phrase,
+                                                             int limit) override;
     QString queryMeaning(const QString& phrase, int selected) override;
     QString readVersion() override;
 

@@ -42,7 +42,8 @@ void TKvelMainForm::LngEditChange()
         return;
     QMutexLocker locker(&LookupLock);
     const LookupDisplay display =
-        m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod));
+        m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
+                         FTolerant != 0 ? Matching::Tolerant : Matching::Exact);
     if (display.closed) {
         if (BalloonForm)
             BalloonForm->hide();

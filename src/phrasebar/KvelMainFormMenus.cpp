@@ -183,6 +183,7 @@ void TKvelMainForm::connectMenuCommands()
     flag("WrapTheTranslation", &KvelSettings::FWrap, true);
     flag("SavePosition", &KvelSettings::FSavePosition, false);
     flag("SpeechC", &KvelSettings::FSpeech, false);
+    flag("Tolerant", &KvelSettings::FTolerant, true);
     flag("ABActivate", &KvelSettings::FAlphaBlendOn, false);
     on("ABSlow", [this] { FABSpeed = 0; });
     on("ABMedium", [this] { FABSpeed = 1; });
@@ -274,6 +275,7 @@ void TKvelMainForm::LngPopupMenuPopup()
     check("WinAutostart", FAutoStart != 0);
     check("SavePosition", FSavePosition != 0);
     check("SpeechC", FSpeech != 0);
+    check("Tolerant", FTolerant != 0);
     menuAction(u"Exit"_s)->setText(
         withShortcut(LoadLngText(FToTray == 1 ? 30205 : 30256), "Alt+F4"));
     check("KHookActivate", FHookOn != 0);

@@ -5,6 +5,7 @@
 #include "LookupOutcome.h"
 #include "LookupTimer.h"
 #include "QuerySet.h"
+#include "TolerantMatching.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -27,7 +28,7 @@ BenchResult usageError(const QString& message)
 {
     return {2, QString(),
             u"kvel-bench: "_s + message +
-                u"\nusage: kvel-bench [--db FILE] [--queries FILE] [--json]\n"_s};
+                u"\nusage: kvel-bench [--db FILE] [--queries FILE] [--json] [--tolerant]\n"_s};
 }
 
 QString number(double value)
@@ -39,9 +40,10 @@ QString asJson(double openMs, double rssMb, double peakMb, const QList<LookupTim
 {
     QStringList results;
     for (const LookupTimes& times : all) {
-        results << u"{\"method\": \"%1\", \"lang\": \"%2\", \"median_us\": %3, \"p99_us\": %4, "
-                   u"\"queries\": %5}"_s
+        results << u"{\"method\": \"%1\", \"lang\": \"%2\", \"tolerant\": %3, \"median_us\": %4, "
+                   u"\"p99_us\": %5, \"queries\": %6}"_s
                        .arg(methodName(times.method), languageName(times.language),
+                            times.matching == Matching::Tolerant ? u"true"_s : u"false"_s,
                             number(times.medianUs), number(times.p99Us))
                        .arg(times.queries);
     }
@@ -74,7 +76,8 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
     const QCommandLineOption db(u"db"_s, QString(), u"FILE"_s);
     const QCommandLineOption queries(u"queries"_s, QString(), u"FILE"_s);
     const QCommandLineOption json(u"json"_s);
-    parser.addOptions({db, queries, json});
+    const QCommandLineOption tolerant(u"tolerant"_s);
+    parser.addOptions({db, queries, json, tolerant});
     if (!parser.parse(QStringList{u"kvel-bench"_s} + arguments))
         return usageError(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
@@ -91,6 +94,16 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
         phrases = QuerySet::derive(path, kDerivedQueries);
     }
 
+    // Tolerant lookups are also timed as they are typed: without the marks.
+    const Matching matching = parser.isSet(tolerant) ? Matching::Tolerant : Matching::Exact;
+    if (matching == Matching::Tolerant) {
+        for (const QString& phrase : QStringList(phrases)) {
+            const QString unmarked = tolerantKey(tolerantForm(phrase));
+            if (unmarked != phrase.toLower())
+                phrases << unmarked;
+        }
+    }
+
     // Opening as the program does: the checks, then the first lookup, which
     // waits for the index the store started building when it was created.
     QElapsedTimer opening;
@@ -99,7 +112,7 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
     if (!runDictionaryChecks(path, store).allPassed())
         return {1, QString(), u"kvel-bench: "_s + path + u" is not a usable dictionary\n"_s};
     LookupEngine engine(store);
-    engine.lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins);
+    engine.lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins, matching);
     const double openMs = double(opening.nsecsElapsed()) / 1e6;
     if (phrases.isEmpty())
         return {1, QString(), u"kvel-bench: no phrases to look up\n"_s};
@@ -107,7 +120,7 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
     QList<LookupTimes> all;
     for (const FindMethod method : kMethods) {
         for (const SearchLanguage language : kLanguages) {
-            all << timeLookups(engine, phrases, method, language);
+            all << timeLookups(engine, phrases, method, language, matching);
         }
     }
     const double rssMb = residentMegabytes();

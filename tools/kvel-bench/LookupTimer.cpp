@@ -32,7 +32,7 @@ double statusMegabytes(const QByteArray& field)
 } // namespace
 
 LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMethod method,
-                        SearchLanguage language)
+                        SearchLanguage language, Matching matching)
 {
     std::vector<double> samples;
     samples.reserve(std::size_t(phrases.size()));
@@ -40,13 +40,17 @@ LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMe
         std::vector<double> runs;
         for (int run = 0; run < kRunsPerPhrase; ++run) {
             const auto start = std::chrono::steady_clock::now();
-            engine.lookUp(phrase, language, method);
+            engine.lookUp(phrase, language, method, matching);
             const auto end = std::chrono::steady_clock::now();
             runs.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         }
         samples.push_back(percentile(runs, 0.5));
     }
-    return {method, language, percentile(samples, 0.5), percentile(samples, 0.99),
+    return {method,
+            language,
+            matching,
+            percentile(samples, 0.5),
+            percentile(samples, 0.99),
             int(samples.size())};
 }
 

@@ -19,7 +19,7 @@ namespace {
 const QString kUsage = QStringLiteral(
     "usage: kvel-lookup [--db FILE] [--lang both|english|serbian] "
     "[--method begins|contains|ends|equals]\n"
-    "                   [--ui serbian|english] [--json] [--] WORDS...\n"
+    "                   [--tolerant] [--ui serbian|english] [--json] [--] WORDS...\n"
     "       kvel-lookup [--db FILE] [--json] --meaning --selected -1|0 [--] WORDS...\n");
 
 template <typename T>
@@ -93,7 +93,8 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption meaning(QStringLiteral("meaning"));
     const QCommandLineOption selected(QStringLiteral("selected"), QString(), QStringLiteral("N"));
-    parser.addOptions({db, lang, method, ui, json, meaning, selected});
+    const QCommandLineOption tolerant(QStringLiteral("tolerant"));
+    parser.addOptions({db, lang, method, ui, json, meaning, selected, tolerant});
 
     if (!parser.parse(QStringList{QStringLiteral("kvel-lookup")} + arguments))
         return usageError(parser.errorText());
@@ -129,6 +130,8 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
             return usageError(QStringLiteral("--meaning needs --selected -1 or --selected 0"));
         if (parser.isSet(lang) || parser.isSet(method))
             return usageError(QStringLiteral("--lang and --method do not apply to --meaning"));
+        if (parser.isSet(tolerant))
+            return usageError(QStringLiteral("--tolerant does not apply to --meaning"));
     } else if (parser.isSet(selected)) {
         return usageError(QStringLiteral("--selected goes with --meaning"));
     }
@@ -142,7 +145,10 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
     LookupEngine engine(store);
     const QString text = words.join(u' ');
     if (!selectedValue)
-        return displayResult(engine.lookUp(text, *searchLanguage, *findMethod), parser.isSet(json));
+        return displayResult(
+            engine.lookUp(text, *searchLanguage, *findMethod,
+                          parser.isSet(tolerant) ? Matching::Tolerant : Matching::Exact),
+            parser.isSet(json));
 
     const QString found = engine.QueryMeaning(text, *selectedValue);
     const int exitCode = found.isEmpty() ? ExitCode::NothingShown : ExitCode::Shown;

@@ -50,6 +50,7 @@ enum NameId
     kAlphaBlend = 30775,
     kABSpeed = 30776,
     kDesktopNotice = 31112,
+    kTolerant = 31113,
 };
 
 // A flag is an enumeration whose highest value is 1.
@@ -83,6 +84,7 @@ constexpr std::array kChoiceKeys{
     ChoiceKey{kPreferences, kSpeech, &KvelSettings::FSpeech, 1},
     ChoiceKey{kPreferences, kABSpeed, &KvelSettings::FABSpeed, 2},
     ChoiceKey{kPreferences, kAlphaBlend, &KvelSettings::FAlphaBlendOn, 1},
+    ChoiceKey{kPreferences, kTolerant, &KvelSettings::FTolerant, 1},
     ChoiceKey{kPreferences, kDesktopNotice, &KvelSettings::FDesktopNoticeShown, 1},
 };
 

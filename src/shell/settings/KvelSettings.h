@@ -43,6 +43,7 @@ struct KvelSettings
     int FHotKey = 3; // Alt+F9 + FHotKey
     int FAlphaBlendOn = 0;
     int FABSpeed = 1; // 0 slow, 1 medium, 2 fast
+    int FTolerant = 0;           // 1 = find headwords also without marks and from Cyrillic
     int FDesktopNoticeShown = 0; // 1 = told what this desktop keeps Kvel from doing
     int FBthCount = 0;
     int FEngCount = 0;

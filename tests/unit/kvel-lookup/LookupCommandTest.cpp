@@ -65,6 +65,22 @@ TEST_F(LookupCommandTest, PlainOutputReplacesCodesWithTwoBlanks)
     EXPECT_EQ(result.out, u"Bingo!\nkuća  house; home\n"_s);
 }
 
+TEST_F(LookupCommandTest, TolerantFindsTheWordWithoutMarksAndFromCyrillic)
+{
+    const struct
+    {
+        QStringList arguments;
+        QString out;
+    } cases[] = {
+        {{u"--lang"_s, u"serbian"_s, u"kuca"_s},
+         u"Nema pojavljivanja: KUCA*\nŽao nam je, fraza nije pronađena ovoga puta\n"_s},
+        {{u"--lang"_s, u"serbian"_s, u"--tolerant"_s, u"kuca"_s}, u"Bingo!\nkuća  house; home\n"_s},
+        {{u"--lang"_s, u"serbian"_s, u"--tolerant"_s, u"кућа"_s}, u"Bingo!\nkuća  house; home\n"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(run(c.arguments).out, c.out) << c.arguments.join(u' ').toStdString();
+}
+
 TEST_F(LookupCommandTest, WordsAreJoinedWithSingleBlanksAsTheRawText)
 {
     // The raw text 'say "hi"' normalises to 'say hi'; the tab in the meaning survives JSON.
@@ -99,6 +115,7 @@ TEST_F(LookupCommandTest, ExitStatusTellsWhatHappened)
         {{u"--meaning"_s, u"house"_s}, ExitCode::Usage},
         {{u"--meaning"_s, u"--selected"_s, u"1"_s, u"house"_s}, ExitCode::Usage},
         {{u"--selected"_s, u"0"_s, u"house"_s}, ExitCode::Usage},
+        {{u"--meaning"_s, u"--selected"_s, u"0"_s, u"--tolerant"_s, u"kuca"_s}, ExitCode::Usage},
         {{u"--db"_s, u"/nonexistent/kvel.mdb"_s, u"house"_s}, ExitCode::DictionaryProblem},
     };
     for (const Case& c : cases) {

@@ -213,6 +213,11 @@ public:
             return std::nullopt;
         return QList<DictionaryRow>{{u"cat"_s, u"mačka"_s, -1}};
     }
+    std::optional<QList<DictionaryRow>> findOnlyTolerantRows(SearchLanguage, FindMethod,
+                                                             const QString&, int) override
+    {
+        return QList<DictionaryRow>();
+    }
     QString queryMeaning(const QString&, int) override { return QString(); }
     QString readVersion() override { return u"2.5"_s; }
     int calls = 0;
@@ -257,3 +262,12 @@ TEST(LookupOutcomeRetries, EmptyPhraseRunsNoQuery)
 }
 
 } // namespace
+
+TEST_F(LookupOutcomeTest, ByteOrderMarksInThePhraseAreJustCharacters)
+{
+    // A text pasted from a file may start with U+FEFF; it must not vanish.
+    for (const char16_t mark : {u'\uFEFF', u'\uFFFE'}) {
+        const LookupDisplay display = look(QString(QChar(mark)) + u"house"_s);
+        EXPECT_EQ(display.kind, ContentKind::NoMatches) << int(mark);
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "HeadwordIndex.h"
+#include "SearchSettings.h"
+
+#include <QString>
+#include <bitset>
+#include <memory>
+
+namespace kvel {
+
+// What tolerant search needs beside a language group's headword index. Most
+// headwords (all plain English ones) are their own tolerant key, so the
+// headword index finds them; only the others get a second index, of their
+// keys, to keep the memory small.
+class TolerantIndex
+{
+public:
+    explicit TolerantIndex(const HeadwordIndex& headwords);
+
+    // Key numbers in `headwords`, ascending, of the first `limit` headwords
+    // that match the phrase tolerantly but not exactly. The phrase is given
+    // folded and in its tolerant form.
+    std::vector<std::uint32_t> findOnlyTolerant(const HeadwordIndex& headwords, FindMethod method,
+                                                QStringView foldedPhrase, QStringView phraseForm,
+                                                int limit) const;
+
+    std::size_t memoryBytes() const;
+
+private:
+    // The headwords whose key differs from their folded text; its row ids are
+    // their key numbers in the headword index.
+    std::unique_ptr<HeadwordIndex> m_marked;
+    // The plain letters that some headword writes with marks, and the letters
+    // of headwords in Cyrillic: a phrase in Latin without any of them matches
+    // only exactly.
+    std::bitset<0x10000> m_markedLetters;
+};
+
+} // namespace kvel
