@@ -14,24 +14,13 @@ inline QByteArray readBytes(const QString& path)
 }
 
 // Points HOME and XDG_CONFIG_HOME into a temporary folder for one test, so
-// that the user's own autostart folder is never touched.
+// that the user's own autostart folder is never touched. Afterwards they point
+// at an empty folder kept for the whole test program, never back at the user's.
 class TemporaryHome
 {
 public:
-    TemporaryHome() : m_oldHome(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME"))
-    {
-        m_hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        qputenv("HOME", m_dir.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", config().toLocal8Bit());
-    }
-    ~TemporaryHome()
-    {
-        qputenv("HOME", m_oldHome);
-        if (m_hadConfig)
-            qputenv("XDG_CONFIG_HOME", m_oldConfig);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
-    }
+    TemporaryHome() { pointAt(m_dir.path()); }
+    ~TemporaryHome() { pointAt(programHome().path()); }
     TemporaryHome(const TemporaryHome&) = delete;
     TemporaryHome& operator=(const TemporaryHome&) = delete;
 
@@ -40,10 +29,18 @@ public:
     QString entry() const { return autostart() + QStringLiteral("/kvel.desktop"); }
 
 private:
+    static const QTemporaryDir& programHome()
+    {
+        static const QTemporaryDir home;
+        return home;
+    }
+    static void pointAt(const QString& home)
+    {
+        qputenv("HOME", home.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/config")).toLocal8Bit());
+    }
+
     QTemporaryDir m_dir;
-    QByteArray m_oldHome;
-    QByteArray m_oldConfig;
-    bool m_hadConfig = false;
 };
 
 } // namespace kvel::test
