@@ -1,6 +1,7 @@
 #include "ClipboardWatcher.h"
 
 #include "ClipboardBurst.h"
+#include "ClipboardNotices.h"
 #include "DesktopProbe.h"
 #include "OfferedText.h"
 #include "WaylandDataControlWatcher.h"
@@ -18,12 +19,19 @@ namespace {
 // Long enough to join one copy's notices from XWayland and from data control,
 // short enough to go unnoticed.
 constexpr auto kBurstQuiet = 50ms;
+// Change notices are read once they pause this long, or this long after the
+// first one while they keep coming.
+constexpr auto kNoticesQuiet = 20ms;
+constexpr auto kNoticesLongest = 500ms;
 
 } // namespace
 
 ClipboardWatcher::ClipboardWatcher(QObject* parent)
-    : QObject(parent), m_session(currentSession()), m_burst(new ClipboardBurst(kBurstQuiet, this))
+    : QObject(parent), m_session(currentSession()),
+      m_notices(new ClipboardNotices(kNoticesQuiet, kNoticesLongest, this)),
+      m_burst(new ClipboardBurst(kBurstQuiet, this))
 {
+    connect(m_notices, &ClipboardNotices::settled, this, &ClipboardWatcher::readClipboard);
     connect(m_burst, &ClipboardBurst::settled, this, &ClipboardWatcher::burstSettled);
 }
 
@@ -34,7 +42,7 @@ void ClipboardWatcher::setWatching(bool on)
     m_watching = on;
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (on) {
-        connect(clipboard, &QClipboard::dataChanged, this, &ClipboardWatcher::clipboardChanged);
+        connect(clipboard, &QClipboard::dataChanged, m_notices, &ClipboardNotices::notice);
         if (watchesWayland()) {
             if (!m_wayland) {
                 m_wayland = new WaylandDataControlWatcher(this);
@@ -44,9 +52,10 @@ void ClipboardWatcher::setWatching(bool on)
             m_wayland->start(m_session.waylandDisplay);
         }
     } else {
-        disconnect(clipboard, &QClipboard::dataChanged, this, &ClipboardWatcher::clipboardChanged);
+        disconnect(clipboard, &QClipboard::dataChanged, m_notices, &ClipboardNotices::notice);
         if (m_wayland)
             m_wayland->stop();
+        m_notices->clear();
         m_burst->clear();
     }
 }
@@ -72,7 +81,7 @@ std::optional<QString> ClipboardWatcher::currentText()
     return plainText(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
 }
 
-void ClipboardWatcher::clipboardChanged()
+void ClipboardWatcher::readClipboard()
 {
     // Copying an entry from the bar itself is not a new phrase to look up.
     if (QGuiApplication::clipboard()->ownsClipboard())

@@ -10,6 +10,7 @@ class QMimeData;
 namespace kvel {
 
 class ClipboardBurst;
+class ClipboardNotices;
 class WaylandDataControlWatcher;
 
 // Tells the bar about every new text copied to the clipboard (the CLIPBOARD
@@ -34,12 +35,13 @@ signals:
     void textCopied(const QString& text);
 
 private:
-    void clipboardChanged();
+    void readClipboard();
     void burstSettled(const QString& text);
     bool watchesWayland() const;
 
     const SessionInfo m_session;
     bool m_watching = false;
+    ClipboardNotices* m_notices;
     ClipboardBurst* m_burst;
     WaylandDataControlWatcher* m_wayland = nullptr;
 };
