@@ -1,0 +1,327 @@
+#!/usr/bin/env bash
+# Fault tests of the running kvel on a private Xvfb display with openbox:
+# kill -9 in the middle of saving, a read-only program folder used by a user
+# who is not root, twenty starts at the same moment and a flood of clipboard
+# changes. Built on the end-to-end tests' helpers (../e2e/lib.sh).
+#
+# usage: kvel_faults.sh KVEL_EXECUTABLE DICTIONARY CLIPBOARD_FLOOD [OUTPUT_FOLDER]
+#   CLIPBOARD_FLOOD is the kvel_faults_clipboard_flood program.
+#   OUTPUT_FOLDER (default ./kvel-faults-output) keeps the screenshots and the
+#   logs and settings file of a failed scenario.
+#   KVEL_E2E_ONLY="1 3" runs only those scenarios; KVEL_E2E_KEEP=1 keeps the
+#   temporary folders; KVEL_FAULT_KILLS (default 100) sets the number of kills.
+
+# shellcheck disable=SC2317 # small helpers are called through wait_until
+set -u
+
+if (($# < 3)); then
+    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY CLIPBOARD_FLOOD [OUTPUT_FOLDER]" >&2
+    exit 2
+fi
+KVEL_EXE=$(realpath "$1")
+KVEL_DICT=$(realpath "$2")
+CLIPBOARD_FLOOD=$(realpath "$3")
+E2E_OUT=$(realpath -m "${4:-kvel-faults-output}")
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# shellcheck source=../e2e/lib.sh
+. "$HERE/../e2e/lib.sh"
+# shellcheck source=../e2e/runner.sh
+. "$HERE/../e2e/runner.sh"
+
+for tool in Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+done
+[[ -x $KVEL_EXE ]] || { echo "not an executable: $KVEL_EXE" >&2; exit 1; }
+[[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
+[[ -x $CLIPBOARD_FLOOD ]] || { echo "not an executable: $CLIPBOARD_FLOOD" >&2; exit 1; }
+
+mkdir -p "$E2E_OUT"
+E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-faults.XXXXXX")
+# The read-only scenario runs kvel as another user, who must reach its sandbox
+# and the X server's cookie; everything else in here stays private to a sandbox.
+chmod 711 "$E2E_TMP"
+unset DISPLAY XAUTHORITY
+
+# ============================================================== scenarios
+
+# milliseconds_sleep MS
+milliseconds_sleep() { sleep "$(($1 / 1000)).$(printf '%03d' $(($1 % 1000)))"; }
+
+# 1. kill -9 while the program saves: the settings file is always either the
+#    file before the save (as the start left it) or the whole new one. The file kvel starts from holds
+#    values it corrects on reading (a search language and find method out of
+#    range, a position off the screen), so every completed save differs from
+#    it in several keys at once; a key it does not own must survive.
+scenario_kill_during_saves()
+{
+    new_sandbox kill-during-saves
+    local kills=${KVEL_FAULT_KILLS:-100}
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 SavePosition=1 \
+        '[Selected]' Language=7 '[Find]' Mask=9 '[Window]' Left=90000 Top=-300 \
+        '[Recent]' EngCount=2 Eng1=house Eng2=water '[Other]' Kept=yes
+    cp "$INI" "$SANDBOX/before.ini"
+
+    # A start writes its (empty) hand-over into the file: a kill before the
+    # save on SIGTERM leaves that file.
+    log "a kill -9 while the bar is up leaves the file of the start"
+    start_kvel
+    wait_for_bar "$KVEL_PID"
+    stop_process "$KVEL_PID"
+    ini_well_formed
+    expect_ini Selected Language 7
+    expect_ini IE ParamCount 0
+    cp "$INI" "$SANDBOX/started.ini"
+    cp "$SANDBOX/before.ini" "$INI"
+
+    log "an undisturbed save on SIGTERM gives the new file"
+    start_kvel
+    wait_for_bar "$KVEL_PID"
+    kill -TERM "$KVEL_PID"
+    wait_exit "$KVEL_PID" 10 || fail "kvel still runs 10 s after SIGTERM"
+    ini_well_formed
+    cmp -s "$INI" "$SANDBOX/before.ini" && fail "SIGTERM did not save: kvel.ini is unchanged"
+    expect_ini Selected Language 0
+    expect_ini Find Mask 0
+    expect_ini Window Left $((1024 - 153))
+    expect_ini Window Top 0
+    expect_ini Recent Eng2 water
+    expect_ini Other Kept yes
+    cp "$INI" "$SANDBOX/after.ini"
+
+    # The save follows SIGTERM within a millisecond or two, sooner than a
+    # sleep can be timed: the kill comes after a busy wait of 0 to 3,000 turns
+    # of a shell loop (about 0 to 5 ms), so kills land before, inside and
+    # after the save.
+    local kill_no spins turn old=0 new=0 leftovers=0
+    for ((kill_no = 1; kill_no <= kills; kill_no++)); do
+        rm -f "$APP"/kvel.ini.*
+        cp "$SANDBOX/before.ini" "$INI"
+        start_kvel
+        wait_for_bar "$KVEL_PID" >/dev/null
+        spins=$((RANDOM % 3001))
+        kill -TERM "$KVEL_PID"
+        for ((turn = 0; turn < spins; turn++)); do :; done
+        stop_process "$KVEL_PID"
+        if cmp -s "$INI" "$SANDBOX/before.ini" || cmp -s "$INI" "$SANDBOX/started.ini"; then
+            old=$((old + 1))
+        elif cmp -s "$INI" "$SANDBOX/after.ini"; then
+            new=$((new + 1))
+        else
+            cp "$INI" "$E2E_OUT/$SCENARIO_ID-torn.ini"
+            fail "kill $kill_no, $spins turns after SIGTERM, left a settings file that is neither the old nor the new one ($E2E_OUT/$SCENARIO_ID-torn.ini)"
+        fi
+        # A lock or a half-written copy beside the file: killed inside the save.
+        compgen -G "$APP/kvel.ini.*" >/dev/null && leftovers=$((leftovers + 1))
+    done
+    pass "$kills kills: $old left the old file, $new the new one ($leftovers inside the save, leaving a lock or a temporary copy), none anything else"
+    ((old > 0 && new > 0)) ||
+        fail "every kill landed on the same side of the save ($old old, $new new): the test did not reach the save itself"
+
+    log "a start after the kills comes up and saves normally"
+    cp "$SANDBOX/before.ini" "$INI"
+    start_kvel
+    wait_for_bar "$KVEL_PID"
+    focus_entry
+    type_text house
+    expect_red "after-kills-house"
+    kill -TERM "$KVEL_PID"
+    wait_exit "$KVEL_PID" 10 || fail "kvel still runs 10 s after SIGTERM"
+    cmp -s "$INI" "$SANDBOX/after.ini" ||
+        fail "the save after the kills differs from an undisturbed one: $(diff "$SANDBOX/after.ini" "$INI" | tr '\n' '|')"
+    pass "the next start saved the same file as an undisturbed run"
+}
+
+bar_at_top() { find_bar "$1" && [[ $BAR_Y == "$2" ]]; }
+
+# close_with_escape PID: Escape until the bar closes (a first run may show
+# the tip of the day, which the first Escape closes).
+close_with_escape()
+{
+    local _
+    for _ in 1 2 3; do
+        press Escape
+        wait_exit "$1" 3 && return 0
+    done
+    fail "kvel still runs after Escape three times"
+}
+
+# start_kvel_as USER: sets KVEL_PID to kvel started as USER with the
+# sandbox's environment only.
+start_kvel_as()
+{
+    local n
+    n=$(wc -l <"$KVEL_PIDS_FILE")
+    kvel_env_vars
+    KVEL_LOG=$SANDBOX/kvel-$n.log
+    setpriv --reuid="$1" --regid="$(id -g "$1")" --clear-groups \
+        env -i "${KVEL_ENV[@]}" "$APP/kvel" >"$KVEL_LOG" 2>&1 &
+    KVEL_PID=$!
+    echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
+}
+
+# 2. A program folder the user may not write (an installation in a system
+#    folder): kvel starts, keeps its settings in $XDG_CONFIG_HOME/kvel/ and
+#    finds them there at the next start; the folder is left as it was.
+scenario_read_only_folder()
+{
+    ((EUID == 0)) || skip "needs root to run kvel as another user"
+    local user=nobody
+    id "$user" >/dev/null 2>&1 || skip "no user '$user' on this machine"
+    new_sandbox read-only-folder
+    chmod 755 "$SANDBOX"
+    chown -R "$user" "$SANDBOX"/{home,config,data,cache,runtime}
+    chmod 555 "$APP"
+    chmod 444 "$INI"
+    ls -l --time-style=+%s "$APP" >"$SANDBOX/folder-before.txt"
+    local settings=$SANDBOX/config/kvel/kvel.ini
+    # The X server's cookie, readable by that user.
+: >"$SANDBOX/Xauthority"
+    xauth -f "$XAUTHORITY" nextract - "$DISPLAY" | xauth -f "$SANDBOX/Xauthority" nmerge -
+    chown "$user" "$SANDBOX/Xauthority"
+    local XAUTHORITY=$SANDBOX/Xauthority
+
+    start_kvel_as "$user"
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    pass "kvel runs as $user from a folder it cannot write"
+    focus_entry
+    log "Alt+L switches the search language, Ctrl+Alt+Down moves the bar"
+    press alt+l ctrl+alt+Down
+    wait_until 10 bar_at_top "$pid" 40 || fail "the bar did not move down: it is at $BAR_X,$BAR_Y"
+    close_with_escape "$pid"
+    [[ -f $settings ]] || fail "no settings file in \$XDG_CONFIG_HOME/kvel/ after closing: $(tr '\n' '|' <"$KVEL_LOG")"
+    [[ $(stat -c %U "$settings") == "$user" ]] || fail "$settings belongs to $(stat -c %U "$settings"), not $user"
+    INI=$settings
+    ini_well_formed
+    expect_ini Selected Language 1
+    expect_ini Window Top 40
+    ls -l --time-style=+%s "$APP" | cmp -s - "$SANDBOX/folder-before.txt" ||
+        fail "the read-only program folder changed: $(ls -la "$APP" | tr '\n' '|')"
+    pass "the program folder is unchanged"
+
+    log "restart: the settings come from \$XDG_CONFIG_HOME/kvel/"
+    start_kvel_as "$user"
+    pid=$KVEL_PID
+    wait_for_bar "$pid"
+    [[ $BAR_Y == 40 ]] || fail "the restarted bar is at $BAR_X,$BAR_Y, expected the saved top 40"
+    focus_entry
+    type_text house
+    expect_red "restart-english-house"
+    pass "the restarted bar is where it was left and searches English headwords"
+}
+
+# 3. Twenty starts with words at the same moment: one becomes the running
+#    instance, the others hand their words over and end at once; the running
+#    one shows the words of one of them.
+scenario_simultaneous_starts()
+{
+    new_sandbox simultaneous-starts
+    local count=20 i
+    local -a words=(house water cat dog book)
+    for ((i = ${#words[@]}; i < count; i++)); do
+        words+=("word$i")
+    done
+    local barrier=$SANDBOX/barrier
+    mkfifo "$barrier"
+    kvel_env_vars
+    local -a pids=()
+    for ((i = 0; i < count; i++)); do
+        # Each waits on the pipe; opening it for writing releases them all.
+        (
+            read -r _ <"$barrier"
+            exec env -i "${KVEL_ENV[@]}" "$APP/kvel" "${words[i]}" >"$SANDBOX/kvel-start-$i.log" 2>&1
+        ) &
+        pids+=("$!")
+        echo "$!" >>"$KVEL_PIDS_FILE"
+    done
+    log "$count starts released at once"
+    : >"$barrier"
+    local started=$SECONDS
+
+    running_count()
+    {
+        local pid n=0
+        for pid in "${pids[@]}"; do
+            process_alive "$pid" && n=$((n + 1))
+        done
+        echo "$n"
+    }
+    one_left() { (($(running_count) <= 1)); }
+    wait_until 20 one_left || fail "$(running_count) of the $count starts still run after 20 s"
+    local survivor='' pid status
+    for i in "${!pids[@]}"; do
+        pid=${pids[i]}
+        if process_alive "$pid"; then
+            survivor=$pid
+            continue
+        fi
+        wait "$pid" 2>/dev/null
+        status=$?
+        ((status == 0)) || fail "start $i ('${words[i]}') ended with status $status: $(tr '\n' '|' <"$SANDBOX/kvel-start-$i.log")"
+    done
+    [[ -n $survivor ]] || fail "no instance is left running"
+    pass "$((count - 1)) starts ended with status 0 within $((SECONDS - started)) s, one runs on"
+    # Nothing else may start a bar now: the one left keeps running.
+    sleep 1
+    process_alive "$survivor" || fail "the instance left running ended"
+    [[ $(running_count) == 1 ]] || fail "$(running_count) instances run"
+
+    wait_for_bar "$survivor"
+    wait_until 10 balloon_shown "$survivor" || fail "the running instance shows no balloon"
+    focus_entry
+    read_entry_quietly 10
+    local word shown=
+    for word in "${words[@]}"; do
+        [[ $ENTRY_TEXT == "$word" ]] && shown=$word
+    done
+    [[ -n $shown ]] || fail "the entry holds '$ENTRY_TEXT', which is none of the words handed over"
+    pass "the running instance shows '$shown', the words of one start"
+    ini_well_formed
+    expect_ini IE ParamCount 1
+}
+
+flood_done() { grep -q '^flood-done:' "$SANDBOX/flood.log"; }
+
+# 4. Another program re-takes the clipboard in a loop for five seconds while
+#    kvel watches it: the bar stays alive and responsive and ends up showing
+#    the last text copied.
+scenario_clipboard_flood()
+{
+    new_sandbox clipboard-flood
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 Fast=0
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+
+    log "the clipboard is taken over for 5 s, then 'water' is copied"
+    start_helper flood "$CLIPBOARD_FLOOD" 5 water
+    wait_until 30 flood_done || fail "the flood did not finish within 30 s: $(tr '\n' '|' <"$SANDBOX/flood.log")"
+    pass "the flood is over: $(sed -n 's/^flood-done: //p' "$SANDBOX/flood.log") copies"
+    process_alive "$pid" || fail "kvel ended during the flood: $(tr '\n' '|' <"$KVEL_LOG")"
+    wait_until 10 balloon_shown "$pid" || fail "no balloon 10 s after the last copy"
+    expect_red "after-flood-water"
+    focus_entry
+    expect_entry_quietly water "after the flood"
+
+    log "a lookup typed after the flood"
+    press ctrl+a
+    type_text book
+    expect_red "after-flood-book"
+    expect_entry_quietly book "typed after the flood"
+    process_alive "$pid" || fail "kvel ended after the flood"
+}
+
+# shellcheck disable=SC2034 # read by run_scenarios
+SCENARIOS=(
+    "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
+    "2 read-only-folder scenario_read_only_folder A read-only program folder keeps the settings in the XDG config folder"
+    "3 simultaneous-starts scenario_simultaneous_starts Twenty starts at the same moment leave one running instance"
+    "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
+)
+
+echo "kvel fault tests on a private X server"
+echo "  executable: $KVEL_EXE"
+echo "  dictionary: $KVEL_DICT"
+echo "  output:     $E2E_OUT"
+run_scenarios
