@@ -1,5 +1,6 @@
 // NormalizePhrase on any text, and the lookup outcome of that text over a small
-// dictionary through both stores, which must agree row for row.
+// dictionary through both stores, which must agree row for row, exactly and
+// tolerantly; a tolerant lookup shows the exact hits first.
 
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
@@ -29,7 +30,7 @@ QList<kvel::DictionaryRow> sampleRows()
     for (int i = 0; i < 20; ++i)
         rows.append({u"abc"_s + QString::number(i), u"meaning"_s, kvel::kEnglishHeadword});
     for (const QString& word : {u"kuća"_s, u"Kuća"_s, u"škola"_s, u"čaša"_s, u"đak"_s, u"žaba"_s,
-                                u"кућа"_s, u"dom"_s, u"a"_s})
+                                u"кућа"_s, u"dom"_s, u"a"_s, u"džep"_s, u"Ćevapi"_s, u"dak"_s})
         rows.append({word, u"house; home"_s, kvel::kSerbianHeadword});
     return rows;
 }
@@ -83,6 +84,14 @@ QString describe(const kvel::LookupDisplay& display)
     return display.caption + u" | "_s + display.lines.join(u" | "_s);
 }
 
+void requireSame(const kvel::LookupDisplay& plain, const kvel::LookupDisplay& indexed)
+{
+    if (indexed != plain)
+        std::fprintf(stderr, "plain store: %s\nindexed store: %s\n", qPrintable(describe(plain)),
+                     qPrintable(describe(indexed)));
+    require(indexed == plain, "the indexed store shows what the plain store shows");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -105,10 +114,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkDisplay(raw, phrase, plain);
     const kvel::LookupDisplay indexed =
         kvel::LookupEngine(indexedStore).lookUp(raw, language, method);
-    if (indexed != plain)
-        std::fprintf(stderr, "plain store: %s\nindexed store: %s\n", qPrintable(describe(plain)),
-                     qPrintable(describe(indexed)));
-    require(indexed == plain, "the indexed store shows what the plain store shows");
+    requireSame(plain, indexed);
+
+    if (choice & 0x80) {
+        const kvel::LookupDisplay tolerant =
+            kvel::LookupEngine(plainStore).lookUp(raw, language, method, kvel::Matching::Tolerant);
+        checkDisplay(raw, phrase, tolerant);
+        requireSame(tolerant, kvel::LookupEngine(indexedStore)
+                                  .lookUp(raw, language, method, kvel::Matching::Tolerant));
+        if (!plain.closed && plain.kind != kvel::ContentKind::NoMatches)
+            require(tolerant.lines.mid(0, plain.lines.size()) == plain.lines,
+                    "a tolerant lookup shows the exact hits first");
+    }
 
     const int selected = choice & 0x40 ? kvel::kEnglishHeadword : kvel::kSerbianHeadword;
     require(kvel::LookupEngine(indexedStore).QueryMeaning(raw, selected) ==
