@@ -10,6 +10,26 @@ HeadwordIndex::HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds, int sh
       m_backward(m_keys, KeyOrder::Direction::Backward), m_substrings(m_keys, shortListLength)
 {}
 
+HeadwordIndex::RowIds::RowIds(std::vector<qint64> rowIds)
+{
+    if (rowIds.empty())
+        return;
+    m_first = rowIds.front();
+    const auto spread = quint64(rowIds.back()) - quint64(m_first);
+    if (spread > UINT32_MAX) {
+        m_wide = std::move(rowIds);
+        return;
+    }
+    m_offsets = PackedNumbers(spread + 1, rowIds.size());
+    for (std::size_t key = 0; key < rowIds.size(); ++key)
+        m_offsets.set(key, std::uint32_t(quint64(rowIds[key]) - quint64(m_first)));
+}
+
+std::size_t HeadwordIndex::RowIds::memoryBytes() const
+{
+    return m_offsets.memoryBytes() + m_wide.capacity() * sizeof(qint64);
+}
+
 std::vector<qint64> HeadwordIndex::find(FindMethod method, QStringView foldedPhrase,
                                         int limit) const
 {
@@ -44,7 +64,7 @@ std::vector<std::uint32_t> HeadwordIndex::findKeys(FindMethod method, QStringVie
 
 std::size_t HeadwordIndex::memoryBytes() const
 {
-    return m_keys.memoryBytes() + m_rowIds.capacity() * sizeof(qint64) + m_forward.memoryBytes() +
+    return m_keys.memoryBytes() + m_rowIds.memoryBytes() + m_forward.memoryBytes() +
            m_backward.memoryBytes() + m_substrings.memoryBytes();
 }
 

@@ -2,6 +2,7 @@
 
 #include "FoldedKeys.h"
 #include "KeyOrder.h"
+#include "PackedNumbers.h"
 #include "SearchSettings.h"
 #include "SubstringIndex.h"
 
@@ -33,8 +34,28 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    // Ascending row ids as their distance from the first, packed; kept as
+    // they are only when they spread over more than 2^32 numbers.
+    class RowIds
+    {
+    public:
+        explicit RowIds(std::vector<qint64> rowIds);
+        qint64 operator[](std::uint32_t key) const
+        {
+            return m_wide.empty() ? m_first + qint64(m_offsets[key]) : m_wide[key];
+        }
+        std::size_t memoryBytes() const;
+
+    private:
+        qint64 m_first = 0;
+        PackedNumbers m_offsets;
+        std::vector<qint64> m_wide;
+    };
+
     FoldedKeys m_keys;
-    std::vector<qint64> m_rowIds;
+    // Before the orders, so that the row ids given are packed and freed
+    // before the orders' own temporaries are made.
+    RowIds m_rowIds;
     KeyOrder m_forward;
     KeyOrder m_backward;
     SubstringIndex m_substrings;

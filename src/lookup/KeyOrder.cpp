@@ -46,9 +46,9 @@ KeyOrder::KeyOrder(const FoldedKeys& keys, Direction direction) : m_direction(di
     // kvel-dict writes each language sorted, which leaves nothing to do here.
     if (!std::is_sorted(entries.begin(), entries.end(), before))
         std::sort(entries.begin(), entries.end(), before);
-    m_sorted.reserve(entries.size());
-    for (const Entry& entry : entries)
-        m_sorted.push_back(entry.key);
+    m_sorted = PackedNumbers(keys.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_sorted.set(i, entries[i].key);
 }
 
 bool KeyOrder::less(QStringView a, QStringView b) const
@@ -66,7 +66,26 @@ QStringView KeyOrder::affixOf(QStringView key, qsizetype length) const
     return m_direction == Direction::Forward ? key.first(length) : key.last(length);
 }
 
-std::span<const std::uint32_t> KeyOrder::withAffix(const FoldedKeys& keys, QStringView affix) const
+template <class Below, class NotAbove>
+PackedNumbers::View KeyOrder::run(const Below& below, const NotAbove& notAbove) const
+{
+    const PackedNumbers::View sorted = m_sorted.view();
+    const auto partitionPoint = [&sorted](std::size_t first, std::size_t last, const auto& in) {
+        while (first < last) {
+            const std::size_t middle = first + (last - first) / 2;
+            if (in(sorted[middle]))
+                first = middle + 1;
+            else
+                last = middle;
+        }
+        return first;
+    };
+    const std::size_t first = partitionPoint(0, sorted.size(), below);
+    const std::size_t last = partitionPoint(first, sorted.size(), notAbove);
+    return sorted.subview(first, last - first);
+}
+
+PackedNumbers::View KeyOrder::withAffix(const FoldedKeys& keys, QStringView affix) const
 {
     const auto below = [&](std::uint32_t key) {
         return less(affixOf(keys[key], affix.size()), affix);
@@ -74,12 +93,10 @@ std::span<const std::uint32_t> KeyOrder::withAffix(const FoldedKeys& keys, QStri
     const auto notAbove = [&](std::uint32_t key) {
         return !less(affix, affixOf(keys[key], affix.size()));
     };
-    const auto first = std::partition_point(m_sorted.begin(), m_sorted.end(), below);
-    const auto last = std::partition_point(first, m_sorted.end(), notAbove);
-    return {first, last};
+    return run(below, notAbove);
 }
 
-std::span<const std::uint32_t> KeyOrder::equalTo(const FoldedKeys& keys, QStringView text) const
+PackedNumbers::View KeyOrder::equalTo(const FoldedKeys& keys, QStringView text) const
 {
     const auto below = [&](std::uint32_t key) {
         return less(keys[key], text);
@@ -87,9 +104,7 @@ std::span<const std::uint32_t> KeyOrder::equalTo(const FoldedKeys& keys, QString
     const auto notAbove = [&](std::uint32_t key) {
         return !less(text, keys[key]);
     };
-    const auto first = std::partition_point(m_sorted.begin(), m_sorted.end(), below);
-    const auto last = std::partition_point(first, m_sorted.end(), notAbove);
-    return {first, last};
+    return run(below, notAbove);
 }
 
 } // namespace kvel

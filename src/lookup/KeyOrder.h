@@ -1,10 +1,10 @@
 #pragma once
 
 #include "FoldedKeys.h"
+#include "PackedNumbers.h"
 
 #include <QStringView>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 namespace kvel {
@@ -24,19 +24,23 @@ public:
     KeyOrder(const FoldedKeys& keys, Direction direction);
 
     // Keys that start (Forward) or end (Backward) with `affix`, in no useful order.
-    std::span<const std::uint32_t> withAffix(const FoldedKeys& keys, QStringView affix) const;
+    PackedNumbers::View withAffix(const FoldedKeys& keys, QStringView affix) const;
     // Keys equal to `text`; Forward only.
-    std::span<const std::uint32_t> equalTo(const FoldedKeys& keys, QStringView text) const;
+    PackedNumbers::View equalTo(const FoldedKeys& keys, QStringView text) const;
 
-    std::size_t memoryBytes() const { return m_sorted.capacity() * sizeof(std::uint32_t); }
+    std::size_t memoryBytes() const { return m_sorted.memoryBytes(); }
 
 private:
     // Code-unit order, so that a start or an end forms one contiguous run.
     bool less(QStringView a, QStringView b) const;
     QStringView affixOf(QStringView key, qsizetype length) const;
+    // The sorted keys from the first for which `below` is false to the first
+    // for which `notAbove` is false.
+    template <class Below, class NotAbove>
+    PackedNumbers::View run(const Below& below, const NotAbove& notAbove) const;
 
     Direction m_direction;
-    std::vector<std::uint32_t> m_sorted;
+    PackedNumbers m_sorted;
 };
 
 } // namespace kvel

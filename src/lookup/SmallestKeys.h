@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PackedNumbers.h"
+
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -9,5 +11,6 @@ namespace kvel {
 // The `limit` smallest key numbers of an unordered set, ascending: the first
 // matches in stored order without sorting every match.
 std::vector<std::uint32_t> smallestKeys(std::span<const std::uint32_t> keys, int limit);
+std::vector<std::uint32_t> smallestKeys(PackedNumbers::View keys, int limit);
 
 } // namespace kvel

@@ -95,14 +95,20 @@ private:
 
 // Advances `at` to the first element of `list` not below `key`: galloping,
 // because the keys asked for only grow.
-std::size_t gallop(std::span<const std::uint32_t> list, std::size_t at, std::uint32_t key)
+std::size_t gallop(PackedNumbers::View list, std::size_t at, std::uint32_t key)
 {
     std::size_t step = 1;
     while (at + step < list.size() && list[at + step] < key)
         step *= 2;
-    const auto begin = list.begin() + std::ptrdiff_t(at);
-    const auto end = list.begin() + std::ptrdiff_t(std::min(at + step + 1, list.size()));
-    return std::size_t(std::lower_bound(begin, end, key) - list.begin());
+    std::size_t end = std::min(at + step + 1, list.size());
+    while (at < end) {
+        const std::size_t middle = at + (end - at) / 2;
+        if (list[middle] < key)
+            at = middle + 1;
+        else
+            end = middle;
+    }
+    return at;
 }
 
 } // namespace
@@ -184,13 +190,13 @@ void SubstringIndex::buildBuckets(const FoldedKeys& keys)
 
     std::vector<std::uint32_t>& fill = lastKey; // reused: the next free place per bucket
     std::copy(m_bucketBegins.begin(), m_bucketBegins.end() - 1, fill.begin());
-    m_bucketKeys.resize(m_bucketBegins.back());
+    m_bucketKeys = PackedNumbers(keys.size(), m_bucketBegins.back());
     for (std::uint32_t key = 0; key < keys.size(); ++key) {
         const QStringView text = keys[key];
         for (qsizetype i = 0; i + 3 <= text.size(); ++i) {
             const std::uint32_t b = bucketOf(text.utf16() + i);
             if (fill[b] == m_bucketBegins[b] || m_bucketKeys[fill[b] - 1] != key)
-                m_bucketKeys[fill[b]++] = key;
+                m_bucketKeys.set(fill[b]++, key);
         }
     }
 }
@@ -205,10 +211,10 @@ std::span<const std::uint32_t> SubstringIndex::shortList(std::uint64_t gram) con
         .subspan(m_shortBegins[at], m_shortBegins[at + 1] - m_shortBegins[at]);
 }
 
-std::span<const std::uint32_t> SubstringIndex::bucket(std::uint32_t index) const
+PackedNumbers::View SubstringIndex::bucket(std::uint32_t index) const
 {
-    return std::span(m_bucketKeys)
-        .subspan(m_bucketBegins[index], m_bucketBegins[index + 1] - m_bucketBegins[index]);
+    return m_bucketKeys.view(m_bucketBegins[index],
+                             m_bucketBegins[index + 1] - m_bucketBegins[index]);
 }
 
 std::vector<std::uint32_t> SubstringIndex::find(const FoldedKeys& keys, QStringView phrase,
@@ -253,7 +259,7 @@ std::vector<std::uint32_t> SubstringIndex::findLong(const FoldedKeys& keys, QStr
     std::sort(bucketIndexes.begin(), bucketIndexes.end());
     bucketIndexes.erase(std::unique(bucketIndexes.begin(), bucketIndexes.end()),
                         bucketIndexes.end());
-    std::vector<std::span<const std::uint32_t>> lists;
+    std::vector<PackedNumbers::View> lists;
     for (const std::uint32_t b : bucketIndexes)
         lists.push_back(bucket(b));
     // The shortest list proposes, the others veto, the key's text decides.
@@ -280,9 +286,9 @@ std::vector<std::uint32_t> SubstringIndex::findLong(const FoldedKeys& keys, QStr
 std::size_t SubstringIndex::memoryBytes() const
 {
     return m_shortGrams.capacity() * sizeof(std::uint64_t) +
-           (m_shortBegins.capacity() + m_shortKeys.capacity() + m_bucketBegins.capacity() +
-            m_bucketKeys.capacity()) *
-               sizeof(std::uint32_t);
+           (m_shortBegins.capacity() + m_shortKeys.capacity() + m_bucketBegins.capacity()) *
+               sizeof(std::uint32_t) +
+           m_bucketKeys.memoryBytes();
 }
 
 } // namespace kvel

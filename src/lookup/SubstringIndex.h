@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FoldedKeys.h"
+#include "PackedNumbers.h"
 
 #include <QStringView>
 #include <cstdint>
@@ -34,7 +35,7 @@ private:
     std::vector<std::uint32_t> findLong(const FoldedKeys& keys, QStringView phrase,
                                         int limit) const;
     std::span<const std::uint32_t> shortList(std::uint64_t gram) const;
-    std::span<const std::uint32_t> bucket(std::uint32_t index) const;
+    PackedNumbers::View bucket(std::uint32_t index) const;
     std::uint32_t bucketOf(const char16_t* gram) const;
     void buildShortGrams(const FoldedKeys& keys);
     void buildBuckets(const FoldedKeys& keys);
@@ -45,7 +46,7 @@ private:
     std::vector<std::uint32_t> m_shortKeys;
     int m_bucketBits = 0;
     std::vector<std::uint32_t> m_bucketBegins; // one more than the buckets
-    std::vector<std::uint32_t> m_bucketKeys;
+    PackedNumbers m_bucketKeys;
 };
 
 } // namespace kvel

@@ -19,7 +19,7 @@ FoldedKeys keysOf(const QStringList& texts)
     return keys;
 }
 
-QStringList textsOf(const FoldedKeys& keys, std::span<const std::uint32_t> found)
+QStringList textsOf(const FoldedKeys& keys, PackedNumbers::View found)
 {
     std::vector<std::uint32_t> sorted(found.begin(), found.end());
     std::sort(sorted.begin(), sorted.end());

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace kvel {
+
+// Numbers below a bound known up front, each stored in as few whole bytes as
+// the bound needs: the key numbers of a million headwords take three bytes
+// instead of four, which is most of what the indexes of a big dictionary hold.
+class PackedNumbers
+{
+public:
+    // A read-only run of packed numbers.
+    class View
+    {
+    public:
+        class Iterator;
+
+        View() = default;
+
+        std::size_t size() const { return m_size; }
+        bool empty() const { return m_size == 0; }
+        std::uint32_t operator[](std::size_t at) const
+        {
+            const std::uint8_t* bytes = m_bytes + at * m_width;
+            std::uint32_t number;
+            if constexpr (std::endian::native == std::endian::little) {
+                // Every buffer ends in three spare bytes, so that the last
+                // number can be read as a whole word too.
+                std::memcpy(&number, bytes, sizeof number);
+            } else {
+                number = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                         std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+            }
+            return number & m_mask;
+        }
+        std::uint32_t front() const { return (*this)[0]; }
+        std::uint32_t back() const { return (*this)[m_size - 1]; }
+        // `count` numbers from `offset` on.
+        View subview(std::size_t offset, std::size_t count) const
+        {
+            return View(m_bytes + offset * m_width, count, m_width, m_mask);
+        }
+        Iterator begin() const;
+        Iterator end() const;
+
+    private:
+        friend class PackedNumbers;
+        View(const std::uint8_t* bytes, std::size_t size, std::uint32_t width, std::uint32_t mask)
+            : m_bytes(bytes), m_size(size), m_width(width), m_mask(mask)
+        {}
+
+        const std::uint8_t* m_bytes = nullptr;
+        std::size_t m_size = 0;
+        std::uint32_t m_width = 1;
+        std::uint32_t m_mask = 0;
+    };
+
+    PackedNumbers() : PackedNumbers(1, 0) {}
+    // `count` zeros, for numbers below `bound` (at most 2^32).
+    PackedNumbers(std::uint64_t bound, std::size_t count);
+
+    // Bytes a number below `bound` takes: 1 to 4.
+    static int widthFor(std::uint64_t bound);
+
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    int width() const { return int(m_width); }
+    std::uint32_t operator[](std::size_t at) const { return view()[at]; }
+    void set(std::size_t at, std::uint32_t number)
+    {
+        std::uint8_t* bytes = m_bytes.data() + at * m_width;
+        for (std::uint32_t i = 0; i < m_width; ++i)
+            bytes[i] = std::uint8_t(number >> (8 * i));
+    }
+
+    View view() const { return View(m_bytes.data(), m_size, m_width, m_mask); }
+    View view(std::size_t offset, std::size_t count) const { return view().subview(offset, count); }
+
+    std::size_t memoryBytes() const { return m_bytes.capacity(); }
+
+private:
+    std::size_t m_size;
+    std::uint32_t m_width;
+    std::uint32_t m_mask;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+class PackedNumbers::View::Iterator
+{
+public:
+    using value_type = std::uint32_t;
+    using difference_type = std::ptrdiff_t;
+
+    std::uint32_t operator*() const { return m_view[m_at]; }
+    Iterator& operator++()
+    {
+        ++m_at;
+        return *this;
+    }
+    Iterator operator++(int)
+    {
+        Iterator before = *this;
+        ++m_at;
+        return before;
+    }
+    bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+
+private:
+    friend class PackedNumbers::View;
+    Iterator(const View& view, std::size_t at) : m_view(view), m_at(at) {}
+    View m_view;
+    std::size_t m_at;
+};
+
+inline PackedNumbers::View::Iterator PackedNumbers::View::begin() const
+{
+    return Iterator(*this, 0);
+}
+
+inline PackedNumbers::View::Iterator PackedNumbers::View::end() const
+{
+    return Iterator(*this, m_size);
+}
+
+} // namespace kvel
