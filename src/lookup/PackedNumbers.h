@@ -47,8 +47,40 @@ public:
         Iterator begin() const;
         Iterator end() const;
 
+        // Calls `visit` with every number in order. Faster than indexing over
+        // a long run, since the loop is made for each width.
+        template <class Visit> void forEach(const Visit& visit) const
+        {
+            switch (m_width) {
+            case 1:
+                return forEachOfWidth<1>(visit);
+            case 2:
+                return forEachOfWidth<2>(visit);
+            case 3:
+                return forEachOfWidth<3>(visit);
+            default:
+                return forEachOfWidth<4>(visit);
+            }
+        }
+
     private:
         friend class PackedNumbers;
+        template <std::uint32_t Width, class Visit> void forEachOfWidth(const Visit& visit) const
+        {
+            constexpr std::uint32_t mask = std::uint32_t(~std::uint64_t(0) >> (64 - 8 * Width));
+            const std::uint8_t* const end = m_bytes + m_size * Width;
+            for (const std::uint8_t* bytes = m_bytes; bytes != end; bytes += Width) {
+                std::uint32_t number;
+                if constexpr (std::endian::native == std::endian::little) {
+                    std::memcpy(&number, bytes, sizeof number);
+                } else {
+                    number = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                             std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
+                }
+                visit(number & mask);
+            }
+        }
+
         View(const std::uint8_t* bytes, std::size_t size, std::uint32_t width, std::uint32_t mask)
             : m_bytes(bytes), m_size(size), m_width(width), m_mask(mask)
         {}

@@ -6,7 +6,10 @@ namespace kvel {
 
 namespace {
 
-template <class Keys> std::vector<std::uint32_t> smallestOf(const Keys& keys, int limit)
+// The first `limit` keys sorted; `forEachOfTheRest` then hands over the others.
+template <class Keys, class ForEachOfTheRest>
+std::vector<std::uint32_t> smallestOf(const Keys& keys, int limit,
+                                      const ForEachOfTheRest& forEachOfTheRest)
 {
     if (limit <= 0)
         return {};
@@ -16,14 +19,17 @@ template <class Keys> std::vector<std::uint32_t> smallestOf(const Keys& keys, in
     for (std::size_t i = 0; i < kept; ++i)
         smallest.push_back(keys[i]);
     std::sort(smallest.begin(), smallest.end());
+    if (kept == keys.size())
+        return smallest;
     // Most keys lose against the largest kept one: one comparison each.
-    for (std::size_t i = kept; i < keys.size(); ++i) {
-        const std::uint32_t key = keys[i];
-        if (key >= smallest.back())
-            continue;
+    std::uint32_t largest = smallest.back();
+    forEachOfTheRest(kept, [&smallest, &largest](std::uint32_t key) {
+        if (key >= largest)
+            return;
         smallest.pop_back();
         smallest.insert(std::upper_bound(smallest.begin(), smallest.end(), key), key);
-    }
+        largest = smallest.back();
+    });
     return smallest;
 }
 
@@ -31,12 +37,17 @@ template <class Keys> std::vector<std::uint32_t> smallestOf(const Keys& keys, in
 
 std::vector<std::uint32_t> smallestKeys(std::span<const std::uint32_t> keys, int limit)
 {
-    return smallestOf(keys, limit);
+    return smallestOf(keys, limit, [&keys](std::size_t from, const auto& visit) {
+        for (const std::uint32_t key : keys.subspan(from))
+            visit(key);
+    });
 }
 
 std::vector<std::uint32_t> smallestKeys(PackedNumbers::View keys, int limit)
 {
-    return smallestOf(keys, limit);
+    return smallestOf(keys, limit, [&keys](std::size_t from, const auto& visit) {
+        keys.subview(from, keys.size() - from).forEach(visit);
+    });
 }
 
 } // namespace kvel
