@@ -22,6 +22,18 @@ TEST(SmallestKeysTest, KeepsTheSmallestInAscendingOrder)
         {{7, 1, 7, 0}, 1, {0}},
         {{4, 2}, 0, {}},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(smallestKeys(c.keys, c.limit), c.expected) << "limit " << c.limit;
+        // The same keys packed in each width, shifted up to that width's range.
+        for (const std::uint32_t shift : {0u, 250u, 65000u, 16777200u, 4294967000u}) {
+            PackedNumbers packed(std::uint64_t(shift) + 10, c.keys.size());
+            for (std::size_t i = 0; i < c.keys.size(); ++i)
+                packed.set(i, c.keys[i] + shift);
+            std::vector<std::uint32_t> expected = c.expected;
+            for (std::uint32_t& key : expected)
+                key += shift;
+            EXPECT_EQ(smallestKeys(packed.view(), c.limit), expected)
+                << "limit " << c.limit << " width " << packed.width();
+        }
+    }
 }
