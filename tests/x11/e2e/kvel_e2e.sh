@@ -2,8 +2,8 @@
 # End-to-end tests of the running kvel on a private Xvfb display with openbox:
 # typing and the balloon, the three steps of Escape, the second start handing
 # its words over, settings that survive a restart and a kill -9 that leaves the
-# settings file whole; the tray icon, clipboard watching, the hot key and text
-# dropped on the entry.
+# settings file whole; the tray icon, clipboard watching, the hot key, text
+# dropped on the entry, F1's help file and the keyboard list.
 #
 # usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]
 #   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
@@ -589,6 +589,160 @@ scenario_drop()
     process_alive "$pid" || fail "kvel ended"
 }
 
+# copy_help_files: puts the build's help file and its HTML copy beside the
+# sandbox's kvel, where the program looks for them.
+copy_help_files()
+{
+    local from
+    from=$(dirname "$KVEL_EXE")
+    [[ -f $from/kvel.chm && -f $from/kvel-help/en/index.html && -f $from/kvel-help/sr/index.html ]] ||
+        fail "no kvel.chm and kvel-help/ beside $KVEL_EXE (the build puts them there)"
+    cp "$from/kvel.chm" "$APP/kvel.chm"
+    cp -r "$from/kvel-help" "$APP/kvel-help"
+}
+
+# expect_call NAME COUNT ARGUMENT WHAT: waits (10 s) for the COUNT-th start of
+# the recording program NAME and checks that it got exactly ARGUMENT (a path,
+# or its file:// URL).
+expect_call()
+{
+    wait_until 10 program_called_times "$1" "$2" ||
+        fail "$4: $1 was not started within 10 s (starts: $(program_calls "$1" | tr '\n' '|'))"
+    local last
+    last=$(program_calls "$1" | sed -n "${2}p")
+    [[ $last == "call [$3]" || $last == "call [file://$3]" ]] ||
+        fail "$4: $1 was started as '$last', expected with the single argument $3"
+    pass "$4: $1 was started with $3"
+}
+
+# expect_no_call NAME COUNT WHAT: NAME still has COUNT starts.
+expect_no_call()
+{
+    (($(program_call_count "$1") == $2)) ||
+        fail "$3: $1 was started: $(program_calls "$1" | tr '\n' '|')"
+}
+
+# expect_help_notice PID TEXT WHAT: the balloon shows the help file's notice
+# with the line TEXT.
+expect_help_notice()
+{
+    wait_until 10 balloon_shown "$1" || fail "$3: no balloon with the notice within 10 s"
+    local shot=$E2E_OUT/$SCENARIO_ID-$4.png
+    screenshot "$shot"
+    read_balloon_text "$1"
+    [[ $BALLOON_TEXT == *"$2"* ]] ||
+        fail "$3: the balloon shows '$(tr '\n' '|' <<<"$BALLOON_TEXT")', expected the line '$2' ($shot)"
+    pass "$3: the balloon shows '$2' (screenshot $shot)"
+}
+
+# 10. F1 opens the help file in the desktop's CHM viewer (also when the
+#     viewer is registered under the type's alias), else its HTML copy in
+#     the interface language in the browser; with neither, and with no help
+#     file, a notice shows in the balloon.
+scenario_help_file()
+{
+    new_sandbox help-file
+    write_ini '[Interface]' Language=1 '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 \
+        '[Window]' Left=10 Top=10
+    copy_help_files
+    use_system_mime_database
+    recording_program chm-viewer
+    recording_program browser
+    local -a browser=(text/html=browser x-scheme-handler/http=browser x-scheme-handler/https=browser)
+    default_programs application/vnd.ms-htmlhelp=chm-viewer "${browser[@]}"
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+
+    log "F1 with a CHM viewer as the default for application/vnd.ms-htmlhelp"
+    press F1
+    expect_call chm-viewer 1 "$APP/kvel.chm" "F1 with a CHM viewer"
+    expect_no_call browser 0 "F1 with a CHM viewer"
+    balloon_hidden "$pid" || fail "a balloon opened although the viewer started"
+
+    log "F1 with the viewer registered under the alias application/x-chm"
+    default_programs application/x-chm=chm-viewer "${browser[@]}"
+    press F1
+    expect_call chm-viewer 2 "$APP/kvel.chm" "F1 with a viewer for application/x-chm"
+    expect_no_call browser 0 "F1 with a viewer for application/x-chm"
+
+    log "F1 without a CHM viewer: the HTML copy opens in the browser"
+    default_programs "${browser[@]}"
+    press F1
+    expect_call browser 1 "$APP/kvel-help/en/index.html" "F1 without a CHM viewer"
+    log "Alt+I, F1: the Serbian HTML copy"
+    press alt+i F1
+    expect_call browser 2 "$APP/kvel-help/sr/index.html" "F1 with the Serbian interface"
+    press alt+i
+    expect_no_call chm-viewer 2 "F1 without a CHM viewer"
+    balloon_hidden "$pid" || fail "a balloon opened although the browser started"
+
+    log "F1 with neither a CHM viewer nor the HTML copy"
+    rm -r "$APP/kvel-help"
+    press F1
+    expect_help_notice "$pid" "There is no associated program" "F1 without viewer and HTML copy" no-viewer
+    expect_no_call chm-viewer 2 "F1 without viewer and HTML copy"
+    expect_no_call browser 2 "F1 without viewer and HTML copy"
+
+    log "F1 without the help file"
+    default_programs application/vnd.ms-htmlhelp=chm-viewer "${browser[@]}"
+    rm "$APP/kvel.chm"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "Escape did not close the notice"
+    press F1
+    expect_help_notice "$pid" "Check if the file (kvel.chm) even exists" "F1 without kvel.chm" missing
+    expect_no_call chm-viewer 2 "F1 without kvel.chm"
+    expect_no_call browser 2 "F1 without kvel.chm"
+    process_alive "$pid" || fail "kvel ended"
+}
+
+# 11. Alt+K shows the keyboard list in the balloon, in the interface
+#     language; Alt+I turns the shown list into the other language.
+scenario_keyboard_list()
+{
+    new_sandbox keyboard-list
+    write_ini '[Interface]' Language=1 '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 \
+        Hook=0 Key=3 '[Window]' Left=10 Top=10
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+
+    press alt+k
+    wait_until 10 balloon_shown "$pid" || fail "Alt+K opened no balloon within 10 s"
+    pass "Alt+K opened the balloon window"
+    expect_keyboard_list "$pid" english Language: "Alt+K" "Keyboard shortcuts list" "[ DEACTIVATED ]"
+
+    log "Alt+I: the list in Serbian"
+    press alt+i
+    expect_keyboard_list "$pid" serbian Jezik: "Alt+K" "Spisak najvažnijih prečica sa tastature" "[ DEAKTIVIRANO ]"
+    expect_entry "" "after the keyboard list"
+}
+
+# expect_keyboard_list PID NAME FIRST-LINE TEXT...: the balloon shows a list
+# starting with FIRST-LINE that holds each TEXT; the screenshot is kept.
+expect_keyboard_list()
+{
+    local pid=$1 name=$2 first=$3
+    shift 3
+    local shot=$E2E_OUT/$SCENARIO_ID-$name.png
+    sleep 0.5
+    screenshot "$shot"
+    (($(count_lit_below_bar "$shot") > 0)) || fail "$name keyboard list: nothing is drawn below the bar ($shot)"
+    read_balloon_text "$pid"
+    local lines text
+    lines=$(grep -c . <<<"$BALLOON_TEXT")
+    [[ $(head -n 1 <<<"$BALLOON_TEXT") == "$first" ]] ||
+        fail "$name keyboard list: the balloon's first line is '$(head -n 1 <<<"$BALLOON_TEXT")', expected '$first' ($shot)"
+    for text in "$@"; do
+        [[ $BALLOON_TEXT == *"$text"* ]] ||
+            fail "$name keyboard list: no '$text' in the balloon: $(tr '\n' '|' <<<"$BALLOON_TEXT")"
+    done
+    ((lines >= 20)) || fail "$name keyboard list: only $lines lines in the balloon"
+    pass "$name keyboard list: $lines lines from '$first' (screenshot $shot)"
+}
+
 # ================================================================= runner
 
 SCENARIOS=(
@@ -601,6 +755,8 @@ SCENARIOS=(
     "7 clipboard scenario_clipboard Watching the clipboard brings the bar up with the copied phrase"
     "8 hot-key scenario_hot_key The Alt hot key toggles the bar"
     "9 drop scenario_drop Text dragged onto the entry is looked up, a file link is refused"
+    "10 help-file scenario_help_file F1 opens the help file in the CHM viewer or its HTML copy in the browser"
+    "11 keyboard-list scenario_keyboard_list Alt+K shows the keyboard list in both languages"
 )
 
 echo "kvel end-to-end tests on a private X server"

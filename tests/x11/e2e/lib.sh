@@ -617,3 +617,105 @@ copy_text()
 
 # write_ini LINE...: replaces the sandbox's kvel.ini with the given lines.
 write_ini() { printf '%s\n' "$@" >"$INI"; }
+
+# --------------------------------------------------- the balloon's text
+
+# balloon_window PID: prints the id of the first balloon window shown.
+balloon_window()
+{
+    visible_windows "$1" | grep -vx -e "${BAR_ID:-none}" -e "$(tray_icon_decimal)" | head -n 1
+}
+
+# read_balloon_text PID: sets BALLOON_TEXT to the text the balloon shows.
+# Alt+S unlocks the text (a click into locked text would look a phrase up),
+# a click on its first line gives the text the focus, Ctrl+A, Ctrl+C copy it
+# over a sentinel; Alt+S locks it again and a click gives the entry the focus
+# back. The bar must hold the focus and the balloon must open below the bar
+# (its tail on top, then the title strip, then the text).
+read_balloon_text()
+{
+    local id geometry x y w h
+    id=$(balloon_window "$1")
+    [[ -n $id ]] || fail "no balloon window to read the text of"
+    geometry=$(window_geometry "$id")
+    read -r x y w h <<<"$geometry"
+    ((y > BAR_Y)) || fail "the balloon ($geometry) is not below the bar, its text is not where it is clicked"
+    local sentinel="kvel-e2e-sentinel-$RANDOM"
+    if [[ -f $SANDBOX/clip.pid ]]; then
+        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
+    fi
+    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    echo $! >"$SANDBOX/clip.pid"
+    wait_until 10 clipboard_is "$sentinel" || fail "could not put a sentinel on the clipboard"
+    press alt+s
+    sleep 0.3
+    # 30 pixels of tail and 21 of title strip: the first line is at 52..65.
+    xdotool mousemove $((x + 20)) $((y + 58)) click 1
+    wait_until 3 window_has_focus "$id" || fail "a click into the unlocked balloon ($geometry) did not give it the focus"
+    press ctrl+a ctrl+c
+    BALLOON_TEXT=
+    if wait_until 3 clipboard_replaced "$sentinel"; then
+        BALLOON_TEXT=$CLIPBOARD_TEXT
+    fi
+    press alt+s
+    focus_entry
+}
+
+# clipboard_replaced SENTINEL: true once the clipboard can be read and holds
+# something else; sets CLIPBOARD_TEXT.
+clipboard_replaced()
+{
+    CLIPBOARD_TEXT=$(xclip -o -selection clipboard 2>/dev/null) && [[ $CLIPBOARD_TEXT != "$1" ]]
+}
+
+window_has_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
+
+# --------------------------------------------- programs of the desktop
+
+# recording_program NAME: writes $SANDBOX/bin/NAME, a stand-in for a desktop
+# program that appends one line per start to $SANDBOX/NAME.calls: its
+# arguments, each in brackets; and its desktop entry kvel-e2e-NAME.desktop in
+# the sandbox's $XDG_DATA_HOME/applications.
+recording_program()
+{
+    local name=$1
+    mkdir -p "$SANDBOX/bin" "$SANDBOX/data/applications"
+    cat >"$SANDBOX/bin/$name" <<SCRIPT
+#!/bin/sh
+{ printf 'call'; printf ' [%s]' "\$@"; printf '\n'; } >>'$SANDBOX/$name.calls'
+SCRIPT
+    chmod +x "$SANDBOX/bin/$name"
+    printf '[Desktop Entry]\nType=Application\nName=%s\nExec=%s %%f\nNoDisplay=true\n' \
+        "$name" "$SANDBOX/bin/$name" >"$SANDBOX/data/applications/kvel-e2e-$name.desktop"
+}
+
+# program_calls NAME: the lines the recording program NAME wrote so far.
+program_calls() { cat "$SANDBOX/$1.calls" 2>/dev/null; }
+program_call_count() { program_calls "$1" | grep -c '^call'; }
+program_called_times() { (($(program_call_count "$1") >= $2)); }
+
+# default_programs TYPE=NAME...: writes the sandbox's mimeapps.list
+# ($XDG_CONFIG_HOME) with the recording program NAME as the default for each
+# MIME type TYPE; without arguments the file is removed.
+default_programs()
+{
+    local pair
+    rm -f "$SANDBOX/config/mimeapps.list"
+    (($# > 0)) || return 0
+    {
+        echo '[Default Applications]'
+        for pair in "$@"; do
+            echo "${pair%%=*}=kvel-e2e-${pair#*=}.desktop"
+        done
+    } >"$SANDBOX/config/mimeapps.list"
+}
+
+# use_system_mime_database: the sandbox's $XDG_DATA_DIRS gets the system's
+# shared MIME database (and nothing else of /usr/share): without it neither
+# Qt nor xdg-mime can tell a file's type, and xdg-open falls back to
+# whatever browser is installed.
+use_system_mime_database()
+{
+    [[ -f /usr/share/mime/mime.cache ]] || fail "no shared MIME database in /usr/share/mime (shared-mime-info)"
+    ln -s /usr/share/mime "$SANDBOX/data-dirs/mime"
+}
