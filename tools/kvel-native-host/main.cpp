@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <cstdio>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace kvel;
@@ -28,10 +28,12 @@ bool startDictionary(const QStringList& words)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // The descriptors themselves, not stdio's FILE: a reply left in stdout's
+    // buffer would reach the browser only at exit, and the browser waits for it.
     QFile in;
     QFile out;
-    if (!in.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered) ||
-        !out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!in.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Unbuffered) ||
+        !out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
     const QString configHome =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);

@@ -168,6 +168,38 @@ TEST_F(NativeHostProcessTest, AnswersEveryMessageUntilTheChannelCloses)
     EXPECT_EQ(argumentsGiven(), QStringList{u"house"_s});
 }
 
+// A browser keeps the channel open and waits for each reply before it goes on.
+TEST_F(NativeHostProcessTest, RepliesWhileTheChannelStaysOpen)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, config());
+    process.setProcessEnvironment(environment);
+    process.start(host(), {u"chrome-extension://gcofglnfkielhipkfpdkpldcffiebppb/"_s});
+    ASSERT_TRUE(process.waitForStarted());
+    for (int round = 0; round < 2; ++round) {
+        process.write(framed({{u"action"_s, u"state"_s}}));
+        QByteArray output;
+        quint32 length = 0;
+        const QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired()) {
+            process.waitForReadyRead(100);
+            output += process.readAllStandardOutput();
+            if (output.size() >= 4)
+                std::memcpy(&length, output.constData(), sizeof length);
+            if (output.size() >= 4 && output.size() >= 4 + qsizetype(length))
+                break;
+        }
+        ASSERT_GE(output.size(), 4 + qsizetype(length))
+            << "no whole reply in round " << round << " while the channel is open";
+        EXPECT_EQ(QJsonDocument::fromJson(output.mid(4, length)).object().value(u"item"_s),
+                  u"none"_s);
+    }
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
 TEST_F(NativeHostProcessTest, AHugeMessageIsRefusedWithoutReadingIt)
 {
     int exitCode = 0;
