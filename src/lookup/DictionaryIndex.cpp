@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <future>
 #include <malloc.h>
+#include <mutex>
 #include <sqlite3.h>
 
 namespace kvel {
@@ -17,6 +18,17 @@ struct GroupRows
     FoldedKeys keys;
     std::vector<qint64> rowIds;
 };
+
+// Buffers of a megabyte and more, which is what the indexes and their build
+// are made of, get pages of their own that go back to the system when freed.
+// Left to itself, glibc raises this threshold to the size of the first such
+// buffer freed and keeps the later ones in the heap once freed: at a million
+// entries that kept about 16 MB of the build's temporaries resident.
+void giveBigBuffersTheirOwnPages()
+{
+    static std::once_flag set;
+    std::call_once(set, [] { mallopt(M_MMAP_THRESHOLD, 1 << 20); });
+}
 
 template <class Build> void forEachGroupInParallel(const Build& build)
 {
@@ -35,6 +47,7 @@ DictionaryIndex::DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> g
 
 std::unique_ptr<DictionaryIndex> DictionaryIndex::read(sqlite3* db)
 {
+    giveBigBuffersTheirOwnPages();
     // The comparisons run in SQL so that a Selected stored as text or as a
     // real number falls in the same group as the lookup's own filter puts it.
     SqliteStatement statement(db, "select rowid, Word, Selected = -1, Selected = 0 "
