@@ -622,8 +622,8 @@ expect_no_call()
         fail "$3: $1 was started: $(program_calls "$1" | tr '\n' '|')"
 }
 
-# expect_help_notice PID TEXT WHAT: the balloon shows the help file's notice
-# with the line TEXT.
+# expect_help_notice PID TEXT WHAT SHOT: the balloon shows the help file's
+# notice with the line TEXT; the screenshot is kept as SHOT.
 expect_help_notice()
 {
     wait_until 10 balloon_shown "$1" || fail "$3: no balloon with the notice within 10 s"
