@@ -634,11 +634,11 @@ balloon_window()
 # (its tail on top, then the title strip, then the text).
 read_balloon_text()
 {
-    local id geometry x y w h
+    local id geometry x y
     id=$(balloon_window "$1")
     [[ -n $id ]] || fail "no balloon window to read the text of"
     geometry=$(window_geometry "$id")
-    read -r x y w h <<<"$geometry"
+    read -r x y _ <<<"$geometry"
     ((y > BAR_Y)) || fail "the balloon ($geometry) is not below the bar, its text is not where it is clicked"
     local sentinel="kvel-e2e-sentinel-$RANDOM"
     if [[ -f $SANDBOX/clip.pid ]]; then
@@ -653,8 +653,10 @@ read_balloon_text()
     xdotool mousemove $((x + 20)) $((y + 58)) click 1
     wait_until 3 window_has_focus "$id" || fail "a click into the unlocked balloon ($geometry) did not give it the focus"
     press ctrl+a ctrl+c
+    # shellcheck disable=SC2034 # read by the scenarios
     BALLOON_TEXT=
     if wait_until 3 clipboard_replaced "$sentinel"; then
+        # shellcheck disable=SC2034
         BALLOON_TEXT=$CLIPBOARD_TEXT
     fi
     press alt+s
