@@ -743,6 +743,63 @@ expect_keyboard_list()
     pass "$name keyboard list: $lines lines from '$first' (screenshot $shot)"
 }
 
+# The autostart runner openbox calls at login; it reads the XDG autostart
+# folders of the environment it is given.
+XDG_AUTOSTART=/usr/lib/x86_64-linux-gnu/openbox-xdg-autostart
+
+# toggle_start_with_system PID: right click on the tray icon, then the
+# menu's second item ("Start with the system").
+toggle_start_with_system()
+{
+    click_tray_icon 3
+    wait_until 10 balloon_shown "$1" || fail "a right click on the tray icon opened no menu"
+    press Down Down Return
+    wait_until 10 balloon_hidden "$1" || fail "the tray menu is still open after Return"
+}
+
+autostart_kvel_pid() { pgrep -n -f -x -- "$APP/kvel"; }
+autostart_kvel_running() { [[ -n $(autostart_kvel_pid) ]]; }
+
+# 12. "Start with the system" chosen in the tray menu writes the XDG
+#     autostart entry; at the next login the desktop's autostart starts kvel
+#     into the tray. Choosing the item again removes the entry.
+scenario_start_with_system()
+{
+    [[ -x $XDG_AUTOSTART ]] || fail "no $XDG_AUTOSTART (openbox and python3-xdg)"
+    new_sandbox start-with-system
+    tray_ini
+    start_tray_host
+    start_in_tray
+    local pid=$KVEL_PID
+    local entry=$SANDBOX/config/autostart/kvel.desktop
+    [[ ! -e $entry ]] || fail "an autostart entry exists before the item was chosen"
+
+    log "tray menu: Start with the system"
+    toggle_start_with_system "$pid"
+    wait_until 10 test -f "$entry" || fail "no autostart entry $entry 10 s after choosing the item"
+    grep -qx -e "Exec=$APP/kvel" -e "Exec=\"$APP/kvel\"" "$entry" || fail "the autostart entry does not start $APP/kvel: $(tr '\n' '|' <"$entry")"
+    pass "the autostart entry starts $APP/kvel"
+    kill -TERM "$pid"
+    wait_exit "$pid" 10 || fail "kvel still runs 10 s after SIGTERM"
+    expect_ini Preferences AutoStart 1
+
+    log "the next login: openbox's XDG autostart"
+    kvel_env_vars
+    env -i "${KVEL_ENV[@]}" "$XDG_AUTOSTART" OPENBOX >"$SANDBOX/autostart.log" 2>&1 ||
+        fail "the autostart runner failed: $(tr '\n' '|' <"$SANDBOX/autostart.log")"
+    wait_until 10 autostart_kvel_running || fail "the login started no kvel: $(tr '\n' '|' <"$SANDBOX/autostart.log")"
+    pid=$(autostart_kvel_pid)
+    echo "$pid" >>"$KVEL_PIDS_FILE"
+    wait_for_tray_icon
+    expect_bar_hidden "$pid" "started at login"
+    pass "the login started kvel (pid $pid) into the tray"
+
+    log "tray menu: Start with the system again"
+    toggle_start_with_system "$pid"
+    wait_until 10 test ! -e "$entry" || fail "the autostart entry is still there 10 s after turning the item off"
+    pass "the autostart entry is gone"
+}
+
 # ================================================================= runner
 
 SCENARIOS=(
@@ -757,6 +814,7 @@ SCENARIOS=(
     "9 drop scenario_drop Text dragged onto the entry is looked up, a file link is refused"
     "10 help-file scenario_help_file F1 opens the help file in the CHM viewer or its HTML copy in the browser"
     "11 keyboard-list scenario_keyboard_list Alt+K shows the keyboard list in both languages"
+    "12 start-with-system scenario_start_with_system Start with the system from the tray menu, then a login starts kvel"
 )
 
 echo "kvel end-to-end tests on a private X server"
