@@ -20,6 +20,16 @@ int maxWindowHeight(const QRect& screen, int anchorHeight)
     return std::max(kWindowExtraHeight, screen.height() - anchorHeight);
 }
 
+bool scrollsVertically(int textHeight, int maxHeight)
+{
+    return textHeight + kWindowExtraHeight > maxHeight;
+}
+
+bool scrollsHorizontally(int textWidth, int screenWidth)
+{
+    return textWidth > screenWidth - kWindowExtraWidth;
+}
+
 BalloonSize balloonSize(int textWidth, int textHeight, int screenWidth, int maxHeight)
 {
     int width = textWidth;

@@ -31,6 +31,11 @@ struct BalloonSize
 // scrolls inside the view.
 int maxWindowHeight(const QRect& screen, int anchorHeight);
 
+// Whether a text of that height or width is cut by the largest balloon and
+// must scroll inside it.
+bool scrollsVertically(int textHeight, int maxHeight);
+bool scrollsHorizontally(int textWidth, int screenWidth);
+
 // Window and body sizes for a text textWidth x textHeight pixels large.
 BalloonSize balloonSize(int textWidth, int textHeight, int screenWidth, int maxHeight);
 

@@ -20,6 +20,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QToolButton>
@@ -222,8 +223,7 @@ void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStrin
 
     const QSize text = fillText(lines);
     const QRect screen = screenFor(anchor);
-    const BalloonSize size = balloonSize(text.width(), text.height(), screen.width(),
-                                         maxWindowHeight(screen, anchor.height()));
+    const BalloonSize size = fitTextView(text, screen, anchor.height());
     const QSize window(size.windowWidth, size.windowHeight);
     setFixedSize(window);
 
@@ -245,6 +245,22 @@ void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStrin
         show();
     repaint();
     QCoreApplication::processEvents();
+}
+
+BalloonSize TBalloonForm::fitTextView(const QSize& text, const QRect& screen, int anchorHeight)
+{
+    // The window is sized to the text, so the view scrolls only the way the
+    // text does not fit: a view that offered both bars for a text that fits
+    // would hide its last line and right edge behind them.
+    const int maxHeight = maxWindowHeight(screen, anchorHeight);
+    const bool tall = scrollsVertically(text.height(), maxHeight);
+    // The vertical bar takes its width beside the text, not out of it.
+    const int width =
+        text.width() + (tall ? RichEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0);
+    const bool wide = scrollsHorizontally(width, screen.width());
+    RichEdit->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    RichEdit->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    return balloonSize(width, text.height(), screen.width(), maxHeight);
 }
 
 QSize TBalloonForm::fillText(const QStringList& lines)

@@ -77,6 +77,7 @@ private:
     void buildControls();
     void layoutBody(const BalloonSize& size, int placement);
     QSize fillText(const QStringList& lines);
+    BalloonSize fitTextView(const QSize& text, const QRect& screen, int anchorHeight);
     void FormatLineHead(QTextCursor& cursor, const FormattedLine& line);
     void applyOutline(const BalloonPlacement& placed, const QSize& window);
     QRect screenFor(const QRect& anchor) const;

@@ -56,6 +56,22 @@ TEST(BalloonSize, TallTextIsLimitedSoTheBalloonFitsBelowABarInTheCorner)
     EXPECT_EQ(placed.barMovedTo, QPoint(0, 0));
 }
 
+TEST(BalloonSize, OnlyTextCutByTheLargestBalloonScrolls)
+{
+    // A window 748 high holds 748 - 61 pixels of text; a screen 1024 wide
+    // holds 1024 - 8.
+    const int limit = maxWindowHeight(kScreen, kBar.height());
+    struct Case
+    {
+        int textHeight;
+        bool scrolls;
+    };
+    for (const Case c : {Case{11, false}, Case{687, false}, Case{688, true}, Case{5000, true}})
+        EXPECT_EQ(scrollsVertically(c.textHeight, limit), c.scrolls) << c.textHeight;
+    for (const Case c : {Case{10, false}, Case{1016, false}, Case{1017, true}})
+        EXPECT_EQ(scrollsHorizontally(c.textHeight, kScreen.width()), c.scrolls) << c.textHeight;
+}
+
 TEST(BalloonPlacement, TheBarsQuarterOfTheScreenPicksTheOrder)
 {
     struct Case

@@ -196,6 +196,8 @@ TEST_F(TBalloonFormRender, TextTooTallForTheScreenScrollsAndTheBarMovesToTheCorn
     EXPECT_EQ(host.barMoves, QList<QPoint>{screen.topLeft()});
     EXPECT_EQ(form.pos(), screen.topLeft() + QPoint(0, 20));
     EXPECT_GT(form.richEdit()->verticalScrollBar()->maximum(), 0);
+    // The vertical bar stands beside the text: no line is cut on the right.
+    EXPECT_EQ(form.richEdit()->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TBalloonFormRender, CentredAlignmentAppliesToEveryParagraph)
@@ -208,4 +210,26 @@ TEST_F(TBalloonFormRender, CentredAlignmentAppliesToEveryParagraph)
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         EXPECT_EQ(block.blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(form.contentKind(), ContentKind::About);
+}
+
+// The window is sized to its text, so a text that fits shows no scroll bars,
+// whether the balloon was hidden, open or showing something smaller before.
+TEST_F(TBalloonFormRender, ATextThatFitsShowsNoScrollBarsAfterASmallerOne)
+{
+    QStringList tall;
+    for (int i = 0; i < 30; ++i)
+        tall += u"Alt+%1~0 a line of the keyboard list that is fairly wide %1"_s.arg(i);
+    for (const bool hiddenBetween : {true, false}) {
+        SCOPED_TRACE(hiddenBetween ? "hidden in between" : "open in between");
+        rendering.show(form, {u"house~0kuća"_s});
+        if (hiddenBetween)
+            form.hide();
+        rendering.show(form, tall);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(form.richEdit()->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(form.richEdit()->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(form.richEdit()->verticalScrollBar()->maximum(), 0);
+        EXPECT_EQ(form.richEdit()->horizontalScrollBar()->maximum(), 0);
+        form.hide();
+    }
 }
