@@ -105,8 +105,17 @@ public:
     void set(std::size_t at, std::uint32_t number)
     {
         std::uint8_t* bytes = m_bytes.data() + at * m_width;
-        for (std::uint32_t i = 0; i < m_width; ++i)
-            bytes[i] = std::uint8_t(number >> (8 * i));
+        if constexpr (std::endian::native == std::endian::little) {
+            // One word read and written back with the bytes past the number
+            // unchanged: the spare bytes at the end make room for it.
+            std::uint32_t word;
+            std::memcpy(&word, bytes, sizeof word);
+            word = (word & ~m_mask) | (number & m_mask);
+            std::memcpy(bytes, &word, sizeof word);
+        } else {
+            for (std::uint32_t i = 0; i < m_width; ++i)
+                bytes[i] = std::uint8_t(number >> (8 * i));
+        }
     }
 
     View view() const { return View(m_bytes.data(), m_size, m_width, m_mask); }
