@@ -31,6 +31,8 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # shellcheck source=lib.sh
 . "$HERE/lib.sh"
+# shellcheck source=runner.sh
+. "$HERE/runner.sh"
 
 for tool in Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout; do
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
@@ -41,30 +43,6 @@ done
 mkdir -p "$E2E_OUT"
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-e2e.XXXXXX")
 unset DISPLAY XAUTHORITY
-
-SCENARIO_PID=
-cleanup()
-{
-    # An interrupted run: end the running scenario and whatever it started.
-    if [[ -n $SCENARIO_PID ]]; then
-        kill "$SCENARIO_PID" 2>/dev/null
-    fi
-    local pids pid
-    for pids in "$E2E_TMP"/*/pids "$E2E_TMP"/*/clip.pid "$E2E_TMP"/*/primary.pid; do
-        [[ -f $pids ]] || continue
-        while read -r pid; do
-            kill -9 "$pid" 2>/dev/null
-        done <"$pids"
-    done
-    stop_global
-    if [[ ${KVEL_E2E_KEEP:-0} == 1 ]]; then
-        echo "temporary folders kept in $E2E_TMP"
-    else
-        rm -rf "$E2E_TMP"
-    fi
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
 
 # ============================================================== scenarios
 
@@ -802,6 +780,7 @@ scenario_start_with_system()
 
 # ================================================================= runner
 
+# shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 type-and-see scenario_type_and_see Type and see: typing shows the balloon with red headwords"
     "2 escape-steps scenario_escape_steps Escape closes the balloon, empties the entry, closes the bar"
@@ -821,53 +800,4 @@ echo "kvel end-to-end tests on a private X server"
 echo "  executable: $KVEL_EXE"
 echo "  dictionary: $KVEL_DICT"
 echo "  output:     $E2E_OUT"
-# One X server for all scenarios; a failure here ends the script (cleanup
-# still runs).
-SCENARIO=setup
-start_x_server "$E2E_TMP"
-
-failed=()
-skipped=()
-for entry in "${SCENARIOS[@]}"; do
-    read -r number id fn title <<<"$entry"
-    if [[ -n ${KVEL_E2E_ONLY:-} && " $KVEL_E2E_ONLY " != *" $number "* ]]; then
-        continue
-    fi
-    echo
-    echo "=== scenario $number: $title"
-    started=$SECONDS
-    (
-        SCENARIO="$number $title"
-        SCENARIO_ID="$number-$id"
-        trap stop_scenario_processes EXIT
-        "$fn"
-    ) &
-    SCENARIO_PID=$!
-    wait "$SCENARIO_PID"
-    rc=$?
-    SCENARIO_PID=
-    if ((rc == 0)); then
-        echo "=== PASS scenario $number ($((SECONDS - started)) s)"
-    elif ((rc == 77)); then
-        skipped+=("$number $title")
-        echo "=== SKIPPED scenario $number ($((SECONDS - started)) s)"
-    else
-        failed+=("$number $title")
-        mkdir -p "$E2E_OUT/$number-$id-failed"
-        cp "$E2E_TMP/$id"/*.log "$E2E_TMP/$id/app/kvel.ini" "$E2E_OUT/$number-$id-failed/" 2>/dev/null
-        echo "=== FAIL scenario $number ($((SECONDS - started)) s); logs in $E2E_OUT/$number-$id-failed"
-    fi
-done
-
-echo
-if ((${#skipped[@]} > 0)); then
-    echo "skipped scenarios (${#skipped[@]}):"
-    printf '  %s\n' "${skipped[@]}"
-fi
-if ((${#failed[@]} > 0)); then
-    echo "FAILED scenarios (${#failed[@]}):"
-    printf '  %s\n' "${failed[@]}"
-    echo "total $SECONDS s"
-    exit 1
-fi
-echo "all scenarios passed (total $SECONDS s)"
+run_scenarios

@@ -115,7 +115,7 @@ XML
 x_server_settled()
 {
     process_alive "$1" || return 0
-    [[ $(tr -d ' \n' <"/tmp/.X$2-lock" 2>/dev/null) == "$1" ]] || return 1
+    [[ $(tr -d ' \n' 2>/dev/null <"/tmp/.X$2-lock") == "$1" ]] || return 1
     xdpyinfo >/dev/null 2>&1
 }
 
@@ -359,7 +359,12 @@ expect_no_red()
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
 
 clipboard_is() { [[ $(clipboard_text) == "$1" ]]; }
-clipboard_is_not() { [[ $(clipboard_text) != "$1" ]]; }
+# A failed read is no change: only a text read back counts.
+clipboard_is_not()
+{
+    local text
+    text=$(clipboard_text) && [[ $text != "$1" ]]
+}
 
 # read_entry: sets ENTRY_TEXT to the entry's text, read with Ctrl+A, Ctrl+C
 # over a sentinel put on the clipboard first (an empty entry copies nothing,
@@ -559,7 +564,11 @@ expect_bar_stays()
 # ----------------------------------------------------- primary selection
 
 primary_text() { xclip -o -selection primary 2>/dev/null; }
-primary_is_not() { [[ $(primary_text) != "$1" ]]; }
+primary_is_not()
+{
+    local text
+    text=$(primary_text) && [[ $text != "$1" ]]
+}
 
 # read_entry_quietly: like read_entry, but through the primary selection
 # (selecting the whole entry makes it the owner), so the clipboard, which

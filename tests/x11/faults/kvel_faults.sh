@@ -222,13 +222,17 @@ scenario_simultaneous_starts()
     for ((i = ${#words[@]}; i < count; i++)); do
         words+=("word$i")
     done
-    local barrier=$SANDBOX/barrier
+    # The starts wait on a pipe for one line each; the lines for all of them
+    # are written at once. The pipe stays open for writing until the scenario
+    # ends, so a start that reaches it late still finds its line.
+    local barrier=$SANDBOX/barrier barrier_fd
     mkfifo "$barrier"
+    exec {barrier_fd}<>"$barrier"
     kvel_env_vars
     local -a pids=()
     for ((i = 0; i < count; i++)); do
-        # Each waits on the pipe; opening it for writing releases them all.
         (
+            exec {barrier_fd}>&-
             read -r _ <"$barrier"
             exec env -i "${KVEL_ENV[@]}" "$APP/kvel" "${words[i]}" >"$SANDBOX/kvel-start-$i.log" 2>&1
         ) &
@@ -236,7 +240,7 @@ scenario_simultaneous_starts()
         echo "$!" >>"$KVEL_PIDS_FILE"
     done
     log "$count starts released at once"
-    : >"$barrier"
+    printf '%*s' "$count" '' | tr ' ' '\n' >&"$barrier_fd"
     local started=$SECONDS
 
     running_count()
@@ -248,7 +252,14 @@ scenario_simultaneous_starts()
         echo "$n"
     }
     one_left() { (($(running_count) <= 1)); }
-    wait_until 20 one_left || fail "$(running_count) of the $count starts still run after 20 s"
+    if ! wait_until 20 one_left; then
+        local alive=()
+        for i in "${!pids[@]}"; do
+            process_alive "${pids[i]}" &&
+                alive+=("start $i ('${words[i]}', pid ${pids[i]}, $(visible_windows "${pids[i]}" | wc -l) windows, state $(ps -o stat= -p "${pids[i]}"))")
+        done
+        fail "${#alive[@]} of the $count starts still run after 20 s: ${alive[*]}"
+    fi
     local survivor='' pid status
     for i in "${!pids[@]}"; do
         pid=${pids[i]}
