@@ -41,6 +41,7 @@ done
 [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
 
 mkdir -p "$E2E_OUT"
+# shellcheck disable=SC2034 # used by lib.sh and runner.sh
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-e2e.XXXXXX")
 unset DISPLAY XAUTHORITY
 
