@@ -359,11 +359,24 @@ expect_no_red()
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null; }
 
 clipboard_is() { [[ $(clipboard_text) == "$1" ]]; }
-# A failed read is no change: only a text read back counts.
-clipboard_is_not()
+# clipboard_replaced SENTINEL: true once the clipboard can be read and holds
+# something else (a failed read is no change); sets CLIPBOARD_TEXT.
+clipboard_replaced()
 {
-    local text
-    text=$(clipboard_text) && [[ $text != "$1" ]]
+    CLIPBOARD_TEXT=$(clipboard_text) && [[ $CLIPBOARD_TEXT != "$1" ]]
+}
+
+# put_clipboard_sentinel: puts a fresh text on the clipboard, served by
+# xclip until the next one, and sets SENTINEL to it.
+put_clipboard_sentinel()
+{
+    SENTINEL="kvel-e2e-sentinel-$RANDOM"
+    if [[ -f $SANDBOX/clip.pid ]]; then
+        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
+    fi
+    printf '%s' "$SENTINEL" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    echo $! >"$SANDBOX/clip.pid"
+    wait_until 10 clipboard_is "$SENTINEL" || fail "could not put a sentinel on the clipboard"
 }
 
 # read_entry: sets ENTRY_TEXT to the entry's text, read with Ctrl+A, Ctrl+C
@@ -371,19 +384,13 @@ clipboard_is_not()
 # so the sentinel stays). The bar must hold the focus.
 read_entry()
 {
-    local sentinel="kvel-e2e-sentinel-$RANDOM"
-    if [[ -f $SANDBOX/clip.pid ]]; then
-        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
-    fi
-    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-    echo $! >"$SANDBOX/clip.pid"
-    wait_until 10 clipboard_is "$sentinel" || fail "could not put a sentinel on the clipboard"
+    put_clipboard_sentinel
     press ctrl+a ctrl+c
     # A non-empty entry replaces the sentinel at once; an empty one gets two
     # seconds to show that it copies nothing.
     ENTRY_TEXT=
-    if wait_until 2 clipboard_is_not "$sentinel"; then
-        ENTRY_TEXT=$(clipboard_text)
+    if wait_until 2 clipboard_replaced "$SENTINEL"; then
+        ENTRY_TEXT=$CLIPBOARD_TEXT
     fi
 }
 
@@ -649,13 +656,7 @@ read_balloon_text()
     geometry=$(window_geometry "$id")
     read -r x y _ <<<"$geometry"
     ((y > BAR_Y)) || fail "the balloon ($geometry) is not below the bar, its text is not where it is clicked"
-    local sentinel="kvel-e2e-sentinel-$RANDOM"
-    if [[ -f $SANDBOX/clip.pid ]]; then
-        kill "$(cat "$SANDBOX/clip.pid")" 2>/dev/null
-    fi
-    printf '%s' "$sentinel" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-    echo $! >"$SANDBOX/clip.pid"
-    wait_until 10 clipboard_is "$sentinel" || fail "could not put a sentinel on the clipboard"
+    put_clipboard_sentinel
     press alt+s
     sleep 0.3
     # 30 pixels of tail and 21 of title strip: the first line is at 52..65.
@@ -664,19 +665,12 @@ read_balloon_text()
     press ctrl+a ctrl+c
     # shellcheck disable=SC2034 # read by the scenarios
     BALLOON_TEXT=
-    if wait_until 3 clipboard_replaced "$sentinel"; then
+    if wait_until 3 clipboard_replaced "$SENTINEL"; then
         # shellcheck disable=SC2034
         BALLOON_TEXT=$CLIPBOARD_TEXT
     fi
     press alt+s
     focus_entry
-}
-
-# clipboard_replaced SENTINEL: true once the clipboard can be read and holds
-# something else; sets CLIPBOARD_TEXT.
-clipboard_replaced()
-{
-    CLIPBOARD_TEXT=$(xclip -o -selection clipboard 2>/dev/null) && [[ $CLIPBOARD_TEXT != "$1" ]]
 }
 
 window_has_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
