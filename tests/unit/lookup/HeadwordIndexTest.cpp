@@ -1,5 +1,6 @@
 #include "HeadwordIndex.h"
 
+#include "LookupTestSupport.h"
 #include "QtPrinters.h"
 
 #include <QString>
@@ -7,17 +8,10 @@
 #include <gtest/gtest.h>
 
 using namespace kvel;
+using kvel::test::keysOf;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-FoldedKeys keysOf(const QStringList& texts)
-{
-    FoldedKeys keys;
-    for (const QString& text : texts)
-        keys.append(text);
-    return keys;
-}
 
 const QStringList kTexts = {u"house"_s, u"kuća"_s, u"boathouse"_s, u"hous"_s, u"mouse"_s};
 

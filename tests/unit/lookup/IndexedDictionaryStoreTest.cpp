@@ -1,11 +1,11 @@
 #include "IndexedDictionaryStore.h"
 
 #include "LookupOutcome.h"
+#include "LookupTestSupport.h"
 #include "QtPrinters.h"
 #include "TestDictionary.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kvel;
@@ -21,18 +21,7 @@ QStringList wordsOf(const std::optional<QList<DictionaryRow>>& rows)
     return words;
 }
 
-class IndexedDictionaryStoreTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(u"kvel.mdb"_s);
-    }
-
-    QTemporaryDir dir;
-    QString path;
-};
+using IndexedDictionaryStoreTest = test::DictionaryFileTest;
 
 } // namespace
 

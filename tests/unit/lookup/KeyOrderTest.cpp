@@ -1,5 +1,6 @@
 #include "KeyOrder.h"
 
+#include "LookupTestSupport.h"
 #include "QtPrinters.h"
 
 #include <QStringList>
@@ -7,17 +8,10 @@
 #include <gtest/gtest.h>
 
 using namespace kvel;
+using kvel::test::keysOf;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-FoldedKeys keysOf(const QStringList& texts)
-{
-    FoldedKeys keys;
-    for (const QString& text : texts)
-        keys.append(text);
-    return keys;
-}
 
 QStringList textsOf(const FoldedKeys& keys, PackedNumbers::View found)
 {

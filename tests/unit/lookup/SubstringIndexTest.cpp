@@ -1,5 +1,6 @@
 #include "SubstringIndex.h"
 
+#include "LookupTestSupport.h"
 #include "QtPrinters.h"
 #include "TextFolding.h"
 
@@ -8,17 +9,10 @@
 #include <gtest/gtest.h>
 
 using namespace kvel;
+using kvel::test::keysOf;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-FoldedKeys keysOf(const QStringList& texts)
-{
-    FoldedKeys keys;
-    for (const QString& text : texts)
-        keys.append(text);
-    return keys;
-}
 
 std::vector<std::uint32_t> byScan(const FoldedKeys& keys, QStringView phrase, int limit)
 {

@@ -1,5 +1,6 @@
 #include "IndexedDictionaryStore.h"
 #include "LookupOutcome.h"
+#include "LookupTestSupport.h"
 #include "QtPrinters.h"
 #include "SqliteDictionaryStore.h"
 #include "StringTable.h"
@@ -7,7 +8,6 @@
 
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kvel;
@@ -46,18 +46,7 @@ QString randomText(QRandomGenerator& random, int maxPieces)
     return text;
 }
 
-class TolerantSearchTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(u"kvel.mdb"_s);
-    }
-
-    QTemporaryDir dir;
-    QString path;
-};
+using TolerantSearchTest = test::DictionaryFileTest;
 
 } // namespace
 
