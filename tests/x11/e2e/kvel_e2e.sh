@@ -34,10 +34,8 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=runner.sh
 . "$HERE/runner.sh"
 
-for tool in Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
-done
-[[ -x $KVEL_EXE ]] || { echo "not an executable: $KVEL_EXE" >&2; exit 1; }
+require_tools Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout
+require_programs "$KVEL_EXE"
 [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
 
 mkdir -p "$E2E_OUT"

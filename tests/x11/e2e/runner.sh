@@ -7,6 +7,24 @@
 
 SCENARIO_PID=
 
+# require_tools TOOL...: ends the script when one of them is missing.
+require_tools()
+{
+    local tool
+    for tool; do
+        command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+    done
+}
+
+# require_programs PATH...: ends the script when one is no executable.
+require_programs()
+{
+    local program
+    for program; do
+        [[ -x $program ]] || { echo "not an executable: $program" >&2; exit 1; }
+    done
+}
+
 # Ends an interrupted run's scenario and whatever it started, then the X
 # server; the temporary folders go unless KVEL_E2E_KEEP=1.
 e2e_cleanup()

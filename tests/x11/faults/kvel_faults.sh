@@ -29,12 +29,9 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/runner.sh
 . "$HERE/../e2e/runner.sh"
 
-for tool in Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
-done
-[[ -x $KVEL_EXE ]] || { echo "not an executable: $KVEL_EXE" >&2; exit 1; }
+require_tools Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv
+require_programs "$KVEL_EXE" "$CLIPBOARD_FLOOD"
 [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
-[[ -x $CLIPBOARD_FLOOD ]] || { echo "not an executable: $CLIPBOARD_FLOOD" >&2; exit 1; }
 
 mkdir -p "$E2E_OUT"
 E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-faults.XXXXXX")
