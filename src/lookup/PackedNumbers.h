@@ -25,17 +25,7 @@ public:
         bool empty() const { return m_size == 0; }
         std::uint32_t operator[](std::size_t at) const
         {
-            const std::uint8_t* bytes = m_bytes + at * m_width;
-            std::uint32_t number;
-            if constexpr (std::endian::native == std::endian::little) {
-                // Every buffer ends in three spare bytes, so that the last
-                // number can be read as a whole word too.
-                std::memcpy(&number, bytes, sizeof number);
-            } else {
-                number = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                         std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
-            }
-            return number & m_mask;
+            return wordAt(m_bytes + at * m_width) & m_mask;
         }
         std::uint32_t front() const { return (*this)[0]; }
         std::uint32_t back() const { return (*this)[m_size - 1]; }
@@ -69,16 +59,22 @@ public:
         {
             constexpr std::uint32_t mask = std::uint32_t(~std::uint64_t(0) >> (64 - 8 * Width));
             const std::uint8_t* const end = m_bytes + m_size * Width;
-            for (const std::uint8_t* bytes = m_bytes; bytes != end; bytes += Width) {
-                std::uint32_t number;
-                if constexpr (std::endian::native == std::endian::little) {
-                    std::memcpy(&number, bytes, sizeof number);
-                } else {
-                    number = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                             std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
-                }
-                visit(number & mask);
+            for (const std::uint8_t* bytes = m_bytes; bytes != end; bytes += Width)
+                visit(wordAt(bytes) & mask);
+        }
+
+        // The four little-endian bytes at `bytes`. Every buffer ends in three
+        // spare bytes, so that the last number can be read as a whole word too.
+        static std::uint32_t wordAt(const std::uint8_t* bytes)
+        {
+            std::uint32_t number;
+            if constexpr (std::endian::native == std::endian::little) {
+                std::memcpy(&number, bytes, sizeof number);
+            } else {
+                number = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                         std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
             }
+            return number;
         }
 
         View(const std::uint8_t* bytes, std::size_t size, std::uint32_t width, std::uint32_t mask)
