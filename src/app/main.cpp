@@ -1,13 +1,16 @@
 #include "DictionaryLocation.h"
 #include "HandOver.h"
 #include "QtSpeechEngine.h"
+#include "RuntimeFolder.h"
 #include "SessionEndWatcher.h"
+#include "SessionRestart.h"
 #include "SettingsLocation.h"
 #include "SingleInstance.h"
 #include "TKvelMainForm.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 using namespace Qt::StringLiterals;
 
@@ -21,30 +24,68 @@ void preferX11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// Every word after the program's name is a word to look up, one that starts
+// with "-" too: the browser item passes a web page's selection here.
+QStringList commandLineWords(int argc, char* argv[])
+{
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words += QString::fromLocal8Bit(argv[i]);
+    return words;
+}
+
+void complain(const QString& message)
+{
+    std::fprintf(stderr, "kvel: %s\n", qPrintable(message));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     preferX11();
-    QApplication app(argc, argv);
+    const QStringList words = commandLineWords(argc, argv);
+    // Qt reads options such as -platformpluginpath from the command line it
+    // gets, so it gets only the program's name. It keeps these for its lifetime.
+    char fallbackName[] = "kvel";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(u"kvel"_s);
     QApplication::setQuitOnLastWindowClosed(false);
+    kvel::refuseSessionRestart(app);
+
+    const kvel::RuntimeFolder runtime = kvel::currentRuntimeFolder();
+    if (!runtime.problem.isEmpty()) {
+        complain(u"no folder for the single-instance lock: "_s + runtime.problem);
+        return 1;
+    }
 
     const QString exeDir = QApplication::applicationDirPath();
     const kvel::BarPaths paths{kvel::settingsFilePath(exeDir), kvel::defaultDictionaryPath(exeDir)};
 
     // Every start leaves its words in the settings first, so the running
     // instance finds them when the request arrives.
-    const QStringList words = app.arguments().mid(1);
-    kvel::writeHandOver(paths.settingsFile, words);
+    const bool handedOver = kvel::writeHandOver(paths.settingsFile, words);
+    const QString handOverProblem =
+        u"the words cannot be handed over: %1 cannot be written"_s.arg(paths.settingsFile);
 
-    kvel::SingleInstance instance(kvel::SingleInstance::currentRuntimeDir(),
-                                  kvel::SingleInstance::currentSessionName());
+    kvel::SingleInstance instance(runtime.path, kvel::SingleInstance::currentSessionName());
     if (!instance.becomePrimary()) {
-        instance.sendToPrimary(words.isEmpty() ? kvel::InstanceRequest::ToggleBar
-                                               : kvel::InstanceRequest::LookUpHandOver);
+        // The running bar would look up the words of an earlier start.
+        if (!handedOver && !words.isEmpty()) {
+            complain(handOverProblem);
+            return 1;
+        }
+        if (!instance.sendToPrimary(words.isEmpty() ? kvel::InstanceRequest::ToggleBar
+                                                    : kvel::InstanceRequest::LookUpHandOver)) {
+            complain(u"the running Kvel does not answer on "_s + instance.socketPath());
+            return 1;
+        }
         return 0;
     }
+    if (!handedOver && !words.isEmpty())
+        complain(handOverProblem);
 
     kvel::TKvelMainForm bar(paths);
     QObject::connect(&instance, &kvel::SingleInstance::requestReceived, &bar,
