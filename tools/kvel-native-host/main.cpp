@@ -1,12 +1,12 @@
 // kvel-native-host: the browsers start this program for Kvel's extension and
 // talk to it through its standard input and output (native messaging).
+#include "DictionaryStart.h"
 #include "HostRequest.h"
 #include "NativeMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <unistd.h>
 
@@ -17,10 +17,9 @@ namespace {
 
 // The dictionary lies beside this program. Its words go to it as separate
 // arguments of a direct start: no shell ever reads the page's text.
-bool startDictionary(const QStringList& words)
+bool startDictionaryBesideHost(const QStringList& words)
 {
-    const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(u"kvel"_s);
-    return QProcess::startDetached(program, words);
+    return startDictionary(QDir(QCoreApplication::applicationDirPath()).filePath(u"kvel"_s), words);
 }
 
 } // namespace
@@ -41,7 +40,8 @@ int main(int argc, char* argv[])
     for (;;) {
         const NativeMessage message = readNativeMessage(in);
         if (const auto* request = std::get_if<QJsonObject>(&message)) {
-            if (!writeNativeMessage(out, answerRequest(*request, configHome, startDictionary)))
+            if (!writeNativeMessage(out,
+                                    answerRequest(*request, configHome, startDictionaryBesideHost)))
                 return 1;
         } else if (const auto* malformed = std::get_if<MalformedMessage>(&message)) {
             if (!writeNativeMessage(out, {{u"error"_s, malformed->error}}))

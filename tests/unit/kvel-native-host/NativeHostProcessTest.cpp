@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -37,15 +38,31 @@ public:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::copy(QStringLiteral(KVEL_NATIVE_HOST), host()));
-        QFile kvel(dir.filePath(u"kvel"_s));
-        ASSERT_TRUE(kvel.open(QIODevice::WriteOnly));
         // Each argument NUL-terminated, so that any character of a word shows.
-        kvel.write("#!/bin/sh\n"
-                   "for word in \"$@\"; do printf '%s\\0' \"$word\"; done > \"$0.part\"\n"
-                   "mv \"$0.part\" \"$0.args\"\n");
+        writeStandIn("for word in \"$@\"; do printf '%s\\0' \"$word\"; done > \"$0.part\"\n"
+                     "mv \"$0.part\" \"$0.args\"\n");
+        ASSERT_TRUE(QDir().mkpath(config()));
+    }
+
+    // The stand-in "kvel": a shell script with this body.
+    void writeStandIn(const QByteArray& body)
+    {
+        QFile kvel(dir.filePath(u"kvel"_s));
+        ASSERT_TRUE(kvel.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        kvel.write("#!/bin/sh\n" + body);
         kvel.close();
         ASSERT_TRUE(kvel.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        ASSERT_TRUE(QDir().mkpath(config()));
+    }
+
+    // The text the stand-in wrote to kvel.<name>, once it is there.
+    QByteArray standInRecord(const QString& name) const
+    {
+        const QString path = dir.filePath(u"kvel."_s + name);
+        const QDeadlineTimer deadline(10000);
+        while (!QFileInfo::exists(path) && !deadline.hasExpired())
+            QThread::msleep(20);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QString host() const { return dir.filePath(u"kvel-native-host"_s); }
@@ -217,4 +234,44 @@ TEST_F(NativeHostProcessTest, AMissingDictionaryIsReportedNotHidden)
         converse(framed({{u"action"_s, u"translate"_s}, {u"text"_s, u"house"_s}}));
     ASSERT_EQ(replies.size(), 1);
     EXPECT_FALSE(replies[0].value(u"started"_s).toBool(true));
+}
+
+TEST_F(NativeHostProcessTest, TheDictionaryGetsNoneOfTheBrowsersChannels)
+{
+    // /proc/$$ is the script's own shell, whatever a command's output goes to.
+    writeStandIn("fds=\"$(readlink /proc/$$/fd/0) $(readlink /proc/$$/fd/1) "
+                 "$(readlink /proc/$$/fd/2)\"\n"
+                 "echo \"$fds\" > \"$0.part\"; mv \"$0.part\" \"$0.fds\"\n");
+    const QList<QJsonObject> replies =
+        converse(framed({{u"action"_s, u"translate"_s}, {u"text"_s, u"house"_s}}));
+    ASSERT_EQ(replies.size(), 1);
+    EXPECT_EQ(replies[0], (QJsonObject{{u"started"_s, true}}));
+    EXPECT_EQ(standInRecord(u"fds"_s), "/dev/null /dev/null /dev/null\n");
+}
+
+TEST_F(NativeHostProcessTest, ADictionaryThatFailsAtOnceIsReported)
+{
+    writeStandIn("exit 3\n");
+    const QList<QJsonObject> replies =
+        converse(framed({{u"action"_s, u"translate"_s}, {u"text"_s, u"house"_s}}));
+    ASSERT_EQ(replies.size(), 1);
+    EXPECT_FALSE(replies[0].value(u"started"_s).toBool(true));
+    EXPECT_TRUE(replies[0].contains(u"error"_s));
+}
+
+// A first start keeps running as the bar; the host answers and ends anyway.
+TEST_F(NativeHostProcessTest, ADictionaryThatKeepsRunningIsReportedStarted)
+{
+    writeStandIn("echo $$ > \"$0.part\"; mv \"$0.part\" \"$0.pid\"\nexec sleep 60\n");
+    int exitCode = -1;
+    const QList<QJsonObject> replies =
+        converse(framed({{u"action"_s, u"translate"_s}, {u"text"_s, u"house"_s}}), &exitCode);
+    const qint64 pid = standInRecord(u"pid"_s).trimmed().toLongLong();
+    ASSERT_GT(pid, 0);
+    const bool running = ::kill(pid_t(pid), 0) == 0;
+    ::kill(pid_t(pid), SIGKILL);
+    ASSERT_EQ(replies.size(), 1);
+    EXPECT_EQ(replies[0], (QJsonObject{{u"started"_s, true}}));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(running) << "the host's end ended the dictionary";
 }
