@@ -5,12 +5,20 @@
 namespace kvel {
 
 ConvertingDictionaryStore::ConvertingDictionaryStore(QString path, StoreFactory makeStore,
-                                                     JetConverter converter)
-    : m_path(std::move(path)), m_makeStore(std::move(makeStore)), m_converter(std::move(converter))
+                                                     JetConverter converter,
+                                                     ConversionEnded conversionEnded)
+    : m_path(std::move(path)), m_makeStore(std::move(makeStore)), m_converter(std::move(converter)),
+      m_conversionEnded(std::move(conversionEnded))
 {
-    // Opened now, so that a store which prepares itself in the background
-    // starts as early as it would without this layer.
-    store();
+    // Looked at now, so that a store which prepares itself in the background,
+    // or the conversion, starts as early as it would without this layer.
+    ready();
+}
+
+ConvertingDictionaryStore::~ConvertingDictionaryStore()
+{
+    if (m_converting.joinable())
+        m_converting.join();
 }
 
 std::optional<QList<DictionaryRow>> ConvertingDictionaryStore::findRows(SearchLanguage language,
@@ -44,17 +52,52 @@ QString ConvertingDictionaryStore::readVersion()
 
 DictionaryStore* ConvertingDictionaryStore::store()
 {
+    // Each round either finds the file as converted or waits for the
+    // conversion of the version it has just met.
+    while (!ready())
+        m_converted.wait();
+    return m_store.get();
+}
+
+bool ConvertingDictionaryStore::ready()
+{
+    if (m_converted.valid()) {
+        if (m_converted.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return false;
+        m_converting.join();
+        open(m_converted.get());
+    }
+
     const FileIdentity now = FileIdentity::of(m_path);
     if (m_lookedAt == now)
-        return m_store.get();
+        return true;
     m_lookedAt = now;
+    // Anything but a regular Jet file goes to the SQLite store, which reports
+    // a file it cannot read as such; it also follows changes to that file
+    // itself. Only a regular file is read here: opening a FIFO would block.
+    if (!now.exists || detectDictionaryFormat(m_path) != DictionaryFileFormat::Jet) {
+        open(m_path);
+        return true;
+    }
+    startConversion();
+    return false;
+}
 
-    // Anything but a Jet file goes to the SQLite store, which reports a file
-    // it cannot read as such; it also follows changes to that file itself.
-    const std::optional<QString> target =
-        detectDictionaryFormat(m_path) == DictionaryFileFormat::Jet
-            ? m_converter.convert(m_path)
-            : std::optional<QString>(m_path);
+void ConvertingDictionaryStore::startConversion()
+{
+    std::promise<std::optional<QString>> converted;
+    m_converted = converted.get_future();
+    // The thread has copies of all it uses: the members stay the calling thread's.
+    m_converting = std::thread([converter = m_converter, path = m_path, ended = m_conversionEnded,
+                                converted = std::move(converted)]() mutable {
+        converted.set_value(converter.convert(path));
+        if (ended)
+            ended();
+    });
+}
+
+void ConvertingDictionaryStore::open(const std::optional<QString>& target)
+{
     if (!target) {
         m_store.reset();
         m_openedPath.clear();
@@ -62,7 +105,6 @@ DictionaryStore* ConvertingDictionaryStore::store()
         m_store = m_makeStore(*target);
         m_openedPath = *target;
     }
-    return m_store.get();
 }
 
 } // namespace kvel

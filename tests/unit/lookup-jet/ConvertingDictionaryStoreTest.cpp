@@ -1,6 +1,7 @@
 #include "ConvertingDictionaryStore.h"
 
 #include "DictionaryChecks.h"
+#include "GatedConverter.h"
 #include "IndexedDictionaryStore.h"
 #include "JetTestFiles.h"
 #include "LookupOutcome.h"
@@ -10,7 +11,10 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace kvel;
 using namespace kvel::test;
@@ -265,6 +269,61 @@ TEST_F(ConvertingDictionaryStoreFileTest, FollowsTheFileFromOneFormatToTheOther)
     replaceWith(rebuilt, 1700000300);
     EXPECT_EQ(converting.readVersion(), u"2.5"_s);
     EXPECT_EQ(openedPaths.size(), 3);
+}
+
+namespace {
+
+// Polls for what another thread or process does; true once it holds.
+bool waitUntil(const std::function<bool()>& holds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+} // namespace
+
+TEST_F(ConvertingDictionaryStoreFileTest, ConvertsInTheBackgroundAndSaysWhenItEnds)
+{
+    replaceWith(jetData(u"jet-kvel.mdb"_s), 1700000000);
+    GatedConverter gate(dir.path());
+    gate.handOut({{u"house"_s, u"kuća"_s, -1}}, u"2.0"_s);
+    std::atomic<int> ended = 0;
+    ConvertingDictionaryStore converting(path, makeStore<SqliteDictionaryStore>, gate.converter(),
+                                         [&ended] { ++ended; });
+
+    ASSERT_TRUE(waitUntil([&] { return gate.started(); }));
+    EXPECT_FALSE(converting.ready());
+    EXPECT_EQ(ended.load(), 0);
+    gate.open();
+    ASSERT_TRUE(waitUntil([&] { return ended == 1; }));
+    EXPECT_TRUE(converting.ready());
+    EXPECT_EQ(converting.queryMeaning(u"house"_s, -1), u"kuća"_s);
+
+    // A changed file converts in the background too; a query waits for it.
+    gate.close();
+    gate.handOut({{u"house"_s, u"dom"_s, -1}}, u"2.0"_s);
+    setModified(1700000100);
+    EXPECT_FALSE(converting.ready());
+    ASSERT_TRUE(waitUntil([&] { return gate.started(); }));
+    EXPECT_FALSE(converting.ready());
+    gate.open();
+    EXPECT_EQ(converting.queryMeaning(u"house"_s, -1), u"dom"_s);
+    EXPECT_TRUE(converting.ready());
+    EXPECT_TRUE(waitUntil([&] { return ended == 2; }));
+}
+
+TEST_F(ConvertingDictionaryStoreFileTest, AnSqliteFileIsReadyAtOnce)
+{
+    writeDictionary(path, {{u"house"_s, u"kuća"_s, -1}}, u"2.0"_s);
+    ConvertingDictionaryStore converting(path, makeStore<SqliteDictionaryStore>,
+                                         realConverter(dir.filePath(u"cache"_s)));
+    EXPECT_TRUE(converting.ready());
+    EXPECT_EQ(converting.readVersion(), u"2.0"_s);
 }
 
 TEST_F(ConvertingDictionaryStoreFileTest, AMissingFileIsLeftToTheChecks)
