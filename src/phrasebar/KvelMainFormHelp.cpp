@@ -76,6 +76,8 @@ void TKvelMainForm::SpeakFirstPhrase()
 void TKvelMainForm::RegisterIEMenu()
 {
     kvel::RegisterIEMenu(FIEMenu, FInterfaceLang, QCoreApplication::applicationFilePath());
+    if (m_settingsUnreadable && !m_browserItemChosen)
+        return;
 }
 
 void TKvelMainForm::WinAutostartClick(bool checked)

@@ -21,20 +21,52 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <cstdio>
 using namespace Qt::StringLiterals;
 
 namespace kvel {
 
 void TKvelMainForm::LoadSettings()
+namespace {
+
+constexpr int kSettingsUnreadableEnglish = 31115;
+
+void reportToTerminal(const QString& line)
 {
-    static_cast<KvelSettings&>(*this) = kvel::LoadSettings(m_paths.settingsFile, screenRect());
-    SetAutoStart(FAutoStart != 0, QCoreApplication::applicationFilePath());
+    std::fprintf(stderr, "kvel: %s\n", line.toLocal8Bit().constData());
+}
+
+} // namespace
+
+{
+    const std::optional<KvelSettings> loaded =
+        kvel::LoadSettings(m_paths.settingsFile, screenRect());
+    static_cast<KvelSettings&>(*this) = loaded.value_or(KvelSettings());
+    m_settingsUnreadable = !loaded;
+    // Defaults standing in for settings that could not be read must not turn
+    // on what the user may have turned off.
+    if (m_settingsUnreadable)
+        reportToTerminal(LoadText(kSettingsUnreadableEnglish) + u' ' + m_paths.settingsFile);
+    else
+        SetAutoStart(FAutoStart != 0, QCoreApplication::applicationFilePath());
     ApplyHook();
 }
 
 void TKvelMainForm::SaveSettings()
 {
-    kvel::SaveSettings(m_paths.settingsFile, *this, pos());
+    if (m_settingsUnreadable)
+        return;
+    switch (kvel::SaveSettings(m_paths.settingsFile, *this, pos())) {
+    case IniUpdate::Written:
+        break;
+    case IniUpdate::LockBusy:
+        reportToTerminal(u"settings not saved: another Kvel kept "_s + m_paths.settingsFile +
+                         u".lock locked"_s);
+        break;
+    case IniUpdate::Failed:
+        reportToTerminal(u"settings could not be saved to "_s + m_paths.settingsFile);
+        break;
+    }
 }
 
 void TKvelMainForm::showEvent(QShowEvent* event)

@@ -174,6 +174,7 @@ void TKvelMainForm::connectMenuCommands()
     });
     on("ContextMenu", [this](bool checked) {
         FIEMenu = checked ? 1 : 0;
+        m_browserItemChosen = true;
         RegisterIEMenu();
     });
     flag("SensitiveTrans", &KvelSettings::FSensitive, true);

@@ -213,4 +213,10 @@ private:
     bool m_dragging = false;
 };
 
+    // The settings file exists but could not be read: the bar runs on
+    // defaults and writes nothing over it.
+    bool m_settingsUnreadable = false;
+    // The user set the browser item in this run, so it follows the setting
+    // even when the settings could not be read.
+    bool m_browserItemChosen = false;
 } // namespace kvel

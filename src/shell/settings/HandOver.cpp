@@ -42,9 +42,9 @@ QString handOverText(const QStringList& words)
 bool writeHandOver(const QString& path, const QStringList& words)
 {
     return updateIniFile(path, [&](IniDocument& ini) {
-        ini.setValue(kSection, kCountKey, QString::number(words.size()));
-        ini.setValue(kSection, kTextKey, handOverText(words));
-    });
+               ini.setValue(kSection, kCountKey, QString::number(words.size()));
+               ini.setValue(kSection, kTextKey, handOverText(words));
+           }) == IniUpdate::Written;
 }
 
 HandOver readHandOver(const QString& path)

@@ -13,10 +13,6 @@ namespace kvel {
 
 namespace {
 
-// Other instances hold the lock only for a few milliseconds; a lock left by a
-// killed process is taken over by QLockFile itself.
-constexpr int kLockTimeoutMs = 5000;
-
 QString decodeSettingsText(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -34,6 +30,10 @@ QString decodeSettingsText(const QByteArray& bytes)
 
 std::optional<IniDocument> readIniFile(const QString& path)
 {
+    // A pipe or a device in the file's place would block the start or never end.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (QFileInfo::exists(path))
@@ -46,27 +46,31 @@ std::optional<IniDocument> readIniFile(const QString& path)
     return IniDocument(decodeSettingsText(bytes));
 }
 
-bool updateIniFile(const QString& path, const std::function<void(IniDocument&)>& change)
+IniUpdate updateIniFile(const QString& path, const std::function<void(IniDocument&)>& change,
+                        std::chrono::milliseconds lockWait)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
+        return IniUpdate::Failed;
 
+    // Other instances hold the lock only for a few milliseconds; a lock left
+    // by a killed process is taken over by QLockFile itself.
     QLockFile lock(path + u".lock"_s);
-    if (!lock.tryLock(kLockTimeoutMs))
-        return false;
+    if (!lock.tryLock(lockWait)) {
+        return lock.error() == QLockFile::LockFailedError ? IniUpdate::LockBusy : IniUpdate::Failed;
+    }
 
     std::optional<IniDocument> document = readIniFile(path);
     if (!document)
-        return false;
+        return IniUpdate::Failed;
     change(*document);
 
     // QSaveFile writes beside the file, syncs it to disk and renames it over the
     // old one; it refuses to replace a file the user may not write.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return IniUpdate::Failed;
     file.write(document->toText().toUtf8());
-    return file.commit();
+    return file.commit() ? IniUpdate::Written : IniUpdate::Failed;
 }
 
 } // namespace kvel

@@ -200,14 +200,18 @@ void writeSettings(IniDocument& ini, KvelSettings& settings, QPoint barPos)
     }
 }
 
-KvelSettings LoadSettings(const QString& path, const QRect& screen, QSize barSize)
+std::optional<KvelSettings> LoadSettings(const QString& path, const QRect& screen, QSize barSize)
 {
-    return readSettings(readIniFile(path).value_or(IniDocument()), screen, barSize);
+    const std::optional<IniDocument> ini = readIniFile(path);
+    if (!ini)
+        return std::nullopt;
+    return readSettings(*ini, screen, barSize);
 }
 
-bool SaveSettings(const QString& path, KvelSettings& settings, QPoint barPos)
+IniUpdate SaveSettings(const QString& path, KvelSettings& settings, QPoint barPos)
 {
-    return updateIniFile(path, [&](IniDocument& ini) { writeSettings(ini, settings, barPos); });
+    return updateIniFile(
+        path, [&](IniDocument& ini) { writeSettings(ini, settings, barPos); }, kSaveLockWait);
 }
 
 bool IsFirstRun(const QString& path)

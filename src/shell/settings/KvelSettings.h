@@ -1,12 +1,14 @@
 #pragma once
 
 #include "IniDocument.h"
+#include "IniFile.h"
 #include "SearchSettings.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QStringList>
+#include <optional>
 
 namespace kvel {
 
@@ -42,7 +44,7 @@ struct KvelSettings
     int FSpeech = 1;
     int FHotKey = 3; // Alt+F9 + FHotKey
     int FAlphaBlendOn = 0;
-    int FABSpeed = 1; // 0 slow, 1 medium, 2 fast
+    int FABSpeed = 1;            // 0 slow, 1 medium, 2 fast
     int FTolerant = 0;           // 1 = find headwords also without marks and from Cyrillic
     int FDesktopNoticeShown = 0; // 1 = told what this desktop keeps Kvel from doing
     int FBthCount = 0;
@@ -70,11 +72,15 @@ KvelSettings readSettings(const IniDocument& ini, const QRect& screen,
 // hidden by the count; other sections, "IE" included, stay untouched.
 void writeSettings(IniDocument& ini, KvelSettings& settings, QPoint barPos);
 
-// The settings of the file at path; defaults when it is missing or unreadable.
-KvelSettings LoadSettings(const QString& path, const QRect& screen, QSize barSize = kBarDesignSize);
+// The settings of the file at path; defaults when it is missing, nothing when
+// it exists but cannot be read, so that no caller takes defaults for the
+// user's choices and writes them over the file.
+std::optional<KvelSettings> LoadSettings(const QString& path, const QRect& screen,
+                                         QSize barSize = kBarDesignSize);
 
-// Saves atomically into the file at path; false when the file was left as it was.
-bool SaveSettings(const QString& path, KvelSettings& settings, QPoint barPos);
+// Saves atomically into the file at path, waiting at most kSaveLockWait for
+// another instance's lock; anything but Written left the file as it was.
+IniUpdate SaveSettings(const QString& path, KvelSettings& settings, QPoint barPos);
 
 // True until a save has stored a bar position, and when the file cannot be read.
 bool IsFirstRun(const QString& path);

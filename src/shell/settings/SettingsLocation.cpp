@@ -1,5 +1,6 @@
 #include "SettingsLocation.h"
 
+#include "IniFile.h"
 #include "StringTable.h"
 
 #include <QDir>
@@ -14,16 +15,40 @@ namespace {
 
 constexpr int kIniExtensionId = 30734;
 
+// Copies the values at from into a new file at to; a file another start
+// created there meanwhile is kept as it is.
+bool copyIntoNewFile(const QString& from, const QString& to)
+{
+    const std::optional<IniDocument> values = readIniFile(from);
+    if (!values)
+        return false;
+    return updateIniFile(to, [&](IniDocument& ini) {
+               if (ini.toText().isEmpty())
+                   ini = *values;
+           }) == IniUpdate::Written;
+}
+
 } // namespace
 
-QString settingsFilePath(const QString& executableDir)
+bool canSaveAt(const QString& path)
+{
+    const QFileInfo file(path);
+    return QFileInfo(file.absolutePath()).isWritable() && (!file.exists() || file.isWritable());
+}
+
+QString settingsFilePath(const QString& executableDir,
+                         const std::function<bool(const QString&)>& canSave)
 {
     const QString fileName = u"kvel"_s + LoadText(kIniExtensionId);
     const QString beside = QDir(executableDir).filePath(fileName);
-    if (QFileInfo(executableDir).isWritable() || QFileInfo(beside).isWritable())
+    if (canSave(beside))
         return beside;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(config).filePath(u"kvel/"_s + fileName);
+    const QString config =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+            .filePath(u"kvel/"_s + fileName);
+    if (QFileInfo::exists(config) || !QFileInfo::exists(beside))
+        return config;
+    return copyIntoNewFile(beside, config) ? config : beside;
 }
 
 } // namespace kvel

@@ -104,12 +104,12 @@ TEST_F(HandOverTest, HandOverAndSettingsLeaveEachOtherAlone)
 {
     KvelSettings settings;
     settings.FRecentBoth = {u"dog"_s};
-    ASSERT_TRUE(SaveSettings(path(), settings, {1, 2}));
+    ASSERT_EQ(SaveSettings(path(), settings, {1, 2}), IniUpdate::Written);
     ASSERT_TRUE(writeHandOver(path(), {u"house"_s, u"cat"_s}));
-    ASSERT_TRUE(SaveSettings(path(), settings, {3, 4}));
+    ASSERT_EQ(SaveSettings(path(), settings, {3, 4}), IniUpdate::Written);
 
     EXPECT_EQ(readHandOver(path()).paramStr, u"house cat"_s);
-    const KvelSettings loaded = LoadSettings(path(), QRect(0, 0, 1024, 768));
+    const KvelSettings loaded = LoadSettings(path(), QRect(0, 0, 1024, 768)).value();
     EXPECT_EQ(loaded.FRecentBoth, QStringList{u"dog"_s});
     EXPECT_EQ(QPoint(loaded.FBarLeft, loaded.FBarTop), QPoint(3, 4));
 }

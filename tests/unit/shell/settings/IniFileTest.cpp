@@ -3,9 +3,12 @@
 #include "QtPrinters.h"
 #include "SettingsFiles.h"
 
+#include <QLockFile>
 #include <QTemporaryDir>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace kvel;
@@ -35,7 +38,38 @@ TEST_F(IniFileTest, FolderInPlaceOfTheFileCannotBeReadOrReplaced)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"kvel.ini"_s));
     EXPECT_FALSE(readIniFile(path()).has_value());
-    EXPECT_FALSE(updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }));
+    EXPECT_EQ(updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }),
+              IniUpdate::Failed);
+}
+
+// A pipe in the file's place would block the start until someone writes to it.
+TEST_F(IniFileTest, PipeInPlaceOfTheFileCannotBeRead)
+{
+    ASSERT_EQ(::mkfifo(path().toLocal8Bit().constData(), 0600), 0);
+    auto reading = std::async(std::launch::async, [this] { return readIniFile(path()); });
+    if (reading.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // Lets the blocked read end, so the test can.
+        QFile writer(path());
+        (void)writer.open(QIODevice::WriteOnly);
+        writer.close();
+        FAIL() << "reading a pipe blocked";
+    }
+    EXPECT_FALSE(reading.get().has_value());
+}
+
+// A hand-over must get through a lock another start keeps for a moment.
+TEST_F(IniFileTest, HandOverWaitsOutAShortLock)
+{
+    auto otherStart = std::make_unique<QLockFile>(path() + u".lock"_s);
+    ASSERT_TRUE(otherStart->lock());
+    std::thread release([&otherStart] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        otherStart->unlock();
+    });
+    const IniUpdate result =
+        updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"IE", u"ParamCount", u"1"_s); });
+    release.join();
+    EXPECT_EQ(result, IniUpdate::Written);
 }
 
 TEST_F(IniFileTest, ReadsUtf8AndSkipsAByteOrderMark)
@@ -50,8 +84,9 @@ TEST_F(IniFileTest, WindowsCodePageFileIsReadAndWrittenBackAsUtf8)
     writeBytes(path(), "[Recent]\r\nBth1=\x8akola \xe8\xe6\xf0\x9a\x9e\r\n");
     EXPECT_EQ(readIniFile(path())->value(u"Recent", u"Bth1"), u"Škola čćđšž"_s);
 
-    ASSERT_TRUE(updateIniFile(
-        path(), [](IniDocument& ini) { ini.setValue(u"Recent", u"BthCount", u"1"_s); }));
+    ASSERT_EQ(updateIniFile(path(),
+                            [](IniDocument& ini) { ini.setValue(u"Recent", u"BthCount", u"1"_s); }),
+              IniUpdate::Written);
     EXPECT_EQ(readBytes(path()),
               "[Recent]\r\nBth1=\xC5\xA0kola \xC4\x8D\xC4\x87\xC4\x91\xC5\xA1\xC5\xBE\r\n"
               "BthCount=1\r\n");
@@ -60,15 +95,17 @@ TEST_F(IniFileTest, WindowsCodePageFileIsReadAndWrittenBackAsUtf8)
 TEST_F(IniFileTest, UpdateCreatesTheFileAndItsFolder)
 {
     const QString nested = dir.filePath(u"config/kvel/kvel.ini"_s);
-    ASSERT_TRUE(updateIniFile(nested, [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }));
+    ASSERT_EQ(updateIniFile(nested, [](IniDocument& ini) { ini.setValue(u"A", u"k", u"v"_s); }),
+              IniUpdate::Written);
     EXPECT_EQ(readBytes(nested), "[A]\nk=v\n");
 }
 
 TEST_F(IniFileTest, UpdateKeepsWhatItDoesNotChangeAndLeavesNoOtherFiles)
 {
     writeBytes(path(), "; mine\n[Mine]\nx=1\n[IE]\nParamCount=2\n");
-    ASSERT_TRUE(
-        updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"Window", u"Left", u"4"_s); }));
+    ASSERT_EQ(
+        updateIniFile(path(), [](IniDocument& ini) { ini.setValue(u"Window", u"Left", u"4"_s); }),
+        IniUpdate::Written);
     EXPECT_EQ(readBytes(path()), "; mine\n[Mine]\nx=1\n[IE]\nParamCount=2\n[Window]\nLeft=4\n");
     EXPECT_EQ(filesIn(dir.path()), QStringList{u"kvel.ini"_s}) << "no temporary or lock file";
 }
@@ -106,7 +143,7 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)
     const QByteArray old = "[Window]\nLeft=1\n" + QByteArray(9000, ';') + "\n";
     writeBytes(file, old);
 
-    const bool saved = updateIniFile(file, [](IniDocument& ini) {
+    const IniUpdate saved = updateIniFile(file, [](IniDocument& ini) {
         ini.setValue(u"Window", u"Left", u"2"_s);
         ini.setValue(u"Window", u"Top", QString(9000, u'x'));
     });
@@ -114,7 +151,7 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)
     const QStringList files = filesIn(small);
     ::umount(small.toLocal8Bit().constData());
 
-    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved, IniUpdate::Failed);
     EXPECT_EQ(after, old);
     EXPECT_EQ(files, QStringList{u"kvel.ini"_s});
 }

@@ -4,6 +4,8 @@
 #include "QtPrinters.h"
 #include "SettingsFiles.h"
 
+#include <QElapsedTimer>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -305,7 +307,7 @@ public:
 
 TEST_F(SettingsFileTest, MissingFileLoadsTheDefaultsAndIsAFirstRun)
 {
-    const KvelSettings s = LoadSettings(path(), kScreen);
+    const KvelSettings s = LoadSettings(path(), kScreen).value();
     EXPECT_EQ(s.FHotKey, 3);
     EXPECT_EQ(s.FToTray, 1);
     EXPECT_TRUE(IsFirstRun(path()));
@@ -332,8 +334,30 @@ TEST_F(SettingsFileTest, SaveWithoutAKeptPositionStillEndsTheFirstRun)
 {
     KvelSettings settings;
     settings.FSavePosition = 0;
-    ASSERT_TRUE(SaveSettings(path(), settings, {500, 500}));
+    ASSERT_EQ(SaveSettings(path(), settings, {500, 500}), IniUpdate::Written);
     EXPECT_FALSE(IsFirstRun(path()));
-    const KvelSettings loaded = LoadSettings(path(), kScreen);
+    const KvelSettings loaded = LoadSettings(path(), kScreen).value();
     EXPECT_EQ(QPoint(loaded.FBarLeft, loaded.FBarTop), QPoint(0, 0));
+}
+
+TEST_F(SettingsFileTest, FileThatCannotBeReadGivesNoSettings)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"kvel.ini"_s));
+    EXPECT_FALSE(LoadSettings(path(), kScreen).has_value());
+}
+
+// Another instance keeping the lock must not hold up the end of a session:
+// the save gives up after half a second and leaves the file whole.
+TEST_F(SettingsFileTest, SaveGivesUpOnALockKeptByAnotherInstance)
+{
+    writeBytes(path(), "[Window]\nLeft=1\n");
+    QLockFile otherInstance(path() + u".lock"_s);
+    ASSERT_TRUE(otherInstance.lock());
+
+    KvelSettings settings;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(SaveSettings(path(), settings, {5, 5}), IniUpdate::LockBusy);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(readBytes(path()), "[Window]\nLeft=1\n");
 }

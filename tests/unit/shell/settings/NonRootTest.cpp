@@ -8,6 +8,7 @@
 #include "SettingsLocation.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -56,30 +57,56 @@ TEST_F(NonRootTest, ReadOnlyProgramFolderSendsTheSettingsToTheConfigFolder)
     EXPECT_EQ(settingsFilePath(program()), configIni());
 }
 
-TEST_F(NonRootTest, ReadOnlyFileInAReadOnlyFolderIsNotUsed)
+// No lock or temporary file can go beside a file in a read-only folder, so
+// it could never be saved there: its values move to the config folder, once,
+// and the old file is left as it was.
+TEST_F(NonRootTest, FileInAReadOnlyFolderIsCopiedIntoTheConfigFolder)
+{
+    const QByteArray values = "[Preferences]\nAutoStart=0\n[Window]\nLeft=1\n";
+    for (const QFile::Permissions file : {kWritable, QFile::Permissions(QFile::ReadOwner)}) {
+        QFile::remove(configIni());
+        QFile::setPermissions(program(), kWritable);
+        QFile::remove(ini());
+        writeBytes(ini(), values);
+        ASSERT_TRUE(QFile::setPermissions(ini(), file));
+        ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
+
+        EXPECT_FALSE(canSaveAt(ini()));
+        EXPECT_EQ(updateIniFile(ini(), change), IniUpdate::Failed);
+        ASSERT_EQ(settingsFilePath(program()), configIni());
+        EXPECT_EQ(LoadSettings(configIni(), QRect(0, 0, 1024, 768)).value().FAutoStart, 0);
+        KvelSettings settings;
+        settings.FAutoStart = 0;
+        EXPECT_EQ(SaveSettings(configIni(), settings, {7, 8}), IniUpdate::Written);
+        EXPECT_EQ(readBytes(ini()), values);
+        EXPECT_EQ(filesIn(program()), QStringList{u"kvel.ini"_s});
+    }
+}
+
+TEST_F(NonRootTest, ReadOnlyFileInAWritableFolderIsCopiedIntoTheConfigFolder)
 {
     writeBytes(ini(), "[Window]\nLeft=1\n");
     ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner));
-    ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
     EXPECT_EQ(settingsFilePath(program()), configIni());
+    EXPECT_EQ(readBytes(configIni()), "[Window]\nLeft=1\n");
 }
 
-TEST_F(NonRootTest, WritableFileInAReadOnlyFolderIsUsedButNeverHalfRewritten)
+// Defaults in a new config file would stand for choices that could not be read.
+TEST_F(NonRootTest, UnreadableFileInAReadOnlyFolderStaysTheSettingsFile)
 {
-    writeBytes(ini(), "[Window]\nLeft=1\n");
+    writeBytes(ini(), "[Preferences]\nAutoStart=0\n");
+    ASSERT_TRUE(QFile::setPermissions(ini(), QFile::Permissions()));
     ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
     EXPECT_EQ(settingsFilePath(program()), ini());
-
-    // No temporary file can go beside it, so it cannot be replaced in one step.
-    EXPECT_FALSE(updateIniFile(ini(), change));
-    EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=1\n");
+    EXPECT_FALSE(LoadSettings(ini(), QRect(0, 0, 1024, 768)).has_value());
+    EXPECT_FALSE(QFileInfo::exists(configIni()));
 }
 
 TEST_F(NonRootTest, SaveIntoAReadOnlyFolderFailsWithoutLeavingAnything)
 {
     ASSERT_TRUE(QFile::setPermissions(program(), kReadOnly));
     KvelSettings settings;
-    EXPECT_FALSE(SaveSettings(ini(), settings, {}));
+    EXPECT_EQ(SaveSettings(ini(), settings, {}), IniUpdate::Failed);
     EXPECT_FALSE(writeHandOver(ini(), {u"house"_s}));
     EXPECT_EQ(filesIn(program()), QStringList());
 }
@@ -88,21 +115,22 @@ TEST_F(NonRootTest, ReadOnlyFileIsNotReplaced)
 {
     writeBytes(ini(), "[Window]\nLeft=1\n");
     ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner));
-    EXPECT_FALSE(updateIniFile(ini(), change));
+    EXPECT_EQ(updateIniFile(ini(), change), IniUpdate::Failed);
     EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=1\n");
     EXPECT_EQ(filesIn(program()), QStringList{u"kvel.ini"_s});
 }
 
-TEST_F(NonRootTest, UnreadableFileCountsAsFirstRunWithDefaultsAndIsKept)
+TEST_F(NonRootTest, UnreadableFileGivesNoSettingsAndIsKept)
 {
     writeBytes(ini(), "[Window]\nLeft=5\n[Preferences]\nTray=0\n[IE]\nParamCount=2\n");
     ASSERT_TRUE(QFile::setPermissions(ini(), QFile::WriteOwner));
 
     EXPECT_FALSE(readIniFile(ini()).has_value());
     EXPECT_TRUE(IsFirstRun(ini()));
-    EXPECT_EQ(LoadSettings(ini(), QRect(0, 0, 1024, 768)).FToTray, 1);
+    EXPECT_FALSE(LoadSettings(ini(), QRect(0, 0, 1024, 768)).has_value());
     EXPECT_EQ(readHandOver(ini()).paramCount, 0);
-    EXPECT_FALSE(updateIniFile(ini(), change)) << "an unread file must not be overwritten";
+    EXPECT_EQ(updateIniFile(ini(), change), IniUpdate::Failed)
+        << "an unread file must not be overwritten";
 
     ASSERT_TRUE(QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner));
     EXPECT_EQ(readBytes(ini()), "[Window]\nLeft=5\n[Preferences]\nTray=0\n[IE]\nParamCount=2\n");
