@@ -75,9 +75,9 @@ void TKvelMainForm::SpeakFirstPhrase()
 
 void TKvelMainForm::RegisterIEMenu()
 {
-    kvel::RegisterIEMenu(FIEMenu, FInterfaceLang, QCoreApplication::applicationFilePath());
     if (m_settingsUnreadable && !m_browserItemChosen)
         return;
+    kvel::RegisterIEMenu(FIEMenu, FInterfaceLang, QCoreApplication::applicationFilePath());
 }
 
 void TKvelMainForm::WinAutostartClick(bool checked)

@@ -20,13 +20,12 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
-
 #include <cstdio>
+
 using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-void TKvelMainForm::LoadSettings()
 namespace {
 
 constexpr int kSettingsUnreadableEnglish = 31115;
@@ -38,6 +37,7 @@ void reportToTerminal(const QString& line)
 
 } // namespace
 
+void TKvelMainForm::LoadSettings()
 {
     const std::optional<KvelSettings> loaded =
         kvel::LoadSettings(m_paths.settingsFile, screenRect());

@@ -198,6 +198,12 @@ private:
     quint32 HookMsg = 0;
     TTextDropTarget* FDropTarget = nullptr;
     bool FClipboardReady = false;
+    // The settings file exists but could not be read: the bar runs on
+    // defaults and writes nothing over it.
+    bool m_settingsUnreadable = false;
+    // The user set the browser item in this run, so it follows the setting
+    // even when the settings could not be read.
+    bool m_browserItemChosen = false;
 
     bool FInTray = false;
     bool FBarShown = true;
@@ -213,10 +219,4 @@ private:
     bool m_dragging = false;
 };
 
-    // The settings file exists but could not be read: the bar runs on
-    // defaults and writes nothing over it.
-    bool m_settingsUnreadable = false;
-    // The user set the browser item in this run, so it follows the setting
-    // even when the settings could not be read.
-    bool m_browserItemChosen = false;
 } // namespace kvel
