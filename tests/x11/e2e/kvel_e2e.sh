@@ -3,7 +3,8 @@
 # typing and the balloon, the three steps of Escape, the second start handing
 # its words over, settings that survive a restart and a kill -9 that leaves the
 # settings file whole; the tray icon, clipboard watching, the hot key, text
-# dropped on the entry, F1's help file and the keyboard list.
+# dropped on the entry, F1's help file, the keyboard list, and words that
+# look like options handed to kvel.
 #
 # usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]
 #   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
@@ -777,6 +778,43 @@ scenario_start_with_system()
     pass "the autostart entry is gone"
 }
 
+# 13. Words that look like options are words: a page's selection reaches kvel
+#     as its command line through the browser item. Handed to a running bar
+#     and given to a first start, each phrase is looked up exactly, and no
+#     start takes one for an option (an invisible bar, a toggle that closes
+#     the running one).
+scenario_option_like_words()
+{
+    new_sandbox option-like-words
+    local -a phrases=("-reverse" "-style cat" "-platform offscreen house" "-- -x")
+    local phrase
+    local -a words
+    start_kvel
+    local first=$KVEL_PID
+    wait_for_bar "$first"
+    for phrase in "${phrases[@]}"; do
+        read -ra words <<<"$phrase"
+        log "second start: kvel $phrase"
+        run_second_kvel "${words[@]}"
+        ((SECOND_RC == 0)) || fail "'kvel $phrase' as a second instance ended with status $SECOND_RC"
+        process_alive "$first" || fail "the running bar ended after 'kvel $phrase'"
+        expect_ini IE ParamStr "$phrase"
+        focus_entry
+        expect_entry_quietly "$phrase" "the running bar after 'kvel $phrase'"
+    done
+    stop_process "$first"
+
+    for phrase in "${phrases[@]}"; do
+        read -ra words <<<"$phrase"
+        log "first start: kvel $phrase"
+        start_kvel "${words[@]}"
+        wait_for_bar "$KVEL_PID"
+        focus_entry
+        expect_entry_quietly "$phrase" "a first start with 'kvel $phrase'"
+        stop_process "$KVEL_PID"
+    done
+}
+
 # ================================================================= runner
 
 # shellcheck disable=SC2034 # read by run_scenarios
@@ -793,6 +831,7 @@ SCENARIOS=(
     "10 help-file scenario_help_file F1 opens the help file in the CHM viewer or its HTML copy in the browser"
     "11 keyboard-list scenario_keyboard_list Alt+K shows the keyboard list in both languages"
     "12 start-with-system scenario_start_with_system Start with the system from the tray menu, then a login starts kvel"
+    "13 option-like-words scenario_option_like_words Words that look like options are handed over and looked up as words"
 )
 
 echo "kvel end-to-end tests on a private X server"

@@ -23,13 +23,14 @@ KVEL_DICT=$(realpath "$2")
 CLIPBOARD_FLOOD=$(realpath "$3")
 E2E_OUT=$(realpath -m "${4:-kvel-faults-output}")
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+IDLE_CONNECTIONS=$HERE/idle_connections.py
 
 # shellcheck source=../e2e/lib.sh
 . "$HERE/../e2e/lib.sh"
 # shellcheck source=../e2e/runner.sh
 . "$HERE/../e2e/runner.sh"
 
-require_tools Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv
+require_tools Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv python3
 require_programs "$KVEL_EXE" "$CLIPBOARD_FLOOD"
 [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
 
@@ -320,12 +321,67 @@ scenario_clipboard_flood()
     process_alive "$pid" || fail "kvel ended after the flood"
 }
 
+idle_flood_done() { grep -qs '^opened:' "$SANDBOX/idle-connections.log"; }
+
+# seconds_between START END: END - START of two $EPOCHREALTIME readings.
+seconds_between() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", b - a}'; }
+
+# 6. A thousand idle connections to the single-instance socket, then its file
+#    deleted: kvel keeps its descriptors in bounds, listens again, a start
+#    with a word still reaches the running bar, and the bar keeps answering.
+scenario_socket_flood()
+{
+    new_sandbox socket-flood
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    local socket=$SANDBOX/runtime/notkvel-${DISPLAY//:/_}.socket
+    [[ -S $socket ]] || fail "no instance socket $socket: $(ls "$SANDBOX/runtime")"
+    local descriptors_before
+    descriptors_before=$(find "/proc/$pid/fd" -mindepth 1 | wc -l)
+
+    log "1,000 idle connections to the instance socket"
+    local flood_started=$EPOCHREALTIME
+    start_helper idle-connections python3 "$IDLE_CONNECTIONS" "$socket" 1000 600
+    wait_until 120 idle_flood_done ||
+        fail "the connections were not all tried within 120 s: $(tr '\n' '|' <"$SANDBOX/idle-connections.log")"
+    pass "$(cat "$SANDBOX/idle-connections.log")"
+    process_alive "$pid" || fail "kvel ended during the flood: $(tr '\n' '|' <"$KVEL_LOG")"
+    local descriptors
+    descriptors=$(find "/proc/$pid/fd" -mindepth 1 | wc -l)
+    ((descriptors < descriptors_before + 100)) ||
+        fail "kvel holds $descriptors descriptors, $descriptors_before before the flood"
+    pass "kvel holds $descriptors descriptors ($descriptors_before before the flood)"
+
+    log "the socket file is deleted, then 'kvel water' is started"
+    rm -f "$socket"
+    local asked=$EPOCHREALTIME
+    run_second_kvel water
+    ((SECOND_RC == 0)) ||
+        fail "'kvel water' ended with status $SECOND_RC: $(tail -n 3 "$SANDBOX/second.log" | tr '\n' '|')"
+    wait_until 30 balloon_shown "$pid" || fail "no balloon within 30 s of 'kvel water'"
+    expect_red "after-socket-flood-water"
+    local answered=$EPOCHREALTIME
+    [[ -S $socket ]] || fail "kvel did not make its socket again"
+    focus_entry
+    expect_entry_quietly water "handed over after the flood"
+
+    log "a lookup typed while the idle connections are still held"
+    press ctrl+a
+    type_text book
+    expect_red "after-socket-flood-book"
+    expect_entry_quietly book "typed after the flood"
+    process_alive "$HELPER_PID" || fail "the idle connections are gone: the flood did not last"
+    pass "flood of 1,000 connections took $(seconds_between "$flood_started" "$asked") s; 'kvel water' was shown $(seconds_between "$asked" "$answered") s after it was started"
+}
+
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
     "2 read-only-folder scenario_read_only_folder A read-only program folder keeps the settings in the XDG config folder"
     "3 simultaneous-starts scenario_simultaneous_starts Twenty starts at the same moment leave one running instance"
     "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
+    "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
 )
 
 echo "kvel fault tests on a private X server"
