@@ -126,13 +126,14 @@ void lookUp(benchmark::State& state, const Dataset& data, SharedStore* store, Fi
 void sqliteLike(benchmark::State& state, const Dataset& data, FindMethod method,
                 SearchLanguage language)
 {
-    sqlite3* db = ReadOnlyDatabase::open(data.path);
+    ReadOnlyDatabase database(data.path);
     for (auto _ : state) {
         std::vector<double> samples;
         for (const QString& phrase :
              data.phrases.first(std::min<qsizetype>(kLikePhrases, data.phrases.size()))) {
             const auto start = std::chrono::steady_clock::now();
-            SqliteStatement statement(db, likeSql(language));
+            // Each query with a budget of its own, as the stores give them.
+            SqliteStatement statement(database.connection(), likeSql(language));
             statement.bindText(1, likePattern(NormalizePhrase(phrase), method));
             int rows = 0;
             while (sqlite3_step(statement.get()) == SQLITE_ROW)
@@ -143,7 +144,6 @@ void sqliteLike(benchmark::State& state, const Dataset& data, FindMethod method,
         }
         setTimes(state, samples);
     }
-    sqlite3_close(db);
 }
 
 // Compares every phrase, method and language; two threads share the work

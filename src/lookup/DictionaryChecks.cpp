@@ -51,7 +51,9 @@ bool DictionaryVersionOk(const QString& version)
 
 bool DictionaryFileExists(const QString& path)
 {
-    return QFileInfo(path).isFile();
+    // Whatever is there counts: something that is not a regular file is
+    // refused when it is read, with the dictionary-version notice.
+    return QFileInfo::exists(path);
 }
 
 DictionaryChecks runDictionaryChecks(const QString& path, DictionaryStore& store)

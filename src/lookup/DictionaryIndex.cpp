@@ -45,19 +45,27 @@ DictionaryIndex::DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> g
     : m_groups(std::move(groups))
 {}
 
-std::unique_ptr<DictionaryIndex> DictionaryIndex::read(sqlite3* db)
+DictionaryIndex::Read DictionaryIndex::read(sqlite3* db, const QByteArray& rowIdName)
 {
     giveBigBuffersTheirOwnPages();
     // The comparisons run in SQL so that a Selected stored as text or as a
     // real number falls in the same group as the lookup's own filter puts it.
-    SqliteStatement statement(db, "select rowid, Word, Selected = -1, Selected = 0 "
-                                  "from TblKvel not indexed");
+    const QByteArray sql =
+        "select " + rowIdName + ", Word, Selected = -1, Selected = 0 from TblKvel not indexed";
+    SqliteStatement statement(db, sql.constData());
     if (!statement)
-        return nullptr;
+        return {};
     std::array<GroupRows, 3> rows;
+    qint64 lastRowId = 0;
+    bool first = true;
     int step;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
         sqlite3_stmt* row = statement.get();
+        const qint64 rowId = sqlite3_column_int64(row, 0);
+        if (!first && rowId <= lastRowId)
+            return {nullptr, true};
+        first = false;
+        lastRowId = rowId;
         const auto* word = static_cast<const char16_t*>(sqlite3_column_text16(row, 1));
         if (!word)
             continue;
@@ -67,10 +75,10 @@ std::unique_ptr<DictionaryIndex> DictionaryIndex::read(sqlite3* db)
         GroupRows& target = rows[std::size_t(group)];
         target.keys.append(
             foldForMatching(QString::fromUtf16(word, sqlite3_column_bytes16(row, 1) / 2)));
-        target.rowIds.push_back(sqlite3_column_int64(row, 0));
+        target.rowIds.push_back(rowId);
     }
     if (step != SQLITE_DONE)
-        return nullptr;
+        return {};
 
     // The groups are independent: each builds on its own core.
     std::array<std::unique_ptr<HeadwordIndex>, 3> groups;
@@ -80,7 +88,7 @@ std::unique_ptr<DictionaryIndex> DictionaryIndex::read(sqlite3* db)
         groups[group] =
             std::make_unique<HeadwordIndex>(std::move(source.keys), std::move(source.rowIds));
     });
-    return std::unique_ptr<DictionaryIndex>(new DictionaryIndex(std::move(groups)));
+    return {std::unique_ptr<DictionaryIndex>(new DictionaryIndex(std::move(groups)))};
 }
 
 std::vector<qint64> DictionaryIndex::find(Group group, FindMethod method, QStringView foldedPhrase,

@@ -4,6 +4,7 @@
 #include "SearchSettings.h"
 #include "TolerantIndex.h"
 
+#include <QByteArray>
 #include <QStringView>
 #include <array>
 #include <functional>
@@ -29,8 +30,18 @@ public:
         Other
     };
 
-    // Reads every headword through `db`; nothing when TblKvel cannot be read.
-    static std::unique_ptr<DictionaryIndex> read(sqlite3* db);
+    // What reading the headwords gave.
+    struct Read
+    {
+        std::unique_ptr<DictionaryIndex> index; // null when it could not be built
+        // The row ids did not ascend in stored order, as only a damaged file
+        // gives them: ordered by id, the index would not keep the table's order.
+        bool rowIdsOutOfOrder = false;
+    };
+
+    // Reads every headword through `db`, each with its row id read as
+    // `rowIdName` (see rowIdNameOfTblKvel).
+    static Read read(sqlite3* db, const QByteArray& rowIdName);
 
     // Row ids of the first `limit` matching rows in stored order.
     std::vector<qint64> find(SearchLanguage language, FindMethod method, QStringView foldedPhrase,

@@ -5,15 +5,36 @@
 
 namespace kvel {
 
+namespace {
+
+FileIdentity identityOf(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return {};
+    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
+
 FileIdentity FileIdentity::of(const QString& path)
 {
     struct stat info
     {
     };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
-    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    return identityOf(info);
+}
+
+FileIdentity FileIdentity::ofDescriptor(int descriptor)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(descriptor, &info) != 0)
+        return {};
+    return identityOf(info);
 }
 
 } // namespace kvel

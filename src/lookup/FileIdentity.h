@@ -18,6 +18,8 @@ struct FileIdentity
 
     // A missing path or anything but a regular file gives exists == false.
     static FileIdentity of(const QString& path);
+    // Likewise the file an open descriptor reads.
+    static FileIdentity ofDescriptor(int descriptor);
 };
 
 } // namespace kvel

@@ -2,6 +2,8 @@
 
 #include "SmallestKeys.h"
 
+#include <algorithm>
+
 namespace kvel {
 
 HeadwordIndex::HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds, int shortListLength)
@@ -14,8 +16,11 @@ HeadwordIndex::RowIds::RowIds(std::vector<qint64> rowIds)
 {
     if (rowIds.empty())
         return;
-    m_first = rowIds.front();
-    const auto spread = quint64(rowIds.back()) - quint64(m_first);
+    // Measured from the smallest, not the first: every offset is then a
+    // number below the spread, whatever order the ids come in.
+    const auto [smallest, largest] = std::minmax_element(rowIds.begin(), rowIds.end());
+    m_first = *smallest;
+    const auto spread = quint64(*largest) - quint64(m_first);
     if (spread > UINT32_MAX) {
         m_wide = std::move(rowIds);
         return;

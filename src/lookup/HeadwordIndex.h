@@ -17,7 +17,7 @@ namespace kvel {
 class HeadwordIndex
 {
 public:
-    // `rowIds` are ascending, one per key, as the table stores them;
+    // `rowIds` are one per key, the keys in the order the table stores them;
     // `shortListLength` as in SubstringIndex.
     HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds,
                   int shortListLength = kMaxResultLines);
@@ -34,8 +34,8 @@ public:
     std::size_t memoryBytes() const;
 
 private:
-    // Ascending row ids as their distance from the first, packed; kept as
-    // they are only when they spread over more than 2^32 numbers.
+    // Row ids as their distance from the smallest, packed; kept as they are
+    // only when they spread over more than 2^32 numbers.
     class RowIds
     {
     public:

@@ -1,6 +1,6 @@
 #include "IndexedDictionaryStore.h"
 
-#include "SqliteDictionaryStore.h"
+#include "DictionarySchema.h"
 #include "SqliteStatement.h"
 #include "TextFolding.h"
 #include "TolerantMatching.h"
@@ -28,9 +28,10 @@ QString foldedAsStored(sqlite3* db, const QString& phrase)
 
 } // namespace
 
-IndexedDictionaryStore::IndexedDictionaryStore(QString path) : m_database(std::move(path))
+IndexedDictionaryStore::IndexedDictionaryStore(QString path, ReadBudget budget)
+    : m_database(std::move(path), {}, budget)
 {
-    m_building = std::async(std::launch::async, build, m_database.path());
+    m_building = std::async(std::launch::async, build, m_database.path(), budget);
 }
 
 IndexedDictionaryStore::~IndexedDictionaryStore()
@@ -39,28 +40,53 @@ IndexedDictionaryStore::~IndexedDictionaryStore()
         m_building.wait();
 }
 
-IndexedDictionaryStore::BuiltIndex IndexedDictionaryStore::build(const QString& path)
+IndexedDictionaryStore::BuiltIndex IndexedDictionaryStore::build(const QString& path,
+                                                                 ReadBudget budget)
 {
-    // The identity is taken before the file is opened: a file replaced in
-    // between is then seen as changed and read again, never the other way round.
-    BuiltIndex built{FileIdentity::of(path), nullptr};
-    if (sqlite3* db = ReadOnlyDatabase::open(path)) {
-        built.index = DictionaryIndex::read(db);
-        sqlite3_close(db);
+    ReadOnlyDatabase database(path, {}, budget);
+    BuiltIndex built;
+    if (sqlite3* db = database.connection()) {
+        if (const std::optional<QByteArray> rowIdName = rowIdNameOfTblKvel(db)) {
+            DictionaryIndex::Read read = DictionaryIndex::read(db, *rowIdName);
+            built.index = std::move(read.index);
+            built.rowIdName = *rowIdName;
+            built.scanInstead = read.rowIdsOutOfOrder;
+        } else {
+            built.scanInstead = true;
+        }
+        built.overBudget = database.budgetRanOut();
     }
+    built.file = database.openedFile();
     return built;
 }
 
-const DictionaryIndex* IndexedDictionaryStore::index()
+const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
 {
     if (!m_database.connection())
         return nullptr;
     if (m_building.valid())
         m_built = m_building.get();
     const FileIdentity& file = m_database.openedFile();
-    if (m_built.file != file || !m_built.index)
-        m_built = build(m_database.path());
-    return m_built.file == file ? m_built.index.get() : nullptr;
+    if (m_built.file != file) {
+        m_built = build(m_database.path(), m_database.budget());
+        if (!m_built.scanInstead)
+            m_scanning.reset();
+    }
+    if (m_built.file != file)
+        return nullptr;
+    if (m_built.overBudget) {
+        m_database.refuse();
+        return nullptr;
+    }
+    return &m_built;
+}
+
+SqliteDictionaryStore& IndexedDictionaryStore::scanning()
+{
+    if (!m_scanning)
+        m_scanning =
+            std::make_unique<SqliteDictionaryStore>(m_database.path(), m_database.budget());
+    return *m_scanning;
 }
 
 std::optional<QList<DictionaryRow>> IndexedDictionaryStore::findRows(SearchLanguage language,
@@ -68,7 +94,12 @@ std::optional<QList<DictionaryRow>> IndexedDictionaryStore::findRows(SearchLangu
                                                                      const QString& phrase,
                                                                      int limit)
 {
-    return readRows([&](const DictionaryIndex& dictionary) {
+    const BuiltIndex* built = current();
+    if (!built)
+        return std::nullopt;
+    if (built->scanInstead)
+        return scanning().findRows(language, method, phrase, limit);
+    return readRows(*built, [&](const DictionaryIndex& dictionary) {
         return dictionary.find(language, method, foldedAsStored(m_database.connection(), phrase),
                                limit);
     });
@@ -78,7 +109,12 @@ std::optional<QList<DictionaryRow>>
 IndexedDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod method,
                                              const QString& phrase, int limit)
 {
-    return readRows([&](const DictionaryIndex& dictionary) {
+    const BuiltIndex* built = current();
+    if (!built)
+        return std::nullopt;
+    if (built->scanInstead)
+        return scanning().findOnlyTolerantRows(language, method, phrase, limit);
+    return readRows(*built, [&](const DictionaryIndex& dictionary) {
         const QString folded = foldedAsStored(m_database.connection(), phrase);
         return dictionary.findOnlyTolerant(language, method, folded, tolerantFormOfFolded(folded),
                                            limit);
@@ -86,18 +122,18 @@ IndexedDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod
 }
 
 std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
-    const std::function<std::vector<qint64>(const DictionaryIndex&)>& find)
+    const BuiltIndex& built, const std::function<std::vector<qint64>(const DictionaryIndex&)>& find)
 {
-    const DictionaryIndex* dictionary = index();
     // Prepared before the search so that a table without the columns shown
     // fails as the plain query does, hits or not.
-    SqliteStatement statement(m_database.connection(),
-                              "select Word, Meaning, Selected from TblKvel where rowid = ?1");
-    if (!dictionary || !statement)
+    const QByteArray sql =
+        "select Word, Meaning, Selected from TblKvel where " + built.rowIdName + " = ?1";
+    SqliteStatement statement(m_database.connection(), sql.constData());
+    if (!built.index || !statement)
         return std::nullopt;
 
     QList<DictionaryRow> rows;
-    for (const qint64 rowId : find(*dictionary)) {
+    for (const qint64 rowId : find(*built.index)) {
         statement.bindInt64(1, rowId);
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
             return std::nullopt;
@@ -109,10 +145,15 @@ std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
 
 QString IndexedDictionaryStore::queryMeaning(const QString& phrase, int selected)
 {
-    const DictionaryIndex* dictionary = index();
-    SqliteStatement statement(m_database.connection(),
-                              "select Meaning from TblKvel where rowid = ?1 and Selected = ?2");
-    if (!dictionary || !statement)
+    const BuiltIndex* built = current();
+    if (built && built->scanInstead)
+        return scanning().queryMeaning(phrase, selected);
+    if (!built || !built->index)
+        return QString();
+    const QByteArray sql =
+        "select Meaning from TblKvel where " + built->rowIdName + " = ?1 and Selected = ?2";
+    SqliteStatement statement(m_database.connection(), sql.constData());
+    if (!statement)
         return QString();
     statement.bindInt(2, selected);
 
@@ -121,7 +162,7 @@ QString IndexedDictionaryStore::queryMeaning(const QString& phrase, int selected
     QString meaning;
     int rows = 0;
     const auto group = DictionaryIndex::groupOf(selected);
-    for (const qint64 rowId : dictionary->find(
+    for (const qint64 rowId : built->index->find(
              group, FindMethod::Whole, foldedAsStored(m_database.connection(), phrase), INT_MAX)) {
         statement.bindInt64(1, rowId);
         const int step = sqlite3_step(statement.get());
@@ -140,6 +181,10 @@ QString IndexedDictionaryStore::queryMeaning(const QString& phrase, int selected
 QString IndexedDictionaryStore::readVersion()
 {
     // The version check runs at start-up and must not wait for the index.
+    // A file read the plain way is refused by that store when it runs past
+    // its budget, and then has no version either.
+    if (m_scanning)
+        return m_scanning->readVersion();
     return readDictionaryVersion(m_database.connection());
 }
 

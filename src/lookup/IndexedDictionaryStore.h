@@ -4,6 +4,7 @@
 #include "DictionaryStore.h"
 #include "FileIdentity.h"
 #include "ReadOnlyDatabase.h"
+#include "SqliteDictionaryStore.h"
 
 #include <QString>
 #include <functional>
@@ -17,11 +18,12 @@ namespace kvel {
 // is built in the background from construction on, so the program starts
 // without waiting for it; the first lookup waits if it is not ready. A file
 // replaced on disk is indexed again at the next query. Results are those of
-// SqliteDictionaryStore, row for row.
+// SqliteDictionaryStore, row for row: a table whose row ids cannot give its
+// stored order (one without row ids, or a damaged one) is read by that store.
 class IndexedDictionaryStore final : public DictionaryStore
 {
 public:
-    explicit IndexedDictionaryStore(QString path);
+    explicit IndexedDictionaryStore(QString path, ReadBudget budget = {});
     ~IndexedDictionaryStore() override;
     IndexedDictionaryStore(const IndexedDictionaryStore&) = delete;
     IndexedDictionaryStore& operator=(const IndexedDictionaryStore&) = delete;
@@ -41,20 +43,27 @@ public:
 private:
     struct BuiltIndex
     {
-        FileIdentity file;
+        FileIdentity file;                      // the file read
         std::unique_ptr<DictionaryIndex> index; // null when TblKvel could not be read
+        QByteArray rowIdName;                   // what reads the index's row ids back
+        bool scanInstead = false;               // no row ids in stored order
+        bool overBudget = false;
     };
-    static BuiltIndex build(const QString& path);
+    static BuiltIndex build(const QString& path, ReadBudget budget);
 
     // The index of the file `m_database` reads now; null when there is none.
-    const DictionaryIndex* index();
+    const BuiltIndex* current();
+    // Reads the table the plain way, for a file that current() cannot index.
+    SqliteDictionaryStore& scanning();
     // The rows whose ids `find` picks in the index, read from the file.
     std::optional<QList<DictionaryRow>>
-    readRows(const std::function<std::vector<qint64>(const DictionaryIndex&)>& find);
+    readRows(const BuiltIndex& built,
+             const std::function<std::vector<qint64>(const DictionaryIndex&)>& find);
 
     ReadOnlyDatabase m_database;
     std::future<BuiltIndex> m_building;
     BuiltIndex m_built;
+    std::unique_ptr<SqliteDictionaryStore> m_scanning;
 };
 
 } // namespace kvel

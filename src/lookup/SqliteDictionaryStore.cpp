@@ -43,12 +43,13 @@ void tolerantFunction(sqlite3_context* context, int, sqlite3_value** values)
     sqlite3_result_int(context, matchesTolerantly(wordForm, phraseForm, method) ? 1 : 0);
 }
 
+// Direct only: SQL stored in the file can never call them.
 void registerMatchFunction(sqlite3* db)
 {
-    sqlite3_create_function(db, "kvel_match", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                            matchFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "kvel_tolerant", 3, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
-                            tolerantFunction, nullptr, nullptr);
+    constexpr int flags = SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY;
+    sqlite3_create_function(db, "kvel_match", 3, flags, nullptr, matchFunction, nullptr, nullptr);
+    sqlite3_create_function(db, "kvel_tolerant", 3, flags, nullptr, tolerantFunction, nullptr,
+                            nullptr);
 }
 
 QByteArray findRowsSql(SearchLanguage language, Matching matching)
@@ -84,8 +85,8 @@ std::optional<QList<DictionaryRow>> readRows(SqliteStatement& statement)
 
 } // namespace
 
-SqliteDictionaryStore::SqliteDictionaryStore(QString path)
-    : m_database(std::move(path), registerMatchFunction)
+SqliteDictionaryStore::SqliteDictionaryStore(QString path, ReadBudget budget)
+    : m_database(std::move(path), registerMatchFunction, budget)
 {}
 
 std::optional<QList<DictionaryRow>> SqliteDictionaryStore::findRows(SearchLanguage language,

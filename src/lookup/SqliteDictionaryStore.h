@@ -13,7 +13,7 @@ namespace kvel {
 class SqliteDictionaryStore final : public DictionaryStore
 {
 public:
-    explicit SqliteDictionaryStore(QString path);
+    explicit SqliteDictionaryStore(QString path, ReadBudget budget = {});
 
     std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
                                                  const QString& phrase, int limit) override;

@@ -109,10 +109,15 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
     QElapsedTimer opening;
     opening.start();
     IndexedDictionaryStore store(path);
+    const BenchResult unusable{3, QString(),
+                               u"kvel-bench: "_s + path + u" is not a usable dictionary\n"_s};
     if (!runDictionaryChecks(path, store).allPassed())
-        return {1, QString(), u"kvel-bench: "_s + path + u" is not a usable dictionary\n"_s};
+        return unusable;
     LookupEngine engine(store);
-    engine.lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins, matching);
+    // A file whose index could not be read within its budget is refused here.
+    if (engine.lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins, matching)
+            .kind == ContentKind::DictionaryVersionNotice)
+        return unusable;
     const double openMs = double(opening.nsecsElapsed()) / 1e6;
     if (phrases.isEmpty())
         return {1, QString(), u"kvel-bench: no phrases to look up\n"_s};

@@ -19,7 +19,8 @@ constexpr quint32 kSeed = 2024;
 
 QStringList sampleHeadwords(const QString& dictionaryPath, int count)
 {
-    sqlite3* db = ReadOnlyDatabase::open(dictionaryPath);
+    ReadOnlyDatabase database(dictionaryPath);
+    sqlite3* db = database.connection();
     QStringList words;
     {
         SqliteStatement last(db, "select max(rowid) from TblKvel");
@@ -35,7 +36,6 @@ QStringList sampleHeadwords(const QString& dictionaryPath, int count)
             }
         }
     }
-    sqlite3_close(db);
     words.removeAll(QString());
     return words;
 }

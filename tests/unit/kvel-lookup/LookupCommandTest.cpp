@@ -1,5 +1,6 @@
 #include "LookupCommand.h"
 
+#include "HostileDictionaries.h"
 #include "QtPrinters.h"
 #include "TestDictionary.h"
 
@@ -123,6 +124,23 @@ TEST_F(LookupCommandTest, ExitStatusTellsWhatHappened)
         EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(u' ').toStdString();
         if (c.exitCode == ExitCode::Usage) {
             EXPECT_TRUE(result.err.contains(u"usage: kvel-lookup"_s));
+        }
+    }
+}
+
+TEST_F(LookupCommandTest, HostileDictionariesEndWithStatusThree)
+{
+    for (const test::HostileDictionary& hostile : test::refusedDictionaries()) {
+        const QString file = dir.filePath(QString::fromLatin1(hostile.name));
+        hostile.make(file);
+        for (const QStringList& words :
+             {QStringList{u"h"_s},
+              QStringList{u"--meaning"_s, u"--selected"_s, u"-1"_s, u"house"_s}}) {
+            test::finishWithin(std::chrono::seconds(60), [&] {
+                SCOPED_TRACE(hostile.name);
+                const CommandResult result = run(QStringList{u"--db"_s, file} + words);
+                EXPECT_EQ(result.exitCode, ExitCode::DictionaryProblem);
+            });
         }
     }
 }

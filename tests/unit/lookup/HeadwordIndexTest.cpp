@@ -46,6 +46,23 @@ TEST(HeadwordIndexTest, GivesBackTheRowIdsHoweverFarApart)
     }
 }
 
+TEST(HeadwordIndexTest, GivesBackRowIdsThatAreNotAscending)
+{
+    // A damaged table can store its rows with ids in any order; each key
+    // still gives back its own id, packed or not.
+    const std::vector<std::vector<qint64>> cases = {
+        {2, 1, 3, 4, 5},
+        {300, 5, 70000, 4, 299},
+        {5, 4, 3, 2, 1},
+        {10 + qint64(UINT32_MAX), 10, 11, 12, 13},
+    };
+    for (const std::vector<qint64>& rowIds : cases) {
+        const HeadwordIndex index(keysOf(kTexts), rowIds);
+        for (std::uint32_t key = 0; key < rowIds.size(); ++key)
+            EXPECT_EQ(index.rowIdOf(key), rowIds[key]) << "key " << key;
+    }
+}
+
 TEST(HeadwordIndexTest, FindsEveryMethodPastTwoByteKeyNumbers)
 {
     // 2^16 + 5 keys: key numbers and row ids then take three bytes.
