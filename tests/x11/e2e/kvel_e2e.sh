@@ -815,6 +815,39 @@ scenario_option_like_words()
     done
 }
 
+# 14. A hand-over that cannot be written (the settings file's lock is held by
+#     a live kvel for longer than a start waits): the start says so and ends
+#     with a non-zero status instead of making the running bar look up the
+#     words of an earlier start.
+scenario_failed_hand_over()
+{
+    new_sandbox failed-hand-over
+    start_kvel
+    local first=$KVEL_PID
+    wait_for_bar "$first"
+    run_second_kvel house
+    ((SECOND_RC == 0)) || fail "'kvel house' as a second instance ended with status $SECOND_RC"
+    focus_entry
+    expect_entry_quietly house "after the hand-over of 'house'"
+    press ctrl+a
+    type_text cat
+    expect_entry_quietly cat "typed after the hand-over"
+
+    log "the settings file's lock is held, then 'kvel water' is started"
+    printf '%s\nkvel\n%s\n' "$first" "$(uname -n)" >"$INI.lock"
+    : >"$SANDBOX/second.log"
+    run_second_kvel water
+    rm -f "$INI.lock"
+    ((SECOND_RC != 0 && SECOND_RC != 124)) ||
+        fail "'kvel water' with its hand-over unwritten ended with status $SECOND_RC"
+    grep -q 'cannot be handed over' "$SANDBOX/second.log" ||
+        fail "no message on standard error: $(tr '\n' '|' <"$SANDBOX/second.log")"
+    pass "the start ended with status $SECOND_RC: $(head -n 1 "$SANDBOX/second.log")"
+    expect_ini IE ParamStr house
+    expect_entry_quietly cat "the running bar after the failed hand-over"
+    process_alive "$first" || fail "the running bar ended"
+}
+
 # ================================================================= runner
 
 # shellcheck disable=SC2034 # read by run_scenarios
@@ -832,6 +865,7 @@ SCENARIOS=(
     "11 keyboard-list scenario_keyboard_list Alt+K shows the keyboard list in both languages"
     "12 start-with-system scenario_start_with_system Start with the system from the tray menu, then a login starts kvel"
     "13 option-like-words scenario_option_like_words Words that look like options are handed over and looked up as words"
+    "14 failed-hand-over scenario_failed_hand_over A hand-over that cannot be written ends the start with an error"
 )
 
 echo "kvel end-to-end tests on a private X server"
