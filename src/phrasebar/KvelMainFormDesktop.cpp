@@ -24,6 +24,8 @@ namespace {
 constexpr int kBalloonTimeoutMs = 15000;
 constexpr int kBalloonTitleMax = 63;
 constexpr int kBalloonTextMax = 255;
+constexpr int kProgramTitle = 30010;
+constexpr int kSettingsUnreadable = 31114;
 
 } // namespace
 
@@ -196,6 +198,24 @@ void TKvelMainForm::showDesktopNotice()
     QStringList lines = notice->lines;
     BalloonForm->ShowTranslation(ContentKind::NoMatches, geometry(), lines, false, FWrap != 0,
                                  FLocked != 0, Qt::AlignLeft, notice->title, Bitmap::About);
+}
+
+void TKvelMainForm::showSettingsNotice()
+{
+    // Once per run: nothing can be stored while the file cannot be read.
+    if (!m_settingsUnreadable)
+        return;
+    const QString title = LoadLngText(kProgramTitle);
+    const QString text = LoadLngText(kSettingsUnreadable);
+    if (trayModeActive()) {
+        m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
+                            TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+        return;
+    }
+    // Shown like the other notices, and replaced by the next lookup.
+    QStringList lines{text};
+    BalloonForm->ShowTranslation(ContentKind::NoMatches, geometry(), lines, false, FWrap != 0,
+                                 FLocked != 0, Qt::AlignLeft, title, Bitmap::About);
 }
 
 void TKvelMainForm::ApplyClipboardViewer()

@@ -126,6 +126,7 @@ void TKvelMainForm::FormActivate()
         showTrayStartBalloon();
     }
     showDesktopNotice();
+    showSettingsNotice();
     if (FIEParamCount > 0)
         QTimer::singleShot(0, this, &TKvelMainForm::ShowWithParams);
 }

@@ -162,6 +162,7 @@ private:
     void buildDesktopServices(TrayIcon* tray);
     void showTrayStartBalloon();
     void showDesktopNotice();
+    void showSettingsNotice();
     void connectMenuCommands();
     void connectHelpCommands();
     void captionMenus();

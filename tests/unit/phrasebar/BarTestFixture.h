@@ -1,10 +1,10 @@
 #pragma once
 
+#include "FakeTrayIcon.h"
 #include "LowerCaseEntry.h"
 #include "QtPrinters.h"
 #include "StringTable.h"
 #include "TKvelMainForm.h"
-#include "FakeTrayIcon.h"
 #include "TestDictionary.h"
 
 #include <QFile>
@@ -26,10 +26,7 @@ protected:
         SetLanguageOffset(0);
         paths = {dir.filePath(u"kvel.ini"_s), dir.filePath(u"kvel.mdb"_s)};
         writeDictionary(paths.dictionaryFile, rows());
-        QFile ini(paths.settingsFile);
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(initialSettings());
-        ini.close();
+        ASSERT_NO_FATAL_FAILURE(writeSettingsFile());
         tray = new FakeTrayIcon(trayAvailable());
         bar = std::make_unique<TKvelMainForm>(paths, tray);
         bar->show();
@@ -40,6 +37,13 @@ protected:
     {
         bar.reset();
         SetLanguageOffset(0);
+    }
+
+    virtual void writeSettingsFile()
+    {
+        QFile ini(paths.settingsFile);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(initialSettings());
     }
 
     virtual QByteArray initialSettings() const
