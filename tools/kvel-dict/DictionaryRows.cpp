@@ -4,6 +4,7 @@
 #include "SerbianTransliteration.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace kvel::dictbuild {
@@ -16,7 +17,27 @@ struct MergedEntry
     QString word;
     QString foldedWord;
     QStringList meanings;
+    QSet<QString> seen; // the meanings once there are too many to search one by one
 };
+
+// Most headwords have a handful of meanings, which a search finds faster than a
+// set; a long list gets a set so that merging stays linear.
+constexpr qsizetype kMeaningsSearched = 16;
+
+void addMeaning(MergedEntry& entry, const QString& meaning)
+{
+    if (entry.seen.isEmpty() && entry.meanings.size() >= kMeaningsSearched) {
+        entry.seen = QSet<QString>(entry.meanings.cbegin(), entry.meanings.cend());
+    }
+    if (entry.seen.isEmpty()) {
+        if (!entry.meanings.contains(meaning)) {
+            entry.meanings.append(meaning);
+        }
+    } else if (!entry.seen.contains(meaning)) {
+        entry.seen.insert(meaning);
+        entry.meanings.append(meaning);
+    }
+}
 
 using EntryKey = std::pair<int, QString>;
 
@@ -46,13 +67,13 @@ QList<DictionaryRow> makeDictionaryRows(const QList<SourceEntries>& sources)
             auto found = positionOf.constFind(key);
             if (found == positionOf.cend()) {
                 found = positionOf.insert(key, merged.size());
-                merged.append(MergedEntry{source.selected, word, word.toCaseFolded(), {}});
+                merged.append(MergedEntry{source.selected, word, word.toCaseFolded(), {}, {}});
             }
-            QStringList& meanings = merged[*found].meanings;
+            MergedEntry& target = merged[*found];
             for (const QString& meaning : entry.meanings) {
                 const QString latin = transliterateSerbianCyrillic(meaning).simplified();
-                if (!latin.isEmpty() && !meanings.contains(latin)) {
-                    meanings.append(latin);
+                if (!latin.isEmpty()) {
+                    addMeaning(target, latin);
                 }
             }
         }

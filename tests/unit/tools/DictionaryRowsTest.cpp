@@ -97,3 +97,20 @@ TEST(DictionaryRowsTest, EntriesWithoutMeaningsKeepTheirRow)
     };
     EXPECT_EQ(describe(makeDictionaryRows(sources)), expected);
 }
+
+TEST(DictionaryRowsTest, ManyMeaningsKeepTheirFirstOrderWithoutRepeats)
+{
+    // Past a few dozen meanings repeats are found another way; the row must
+    // not change: first appearance order, each meaning once, Cyrillic folded.
+    SourceEntries source{-1, {}};
+    QStringList expected;
+    for (int i = 0; i < 100; ++i) {
+        source.entries.append({u"word"_s, {u"m%1"_s.arg(i), u"m%1"_s.arg(i / 2)}});
+        expected.append(u"m%1"_s.arg(i));
+    }
+    source.entries.append({u"word"_s, {u"м5"_s, u"m99"_s, u"m100"_s, u"m0"_s}});
+    expected.append(u"m100"_s);
+    const QList<DictionaryRow> rows = makeDictionaryRows({source});
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.front().meaning, expected.join(u"; "_s));
+}
