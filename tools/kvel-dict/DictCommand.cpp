@@ -3,8 +3,11 @@
 #include "BuildArguments.h"
 #include "BuildError.h"
 #include "DictionaryRows.h"
-#include "JetDictionaryReader.h"
+#include "GuardedJetReader.h"
+#include "OutputCheck.h"
 #include "SqliteDictionaryWriter.h"
+
+#include <new>
 
 namespace kvel::dictbuild {
 
@@ -28,6 +31,7 @@ DictCommandResult runDictCommand(const QStringList& arguments)
     }
     try {
         const BuildRequest& request = parsed.request;
+        refuseOutputAmongSources(request);
         // Rows of Access dictionaries are finished: they keep their order and
         // text, and come before the merged rows of the other sources.
         QList<DictionaryRow> rows;
@@ -35,7 +39,7 @@ DictCommandResult runDictCommand(const QStringList& arguments)
         QList<SourceEntries> entrySources;
         for (const DictionarySource& source : request.sources) {
             if (source.format == DictionarySource::Format::Access) {
-                const JetDictionary jet = readJetDictionary(source.path);
+                const JetDictionary jet = readJetDictionaryInChild(source.path);
                 rows += jet.rows;
                 if (!request.versionGiven && request.sources.size() == 1) {
                     version = jet.version;
@@ -51,6 +55,12 @@ DictCommandResult runDictCommand(const QStringList& arguments)
         return {DictExitCode::Success, QString(), QString()};
     } catch (const BuildError& error) {
         return {DictExitCode::BuildFailed, QString(), errorLine(error.message())};
+    } catch (const std::bad_alloc&) {
+        return {DictExitCode::BuildFailed, QString(),
+                errorLine(QStringLiteral("out of memory: the sources are too large"))};
+    } catch (const std::exception& error) {
+        return {DictExitCode::BuildFailed, QString(),
+                errorLine(QString::fromLocal8Bit(error.what()))};
     }
 }
 

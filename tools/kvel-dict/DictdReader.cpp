@@ -32,7 +32,7 @@ QByteArray readArticles(const QString& base, const QString& indexPath)
     }
     const QString zipped = plain + QLatin1StringView(".dz");
     if (QFileInfo::exists(zipped)) {
-        return inflateGzip(readInputFile(zipped), zipped);
+        return inflateGzip(readInputFile(zipped), zipped, kMaxSourceBytes);
     }
     throw BuildError(
         QStringLiteral("%1: neither %2 nor %3 exists beside it").arg(indexPath, plain, zipped));
@@ -78,6 +78,13 @@ QList<SourceEntry> readDictdDictionary(const QString& path)
         entries.append(SourceEntry{article.headword, article.meanings});
     }
     return entries;
+}
+
+QStringList dictdFiles(const QString& path)
+{
+    const QString base = commonPath(path);
+    return {base + QLatin1StringView(".index"), base + QLatin1StringView(".dict"),
+            base + QLatin1StringView(".dict.dz")};
 }
 
 } // namespace kvel::dictbuild

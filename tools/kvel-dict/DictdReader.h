@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace kvel::dictbuild {
 
@@ -12,5 +13,9 @@ namespace kvel::dictbuild {
 // the dictzip "<path>.dict.dz". Meta entries ("00database...", "00-database...")
 // are skipped. Throws BuildError naming the file (and index line) at fault.
 QList<SourceEntry> readDictdDictionary(const QString& path);
+
+// Every file the dictionary named by `path` may be read from: its .index,
+// .dict and .dict.dz, whether they exist or not.
+QStringList dictdFiles(const QString& path);
 
 } // namespace kvel::dictbuild

@@ -26,11 +26,27 @@ std::optional<DictionarySource> parseSourceArgument(const QString& argument)
     return std::nullopt;
 }
 
+namespace {
+
+bool isTsv(const DictionarySource& source)
+{
+    return source.path.endsWith(QLatin1StringView(".tsv"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
 SourceEntries readDictionarySource(const DictionarySource& source)
 {
-    const bool tsv = source.path.endsWith(QLatin1StringView(".tsv"), Qt::CaseInsensitive);
-    return SourceEntries{source.selected,
-                         tsv ? readTsvDictionary(source.path) : readDictdDictionary(source.path)};
+    return SourceEntries{source.selected, isTsv(source) ? readTsvDictionary(source.path)
+                                                        : readDictdDictionary(source.path)};
+}
+
+QStringList sourceFiles(const DictionarySource& source)
+{
+    if (source.format == DictionarySource::Format::Access || isTsv(source)) {
+        return {source.path};
+    }
+    return dictdFiles(source.path);
 }
 
 } // namespace kvel::dictbuild

@@ -3,6 +3,7 @@
 #include "SourceEntry.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace kvel::dictbuild {
@@ -31,5 +32,9 @@ std::optional<DictionarySource> parseSourceArgument(const QString& argument);
 // An Entries source: a path ending in ".tsv" is a TSV file; anything else a
 // dictd dictionary.
 SourceEntries readDictionarySource(const DictionarySource& source);
+
+// The files the source is read from, those of a dictd dictionary whether they
+// exist or not.
+QStringList sourceFiles(const DictionarySource& source);
 
 } // namespace kvel::dictbuild

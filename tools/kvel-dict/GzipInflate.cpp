@@ -1,6 +1,7 @@
 #include "GzipInflate.h"
 
 #include "BuildError.h"
+#include "InputFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -38,7 +39,7 @@ private:
 
 } // namespace
 
-QByteArray inflateGzip(QByteArrayView compressed, const QString& fileName)
+QByteArray inflateGzip(QByteArrayView compressed, const QString& fileName, qint64 maxBytes)
 {
     Inflater inflater;
     if (!inflater.ok()) {
@@ -49,7 +50,9 @@ QByteArray inflateGzip(QByteArrayView compressed, const QString& fileName)
     const auto* next = reinterpret_cast<const Bytef*>(compressed.data());
     qsizetype remaining = compressed.size();
     QByteArray result;
-    result.resize(std::max<qsizetype>(4096, compressed.size() * 4));
+    // One byte past the limit shows that the data goes beyond it.
+    const qsizetype roomNeeded = maxBytes + 1;
+    result.resize(std::min(std::max<qsizetype>(4096, compressed.size() * 4), roomNeeded));
     qsizetype produced = 0;
     int status = Z_OK;
     while (true) {
@@ -61,7 +64,10 @@ QByteArray inflateGzip(QByteArrayView compressed, const QString& fileName)
             remaining -= chunk;
         }
         if (produced == result.size()) {
-            result.resize(result.size() * 2);
+            if (produced == roomNeeded) {
+                throwTooLarge(fileName, QStringLiteral("inflates to"), maxBytes);
+            }
+            result.resize(std::min(result.size() * 2, roomNeeded));
         }
         const qsizetype room = std::min(result.size() - produced, kMaxChunk);
         stream.next_out = reinterpret_cast<Bytef*>(result.data() + produced);
@@ -79,6 +85,9 @@ QByteArray inflateGzip(QByteArrayView compressed, const QString& fileName)
         } else if (status != Z_OK && status != Z_BUF_ERROR) {
             throwDamaged(fileName, stream.msg);
         }
+    }
+    if (produced > maxBytes) {
+        throwTooLarge(fileName, QStringLiteral("inflates to"), maxBytes);
     }
     result.truncate(produced);
     return result;

@@ -1,6 +1,7 @@
 #include "JetDictionaryReader.h"
 
 #include "BuildError.h"
+#include "InputFile.h"
 #include "SearchSettings.h"
 
 #include <QFile>
@@ -55,12 +56,14 @@ private:
 class JetFile
 {
 public:
-    explicit JetFile(const QString& path) : m_path(path)
+    JetFile(const QString& path, int descriptor) : m_path(path)
     {
         // The text arrives in the encoding this names; Jet 3 files are read in
         // the code page MDB_JET3_CHARSET names (CP1252 when unset).
         qputenv("MDB_ICONV", "UTF-8");
-        m_mdb.reset(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
+        // libmdb opens files by name only; this name is the open file itself.
+        const QByteArray openFile = "/proc/self/fd/" + QByteArray::number(descriptor);
+        m_mdb.reset(mdb_open(openFile.constData(), MDB_NOFLAGS));
         if (!m_mdb || !mdb_read_catalog(m_mdb.get(), MDB_TABLE)) {
             fail(QStringLiteral("not an Access (Jet) database"));
         }
@@ -158,7 +161,13 @@ std::optional<QString> readVersion(JetFile& file)
 
 JetDictionary readJetDictionary(const QString& path)
 {
-    JetFile file(path);
+    const RegularFile file(path);
+    return readJetDictionary(path, file.descriptor());
+}
+
+JetDictionary readJetDictionary(const QString& path, int descriptor)
+{
+    JetFile file(path, descriptor);
     JetDictionary dictionary;
     dictionary.rows = readRows(file);
     dictionary.version = readVersion(file);

@@ -16,9 +16,13 @@ struct JetDictionary
 };
 
 // Reads the file through libmdb, never writing it. Throws BuildError naming
-// the file when it is not a Jet database or TblKvel is missing or has columns
-// of the wrong kind. A damaged file may also crash or stall libmdb: run this
-// only where that harms nothing but the conversion (kvel-dict in a child).
+// the file when it is not a regular file, not a Jet database, or TblKvel is
+// missing or has columns of the wrong kind. A damaged file may also crash or
+// stall libmdb: run this only where that harms nothing but the conversion
+// (readJetDictionaryInChild).
 JetDictionary readJetDictionary(const QString& path);
+
+// The same for the file already open as `descriptor`; messages name `path`.
+JetDictionary readJetDictionary(const QString& path, int descriptor);
 
 } // namespace kvel::dictbuild

@@ -1,13 +1,17 @@
 #include "DictCommand.h"
 
 #include "DictTestFiles.h"
+#include "InputFile.h"
 #include "QtPrinters.h"
 
 #include <QDir>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kvel::dictbuild;
 using namespace kvel::test;
@@ -174,5 +178,108 @@ TEST_F(DictCommandTest, TheProgramReportsOnStderrWithItsExitCode)
         const QString err = QString::fromUtf8(process.readAllStandardError());
         EXPECT_EQ(err.left(c.stderrStart.size()), c.stderrStart);
         EXPECT_EQ(err.isEmpty(), c.stderrStart.isEmpty()) << err.toStdString();
+    }
+}
+
+namespace {
+
+// Every file of a folder with its bytes, to show that nothing was written.
+QMap<QString, QByteArray> folderContents(const QString& folder)
+{
+    QMap<QString, QByteArray> contents;
+    for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files | QDir::System))
+        contents.insert(file.fileName(), file.isSymLink() ? file.symLinkTarget().toUtf8()
+                                                          : readFile(file.filePath()));
+    return contents;
+}
+
+} // namespace
+
+TEST_F(DictCommandTest, RefusesAnOutputThatIsOneOfTheSources)
+{
+    writeFile(path(u"same.tsv"_s), "house\tkuća\n");
+    ASSERT_TRUE(QFile::link(path(u"same.tsv"_s), path(u"symlink.tsv"_s)));
+    ASSERT_EQ(::link(QFile::encodeName(path(u"same.tsv"_s)).constData(),
+                     QFile::encodeName(path(u"hardlink.tsv"_s)).constData()),
+              0);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KVEL_JET_DATA "/jet-kvel.mdb"), path(u"jet.mdb"_s)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"sub"_s));
+    struct Case
+    {
+        QString output;
+        QString source;
+        QString sourceFile; // the file the message names
+    };
+    const Case cases[] = {
+        {u"same.tsv"_s, u"english:same.tsv"_s, u"same.tsv"_s},
+        {u"sub/../same.tsv"_s, u"serbian:same.tsv"_s, u"same.tsv"_s},
+        {u"symlink.tsv"_s, u"english:same.tsv"_s, u"same.tsv"_s},
+        {u"hardlink.tsv"_s, u"english:same.tsv"_s, u"same.tsv"_s},
+        {u"eng-srp.index"_s, u"english:eng-srp"_s, u"eng-srp.index"_s},
+        {u"eng-srp.index"_s, u"english:eng-srp.index"_s, u"eng-srp.index"_s},
+        {u"eng-srp.dict.dz"_s, u"english:eng-srp.index"_s, u"eng-srp.dict.dz"_s},
+        // Not there yet, but it would be read instead of the .dict.dz next time.
+        {u"eng-srp.dict"_s, u"english:eng-srp.dict.dz"_s, u"eng-srp.dict"_s},
+        {u"srp-eng.dict"_s, u"serbian:srp-eng"_s, u"srp-eng.dict"_s},
+        {u"jet.mdb"_s, u"access:jet.mdb"_s, u"jet.mdb"_s},
+    };
+    const QMap<QString, QByteArray> before = folderContents(dir.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.output + u" from "_s + c.source).toStdString());
+        const qsizetype colon = c.source.indexOf(u':') + 1;
+        const QString source = c.source.left(colon) + path(c.source.mid(colon));
+        // The other source comes first: every source is checked before any is read.
+        const DictCommandResult result = runDictCommand(
+            {u"build"_s, u"-o"_s, path(c.output), u"serbian:"_s + path(u"extra.tsv"_s), source});
+        EXPECT_EQ(result.exitCode, DictExitCode::BuildFailed);
+        EXPECT_EQ(result.err, u"kvel-dict: %1: is also the source file %2; write the dictionary "
+                              u"to another file\n"_s.arg(path(c.output), path(c.sourceFile)));
+        EXPECT_EQ(folderContents(dir.path()), before);
+    }
+}
+
+TEST_F(DictCommandTest, RefusesSourcesThatAreNoRegularFilesOrTooLarge)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"fifo.tsv"_s)).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"fifo.mdb"_s)).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, path(u"zero.tsv"_s)));
+    writeFile(path(u"zeros.index"_s), "word\tA\tK\n");
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, path(u"zeros.dict"_s)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder.tsv"_s));
+    QFile huge(path(u"huge.tsv"_s)); // sparse: takes no room on the disk
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxSourceBytes + 1));
+    huge.close();
+    writeFile(path(u"bomb.index"_s), "word\tA\tK\n");
+    writeFile(path(u"bomb.dict.dz"_s), gzipZeros(kMaxSourceBytes + 1));
+    const QString notRegular = u": is not a regular file (a device, FIFO or socket), so it cannot "
+                               u"be a dictionary\n"_s;
+    struct Case
+    {
+        QString source;
+        QString error;
+    };
+    const Case cases[] = {
+        {u"english:"_s + path(u"fifo.tsv"_s), path(u"fifo.tsv"_s) + notRegular},
+        {u"access:"_s + path(u"fifo.mdb"_s), path(u"fifo.mdb"_s) + notRegular},
+        {u"english:"_s + path(u"zero.tsv"_s), path(u"zero.tsv"_s) + notRegular},
+        {u"access:/dev/zero"_s, u"/dev/zero"_s + notRegular},
+        {u"serbian:"_s + path(u"zeros"_s), path(u"zeros.dict"_s) + notRegular},
+        {u"english:"_s + path(u"folder.tsv"_s), path(u"folder.tsv: is a folder, not a file\n"_s)},
+        {u"english:"_s + path(u"huge.tsv"_s),
+         path(u"huge.tsv: holds more than 256 MiB, far more than a dictionary holds\n"_s)},
+        {u"english:"_s + path(u"bomb"_s),
+         path(u"bomb.dict.dz: inflates to more than 256 MiB, far more than a dictionary "
+              u"holds\n"_s)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        QProcess process;
+        process.start(QStringLiteral(KVEL_DICT_PROGRAM),
+                      {u"build"_s, u"-o"_s, path(u"out.mdb"_s), c.source});
+        ASSERT_TRUE(process.waitForFinished(60000)) << "kvel-dict still runs";
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), DictExitCode::BuildFailed);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), u"kvel-dict: "_s + c.error);
+        EXPECT_FALSE(QFileInfo::exists(path(u"out.mdb"_s)));
     }
 }

@@ -1,6 +1,7 @@
 #include "DictTestFiles.h"
 
 #include <QFile>
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +37,32 @@ QByteArray gzip(const QByteArray& data)
     stream.avail_out = uInt(out.size());
     deflate(&stream, Z_FINISH);
     out.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+QByteArray gzipZeros(qint64 count)
+{
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray zeros(1 << 20, '\0');
+    QByteArray chunk(1 << 16, Qt::Uninitialized);
+    QByteArray out;
+    qint64 left = count;
+    int flush = Z_NO_FLUSH;
+    do {
+        const qint64 take = std::min<qint64>(left, zeros.size());
+        left -= take;
+        flush = left == 0 ? Z_FINISH : Z_NO_FLUSH;
+        stream.next_in = reinterpret_cast<Bytef*>(zeros.data());
+        stream.avail_in = uInt(take);
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(chunk.data());
+            stream.avail_out = uInt(chunk.size());
+            deflate(&stream, flush);
+            out.append(chunk.constData(), chunk.size() - qsizetype(stream.avail_out));
+        } while (stream.avail_out == 0);
+    } while (flush != Z_FINISH);
     deflateEnd(&stream);
     return out;
 }

@@ -13,6 +13,10 @@ QByteArray readFile(const QString& path);
 // Compresses into one gzip member, as dictzip files are.
 QByteArray gzip(const QByteArray& data);
 
+// `count` zero bytes in one gzip member: a few hundred KiB per 256 MiB, made
+// without ever holding the zeros.
+QByteArray gzipZeros(qint64 count);
+
 // A dictd number as an .index file spells it ("BEP" for 4367).
 QByteArray dictdNumber(qint64 value);
 

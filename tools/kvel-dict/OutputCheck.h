@@ -1,0 +1,12 @@
+#pragma once
+
+#include "BuildArguments.h"
+
+namespace kvel::dictbuild {
+
+// Throws BuildError when the output would replace one of the sources: the same
+// file (by device and inode, so also through a link or another spelling of its
+// path) or a file of a dictd source by name, even one not made yet.
+void refuseOutputAmongSources(const BuildRequest& request);
+
+} // namespace kvel::dictbuild
