@@ -158,6 +158,15 @@ start_kvel_as()
     echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
 }
 
+# share_x_cookie USER: the X server's cookie in $SANDBOX/Xauthority, readable
+# by USER.
+share_x_cookie()
+{
+    : >"$SANDBOX/Xauthority"
+    xauth -f "$XAUTHORITY" nextract - "$DISPLAY" | xauth -f "$SANDBOX/Xauthority" nmerge -
+    chown "$1" "$SANDBOX/Xauthority"
+}
+
 # 2. A program folder the user may not write (an installation in a system
 #    folder): kvel starts, keeps its settings in $XDG_CONFIG_HOME/kvel/ and
 #    finds them there at the next start; the folder is left as it was.
@@ -173,10 +182,7 @@ scenario_read_only_folder()
     chmod 444 "$INI"
     ls -l --time-style=+%s "$APP" >"$SANDBOX/folder-before.txt"
     local settings=$SANDBOX/config/kvel/kvel.ini
-    # The X server's cookie, readable by that user.
-: >"$SANDBOX/Xauthority"
-    xauth -f "$XAUTHORITY" nextract - "$DISPLAY" | xauth -f "$SANDBOX/Xauthority" nmerge -
-    chown "$user" "$SANDBOX/Xauthority"
+    share_x_cookie "$user"
     local XAUTHORITY=$SANDBOX/Xauthority
 
     start_kvel_as "$user"
@@ -375,12 +381,49 @@ scenario_socket_flood()
     pass "flood of 1,000 connections took $(seconds_between "$flood_started" "$asked") s; 'kvel water' was shown $(seconds_between "$asked" "$answered") s after it was started"
 }
 
+# 8. A kvel.ini the user may write, in a program folder the user may not (no
+#    lock or temporary file can go beside it): its values move once into
+#    $XDG_CONFIG_HOME/kvel/ and are saved there; start with the system stays
+#    off as the file says, and the old file is left as it was.
+scenario_writable_ini_in_read_only_folder()
+{
+    ((EUID == 0)) || skip "needs root to run kvel as another user"
+    local user=nobody
+    id "$user" >/dev/null 2>&1 || skip "no user '$user' on this machine"
+    new_sandbox writable-ini-in-read-only-folder
+    chmod 755 "$SANDBOX"
+    chown -R "$user" "$SANDBOX"/{home,config,data,cache,runtime}
+    chown "$user" "$INI"
+    chmod 644 "$INI"
+    chmod 555 "$APP"
+    cp "$INI" "$SANDBOX/before.ini"
+    local settings=$SANDBOX/config/kvel/kvel.ini
+    share_x_cookie "$user"
+    local XAUTHORITY=$SANDBOX/Xauthority
+
+    start_kvel_as "$user"
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+    press alt+l
+    close_with_escape "$pid"
+    [[ -f $settings ]] || fail "nothing saved in \$XDG_CONFIG_HOME/kvel/: $(tr '\n' '|' <"$KVEL_LOG")"
+    cmp -s "$INI" "$SANDBOX/before.ini" || fail "the kvel.ini in the program folder changed"
+    [[ -e $SANDBOX/config/autostart/kvel.desktop ]] && fail "an autostart entry was written"
+    INI=$settings
+    ini_well_formed
+    expect_ini Preferences AutoStart 0
+    expect_ini Selected Language 1
+    pass "the values moved to \$XDG_CONFIG_HOME/kvel/ and were saved there; no autostart entry"
+}
+
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
     "2 read-only-folder scenario_read_only_folder A read-only program folder keeps the settings in the XDG config folder"
     "3 simultaneous-starts scenario_simultaneous_starts Twenty starts at the same moment leave one running instance"
     "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
+    "8 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
     "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
 )
 
