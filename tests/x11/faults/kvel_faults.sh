@@ -417,6 +417,76 @@ scenario_writable_ini_in_read_only_folder()
     pass "the values moved to \$XDG_CONFIG_HOME/kvel/ and were saved there; no autostart entry"
 }
 
+# kvel_without_runtime_dir USER [ARGS...]: runs kvel as USER in the
+# background from /, which USER may not write, with the sandbox's
+# environment but no XDG_RUNTIME_DIR; sets KVEL_PID and KVEL_LOG.
+kvel_without_runtime_dir()
+{
+    local user=$1 n variable
+    shift
+    n=$(wc -l <"$KVEL_PIDS_FILE")
+    kvel_env_vars
+    local -a environment=()
+    for variable in "${KVEL_ENV[@]}"; do
+        [[ $variable == XDG_RUNTIME_DIR=* ]] || environment+=("$variable")
+    done
+    KVEL_LOG=$SANDBOX/kvel-$n.log
+    (cd / && exec setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
+        env -i "${environment[@]}" "$APP/kvel" "$@") >"$KVEL_LOG" 2>&1 &
+    KVEL_PID=$!
+    echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
+}
+
+# 9. No XDG_RUNTIME_DIR, a runtime folder Qt refuses (/tmp/runtime-<user>
+#    owned by root) and a current folder the user may not write: kvel keeps
+#    its lock and socket in /tmp/kvel-<uid>, made with mode 0700, and hands
+#    words over there. That folder open to others is refused: the start says
+#    so and ends with a non-zero status.
+scenario_runtime_fallback()
+{
+    ((EUID == 0)) || skip "needs root to run kvel as another user"
+    local user=nobody
+    id "$user" >/dev/null 2>&1 || skip "no user '$user' on this machine"
+    local fallback qt_runtime
+    fallback=/tmp/kvel-$(id -u "$user")
+    qt_runtime=/tmp/runtime-$user
+    if [[ -e $fallback || -e $qt_runtime ]]; then
+        skip "$fallback or $qt_runtime is there already, and the test leaves them alone"
+    fi
+    # shellcheck disable=SC2064 # the paths are fixed now
+    trap "stop_scenario_processes; rm -rf '$fallback' '$qt_runtime'" EXIT
+    mkdir -m 700 "$qt_runtime"
+    new_sandbox runtime-fallback
+    chmod 755 "$SANDBOX"
+    chown -R "$user" "$SANDBOX"/{home,config,data,cache} "$APP"
+    share_x_cookie "$user"
+    local XAUTHORITY=$SANDBOX/Xauthority
+
+    kvel_without_runtime_dir "$user"
+    local first=$KVEL_PID
+    wait_for_bar "$first"
+    [[ $(stat -c '%U %a %F' "$fallback") == "$user 700 directory" ]] ||
+        fail "$fallback is $(stat -c '%U %a %F' "$fallback"), expected a folder of $user with mode 700"
+    [[ -S $fallback/notkvel-${DISPLAY//:/_}.socket ]] ||
+        fail "no instance socket in $fallback: $(ls -A "$fallback")"
+    pass "the lock and the socket are in $fallback: $(ls -A "$fallback" | tr '\n' ' ')"
+    kvel_without_runtime_dir "$user" house
+    wait_exit "$KVEL_PID" 10 || fail "'kvel house' as a second start still runs after 10 s"
+    ((EXIT_STATUS == 0)) || fail "'kvel house' as a second start ended with status $EXIT_STATUS: $(tr '\n' '|' <"$KVEL_LOG")"
+    focus_entry
+    expect_entry_quietly house "the running bar after 'kvel house'"
+    stop_process "$first"
+
+    log "$fallback open to others"
+    chmod 755 "$fallback"
+    kvel_without_runtime_dir "$user" house
+    wait_exit "$KVEL_PID" 10 || fail "a start with $fallback open to others still runs after 10 s"
+    ((EXIT_STATUS != 0)) || fail "a start with $fallback open to others ended with status 0"
+    grep -q "no folder for the single-instance lock" "$KVEL_LOG" ||
+        fail "no message on standard error: $(tr '\n' '|' <"$KVEL_LOG")"
+    pass "refused with status $EXIT_STATUS: $(grep -m 1 'no folder' "$KVEL_LOG")"
+}
+
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
@@ -425,6 +495,7 @@ SCENARIOS=(
     "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
     "8 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
     "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
+    "9 runtime-fallback scenario_runtime_fallback Without XDG_RUNTIME_DIR the lock and socket live in a private folder in /tmp"
 )
 
 echo "kvel fault tests on a private X server"
