@@ -225,8 +225,10 @@ void TKvelMainForm::ApplyClipboardViewer()
     m_clipboard->setWatching(watch);
     // Starting to watch reports what is on the clipboard at that moment.
     if (watch && !wasWatching && FClipboardReady) {
-        if (const std::optional<QString> text = ClipboardWatcher::currentText())
-            ClipboardChanged(*text);
+        m_clipboard->readText([this](const QString& text) {
+            if (m_clipboard->isWatching())
+                ClipboardChanged(text);
+        });
     }
 }
 
@@ -241,10 +243,18 @@ void TKvelMainForm::ClipboardChanged(const QString& text)
     RememberFirstEntry();
 }
 
-void TKvelMainForm::LookupClipboard()
+void TKvelMainForm::LookupClipboard(bool remember)
 {
-    if (const std::optional<QString> text = ClipboardWatcher::currentText())
-        EnterPhraseFromOutside(*text);
+    // The clipboard's owner may answer late: by then the bar may be closed,
+    // or the user typing a phrase of their own, which the answer must not replace.
+    const QString entryBefore = LngEdit->text();
+    m_clipboard->readText([this, entryBefore, remember](const QString& text) {
+        if (!FBarShown || !isVisible() || LngEdit->text() != entryBefore)
+            return;
+        EnterPhraseFromOutside(text);
+        if (remember)
+            RememberFirstEntry();
+    });
 }
 
 void TKvelMainForm::ApplyHook()

@@ -154,17 +154,17 @@ void TKvelMainForm::ToggleBar()
         close();
         return;
     }
-    OpenBar();
+    OpenBar(true);
     RememberFirstEntry();
 }
 
-void TKvelMainForm::OpenBar()
+void TKvelMainForm::OpenBar(bool rememberClipboardPhrase)
 {
     AppRestore();
     raise();
     activateWindow();
     if (FSmartClipboard == 1)
-        LookupClipboard();
+        LookupClipboard(rememberClipboardPhrase);
 }
 
 void TKvelMainForm::ShowWithParams()

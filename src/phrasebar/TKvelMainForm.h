@@ -90,7 +90,9 @@ public:
     // The desktop ends the session: save, and go without asking any window.
     void SessionEnding();
     void SaveSettings();
-    void OpenBar();
+    // Shows the bar; with the smart clipboard on, its phrase is looked up
+    // (and remembered among the recent phrases, when asked) once it is read.
+    void OpenBar(bool rememberClipboardPhrase = false);
     void handleInstanceRequest(kvel::InstanceRequest request);
 
     // --- tray, clipboard, drop ------------------------------------------
@@ -105,7 +107,7 @@ public:
     void ToTrayClick(bool checked);
     void TrayAvailabilityChanged(bool available);
     void ClipboardChanged(const QString& text);
-    void LookupClipboard();
+    void LookupClipboard(bool remember = false);
     void ApplyClipboardViewer();
     void TextDropped(const QString& text);
     void ApplyHook();

@@ -3,12 +3,10 @@
 #include "ClipboardBurst.h"
 #include "ClipboardNotices.h"
 #include "DesktopProbe.h"
-#include "OfferedText.h"
 #include "WaylandDataControlWatcher.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
 using namespace std::chrono_literals;
 
@@ -26,11 +24,13 @@ constexpr auto kNoticesLongest = 500ms;
 
 } // namespace
 
-ClipboardWatcher::ClipboardWatcher(QObject* parent)
+ClipboardWatcher::ClipboardWatcher(QObject* parent, ClipboardReader* reader)
     : QObject(parent), m_session(currentSession()),
+      m_reader(reader ? reader : createClipboardReader(this)),
       m_notices(new ClipboardNotices(kNoticesQuiet, kNoticesLongest, this)),
       m_burst(new ClipboardBurst(kBurstQuiet, this))
 {
+    m_reader->setParent(this);
     connect(m_notices, &ClipboardNotices::settled, this, &ClipboardWatcher::readClipboard);
     connect(m_burst, &ClipboardBurst::settled, this, &ClipboardWatcher::burstSettled);
 }
@@ -65,20 +65,12 @@ bool ClipboardWatcher::watchesWayland() const
     return m_session.type == SessionType::Wayland && onRealDesktop();
 }
 
-std::optional<QString> ClipboardWatcher::plainText(const QMimeData* data)
+void ClipboardWatcher::readText(std::function<void(const QString& text)> onText)
 {
-    // A copied file or picture may carry a text form too; it is not a phrase.
-    if (!data || !data->hasText() || data->hasUrls() || data->hasImage())
-        return std::nullopt;
-    const QString hint = QString::fromLatin1(kPasswordManagerHint);
-    if (data->hasFormat(hint) && data->data(hint) == "secret")
-        return std::nullopt;
-    return data->text();
-}
-
-std::optional<QString> ClipboardWatcher::currentText()
-{
-    return plainText(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+    m_reader->readText([onText = std::move(onText)](const std::optional<QString>& text) {
+        if (text)
+            onText(*text);
+    });
 }
 
 void ClipboardWatcher::readClipboard()
@@ -86,8 +78,11 @@ void ClipboardWatcher::readClipboard()
     // Copying an entry from the bar itself is not a new phrase to look up.
     if (QGuiApplication::clipboard()->ownsClipboard())
         return;
-    if (const std::optional<QString> text = currentText())
-        m_burst->add(*text);
+    m_reader->readText([this](const std::optional<QString>& text) {
+        // Watching may have stopped while the owner was answering.
+        if (text && m_watching)
+            m_burst->add(*text);
+    });
 }
 
 void ClipboardWatcher::burstSettled(const QString& text)

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "ClipboardReader.h"
 #include "SessionInfo.h"
 
 #include <QObject>
-#include <optional>
-
-class QMimeData;
+#include <functional>
 
 namespace kvel {
 
@@ -17,19 +16,22 @@ class WaylandDataControlWatcher;
 // selection, not the mouse selection) while watching is on. Pictures, files,
 // password-manager secrets and the program's own copies are not news. On a
 // Wayland desktop that offers data control, copies made in Wayland programs
-// are seen too; a burst of copies is told as its last text.
+// are seen too; a burst of copies is told as its last text. Every read goes
+// through the reader, so a program that owns the clipboard and never answers
+// cannot stop the bar.
 class ClipboardWatcher : public QObject
 {
     Q_OBJECT
 public:
-    explicit ClipboardWatcher(QObject* parent = nullptr);
+    // Without a reader of its own the watcher takes the platform's.
+    explicit ClipboardWatcher(QObject* parent = nullptr, ClipboardReader* reader = nullptr);
 
     void setWatching(bool on);
     bool isWatching() const { return m_watching; }
 
-    // The clipboard's plain text, when it holds one.
-    static std::optional<QString> currentText();
-    static std::optional<QString> plainText(const QMimeData* data);
+    // Reads the clipboard now; onText gets its plain text later, when it
+    // holds one.
+    void readText(std::function<void(const QString& text)> onText);
 
 signals:
     void textCopied(const QString& text);
@@ -41,6 +43,7 @@ private:
 
     const SessionInfo m_session;
     bool m_watching = false;
+    ClipboardReader* m_reader;
     ClipboardNotices* m_notices;
     ClipboardBurst* m_burst;
     WaylandDataControlWatcher* m_wayland = nullptr;

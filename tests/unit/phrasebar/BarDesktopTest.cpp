@@ -1,8 +1,7 @@
 #include "BarTestFixture.h"
-#include "ClipboardWatcher.h"
 
+#include <QClipboard>
 #include <QMenu>
-#include <QMimeData>
 #include <QSignalSpy>
 
 using namespace kvel;
@@ -130,21 +129,33 @@ TEST(BarClipboard, NothingHappensBeforeTheFirstShow)
     EXPECT_FALSE(bar.isVisible());
 }
 
-TEST(ClipboardWatcher, TakesPlainTextOnly)
+// The clipboard is read in the background: its text arrives a moment later.
+TEST_F(TrayBarTest, TheTrayClickLooksUpTheClipboardOnceItIsRead)
 {
-    QMimeData text;
-    text.setText(u"kuća"_s);
-    EXPECT_EQ(ClipboardWatcher::plainText(&text), u"kuća"_s);
+    QGuiApplication::clipboard()->setText(u"House"_s);
+    emit tray->leftClicked();
+    EXPECT_TRUE(bar->isVisible());
+    QTRY_COMPARE(bar->entry()->text(), u"house"_s);
+    EXPECT_TRUE(balloon().isVisible());
+}
 
-    QMimeData file;
-    file.setUrls({QUrl(u"file:///tmp/a.txt"_s)});
-    file.setText(u"/tmp/a.txt"_s);
-    EXPECT_FALSE(ClipboardWatcher::plainText(&file)) << "a copied file is not a phrase";
+TEST_F(TrayBarTest, AClipboardAnswerNeverReplacesWhatTheUserTypedMeanwhile)
+{
+    QGuiApplication::clipboard()->setText(u"house"_s);
+    emit tray->leftClicked();
+    type(u"cat"_s); // before the clipboard's answer
+    QTest::qWait(50);
+    EXPECT_EQ(bar->entry()->text(), u"cat"_s);
+}
 
-    QMimeData picture;
-    picture.setImageData(QImage(2, 2, QImage::Format_RGB32));
-    EXPECT_FALSE(ClipboardWatcher::plainText(&picture));
-    EXPECT_FALSE(ClipboardWatcher::plainText(nullptr));
+TEST_F(TrayBarTest, AClipboardAnswerForABarClosedMeanwhileIsDropped)
+{
+    QGuiApplication::clipboard()->setText(u"house"_s);
+    emit tray->leftClicked();
+    bar->close();
+    QTest::qWait(50);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(bar->entry()->text(), u""_s);
 }
 
 TEST_F(BarTest, DroppedTextIsLookedUpInBoth)

@@ -1,4 +1,4 @@
-#include "ClipboardWatcher.h"
+#include "QtClipboardReader.h"
 
 #include <QImage>
 #include <QMimeData>
@@ -25,7 +25,7 @@ TEST_P(ClipboardText, TakesOnlyPlainTextThatIsNoSecret)
 {
     QMimeData data;
     GetParam().fill(data);
-    EXPECT_EQ(ClipboardWatcher::plainText(&data), GetParam().text);
+    EXPECT_EQ(QtClipboardReader::plainText(&data), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ClipboardText, NoDataIsNoText)
 {
-    EXPECT_EQ(ClipboardWatcher::plainText(nullptr), std::nullopt);
+    EXPECT_EQ(QtClipboardReader::plainText(nullptr), std::nullopt);
 }
 
 } // namespace

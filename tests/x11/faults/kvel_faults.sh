@@ -21,6 +21,9 @@ fi
 KVEL_EXE=$(realpath "$1")
 KVEL_DICT=$(realpath "$2")
 CLIPBOARD_FLOOD=$(realpath "$3")
+# Built beside the flood program.
+SILENT_OWNER=$(dirname "$CLIPBOARD_FLOOD")/kvel_faults_silent_clipboard_owner
+WM_PING=$(dirname "$CLIPBOARD_FLOOD")/kvel_faults_wm_ping
 E2E_OUT=$(realpath -m "${4:-kvel-faults-output}")
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 IDLE_CONNECTIONS=$HERE/idle_connections.py
@@ -31,7 +34,7 @@ IDLE_CONNECTIONS=$HERE/idle_connections.py
 . "$HERE/../e2e/runner.sh"
 
 require_tools Xvfb xauth mcookie openbox xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout setpriv python3
-require_programs "$KVEL_EXE" "$CLIPBOARD_FLOOD"
+require_programs "$KVEL_EXE" "$CLIPBOARD_FLOOD" "$SILENT_OWNER" "$WM_PING"
 [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
 
 mkdir -p "$E2E_OUT"
@@ -487,12 +490,62 @@ scenario_runtime_fallback()
     pass "refused with status $EXIT_STATUS: $(grep -m 1 'no folder' "$KVEL_LOG")"
 }
 
+silent_owner_started() { grep -qs '^silent-owner-started' "$SANDBOX/silent-owner.log"; }
+silent_owner_done() { grep -qs '^silent-owner-done:' "$SANDBOX/silent-owner.log"; }
+
+# 5. A clipboard owner that never answers takes the clipboard every second
+#    for 20 s; kvel starts meanwhile, looks the clipboard up as its bar opens
+#    and watches it: the bar keeps answering the window manager's ping and a
+#    typed lookup all the while, and looks up the next ordinary copy.
+scenario_silent_clipboard_owner()
+{
+    new_sandbox silent-clipboard-owner
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=1 Fast=0
+    log "a clipboard owner that never answers takes the clipboard every second for 20 s"
+    start_helper silent-owner "$SILENT_OWNER" 20
+    wait_until 10 silent_owner_started || fail "the silent owner did not start: $(tr '\n' '|' <"$SANDBOX/silent-owner.log")"
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    xprop -id "$BAR_ID" WM_PROTOCOLS | grep -q _NET_WM_PING ||
+        fail "the bar does not take part in _NET_WM_PING: $(xprop -id "$BAR_ID" WM_PROTOCOLS)"
+    start_helper ping "$WM_PING" "$BAR_ID" 15
+    local ping_pid=$HELPER_PID
+
+    focus_entry
+    type_text house
+    expect_red "silent-owner-house"
+    expect_entry_quietly house "typed while the owner stays silent"
+
+    wait "$ping_pid"
+    local ping_status=$? ping_result
+    ping_result=$(cat "$SANDBOX/ping.log")
+    ((ping_status == 0)) || fail "the bar stopped answering pings: $ping_result"
+    local longest
+    longest=$(sed -n 's/.*longest: \([0-9]*\) ms.*/\1/p' <<<"$ping_result")
+    [[ -n $longest ]] || fail "no ping figures: $ping_result"
+    ((longest <= 3000)) || fail "the bar answered a ping only after $longest ms: $ping_result"
+    pass "the bar kept answering while the owner stayed silent: $ping_result"
+
+    wait_until 30 silent_owner_done || fail "the silent owner did not finish within 30 s"
+    pass "the silent owner is gone: $(sed -n 's/^silent-owner-done: //p' "$SANDBOX/silent-owner.log") takes"
+    process_alive "$pid" || fail "kvel ended: $(tr '\n' '|' <"$KVEL_LOG")"
+    press Escape
+    wait_until 10 balloon_hidden "$pid" || fail "the balloon is still mapped 10 s after Escape"
+    copy_text water
+    wait_until 10 balloon_shown "$pid" || fail "no balloon 10 s after copying 'water'"
+    expect_red "after-silent-owner-water"
+    focus_entry
+    expect_entry_quietly water "the copy after the silent owner"
+}
+
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
     "2 read-only-folder scenario_read_only_folder A read-only program folder keeps the settings in the XDG config folder"
     "3 simultaneous-starts scenario_simultaneous_starts Twenty starts at the same moment leave one running instance"
     "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
+    "5 silent-clipboard-owner scenario_silent_clipboard_owner A clipboard owner that never answers leaves the bar answering"
     "8 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
     "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
     "9 runtime-fallback scenario_runtime_fallback Without XDG_RUNTIME_DIR the lock and socket live in a private folder in /tmp"

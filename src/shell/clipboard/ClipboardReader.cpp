@@ -1,0 +1,17 @@
+#include "ClipboardReader.h"
+
+#include "QtClipboardReader.h"
+#include "X11ClipboardReader.h"
+
+#include <QGuiApplication>
+
+namespace kvel {
+
+ClipboardReader* createClipboardReader(QObject* parent)
+{
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return new X11ClipboardReader(qgetenv("DISPLAY"), parent);
+    return new QtClipboardReader(parent);
+}
+
+} // namespace kvel

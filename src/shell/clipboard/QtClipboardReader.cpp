@@ -1,0 +1,30 @@
+#include "QtClipboardReader.h"
+
+#include "OfferedText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTimer>
+
+namespace kvel {
+
+void QtClipboardReader::readText(Done done)
+{
+    QTimer::singleShot(0, this, [done = std::move(done)] {
+        done(plainText(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)));
+    });
+}
+
+std::optional<QString> QtClipboardReader::plainText(const QMimeData* data)
+{
+    // A copied file or picture may carry a text form too; it is not a phrase.
+    if (!data || !data->hasText() || data->hasUrls() || data->hasImage())
+        return std::nullopt;
+    const QString hint = QString::fromLatin1(kPasswordManagerHint);
+    if (data->hasFormat(hint) && data->data(hint) == "secret")
+        return std::nullopt;
+    return data->text();
+}
+
+} // namespace kvel

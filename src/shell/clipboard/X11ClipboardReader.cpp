@@ -1,0 +1,73 @@
+#include "X11ClipboardReader.h"
+
+#include "OfferedText.h"
+#include "QtClipboardReader.h"
+#include "X11SelectionText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTimer>
+
+using namespace std::chrono_literals;
+
+namespace kvel {
+
+namespace {
+
+// A program that answers at all answers within milliseconds; past this the
+// read is given up.
+constexpr auto kReadDeadline = 3s;
+
+} // namespace
+
+X11ClipboardReader::X11ClipboardReader(QByteArray displayName, QObject* parent)
+    : ClipboardReader(parent), m_displayName(std::move(displayName))
+{}
+
+X11ClipboardReader::~X11ClipboardReader()
+{
+    // The read sees the request within one of its short waits; its answer,
+    // posted to this object, goes with it.
+    m_worker.request_stop();
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+void X11ClipboardReader::readText(Done done)
+{
+    // The program's own copy is at hand, no owner to ask.
+    if (QGuiApplication::clipboard()->ownsClipboard()) {
+        QTimer::singleShot(0, this, [done = std::move(done)] {
+            done(QtClipboardReader::plainText(
+                QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)));
+        });
+        return;
+    }
+    m_forNextRead.push_back(std::move(done));
+    if (m_forRunningRead.empty())
+        startRead();
+}
+
+void X11ClipboardReader::startRead()
+{
+    if (m_worker.joinable())
+        m_worker.join(); // its answer has arrived: it has ended or is ending
+    m_forRunningRead = std::exchange(m_forNextRead, {});
+    m_worker = std::jthread([this, display = m_displayName](std::stop_token stop) {
+        const std::optional<QString> text =
+            readX11ClipboardText(display, {kReadDeadline, kMaxOfferedTextBytes}, stop);
+        QMetaObject::invokeMethod(
+            this, [this, text] { readFinished(text); }, Qt::QueuedConnection);
+    });
+}
+
+void X11ClipboardReader::readFinished(const std::optional<QString>& text)
+{
+    const std::vector<Done> done = std::exchange(m_forRunningRead, {});
+    if (!m_forNextRead.empty())
+        startRead();
+    for (const Done& callback : done)
+        callback(text);
+}
+
+} // namespace kvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <optional>
+#include <stop_token>
+
+namespace kvel {
+
+struct SelectionReadLimits
+{
+    // For the whole read, every answer of the owner included.
+    std::chrono::milliseconds deadline;
+    // Of the text taken, incremental transfers included; the rest is left.
+    qsizetype maxBytes;
+};
+
+// Reads the plain text of the CLIPBOARD selection on a connection of its own
+// to the X server `displayName` (the default display when empty). Blocks
+// until the owner has answered, the deadline has passed or `stop` is asked:
+// run it on a worker thread, never on the one that runs the windows.
+std::optional<QString> readX11ClipboardText(const QByteArray& displayName,
+                                            const SelectionReadLimits& limits,
+                                            std::stop_token stop);
+
+} // namespace kvel
