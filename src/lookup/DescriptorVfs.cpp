@@ -50,6 +50,19 @@ int closeFile(sqlite3_file* file)
     return SQLITE_OK;
 }
 
+// A database in write-ahead-log mode is read as the file holds it, as one in
+// rollback mode would be: the log is never opened (this access opens nothing
+// by name), and what a writer closed cleanly has been copied into the file.
+void readAsRollbackMode(char* bytes, int amount, sqlite3_int64 offset)
+{
+    constexpr sqlite3_int64 kFormatVersions = 18; // write and read version in the header
+    if (offset > kFormatVersions || offset + amount < kFormatVersions + 2)
+        return;
+    char* versions = bytes + (kFormatVersions - offset);
+    if (versions[0] == 2 && versions[1] == 2)
+        versions[0] = versions[1] = 1;
+}
+
 int readFile(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset)
 {
     auto* bytes = static_cast<char*>(buffer);
@@ -65,8 +78,10 @@ int readFile(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset)
             break;
         done += int(got);
     }
-    if (done == amount)
+    if (done == amount) {
+        readAsRollbackMode(bytes, amount, offset);
         return SQLITE_OK;
+    }
     std::memset(bytes + done, 0, std::size_t(amount - done));
     return SQLITE_IOERR_SHORT_READ;
 }

@@ -149,6 +149,11 @@ TEST_F(HostileDictionaryTest, OddButOrdinaryTablesAreReadInStoredOrder)
                     "create trigger Grow after update on TblKvel begin "
                     "insert into TblKvel select * from TblKvel; end"),
          {u"house"_s}},
+        {"write-ahead log mode",
+         withTables("pragma journal_mode = wal;"
+                    "create table TblKvel(Word text, Meaning text, Selected integer);"
+                    "insert into TblKvel values('house', 'kuća', -1)"),
+         {u"house"_s}},
         {"a symbolic link to a dictionary",
          [](const QString& path) {
              const QString target = path + u".target"_s;
