@@ -6,11 +6,12 @@
 # dropped on the entry, F1's help file, the keyboard list, and words that
 # look like options handed to kvel.
 #
-# usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]
+# usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE [SESSION_MANAGER]]]
 #   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
 #   logs and settings file of a failed scenario.
 #   DRAG_SOURCE is the kvel_e2e_drag_source program; without it the drop
-#   scenario is skipped.
+#   scenario is skipped. SESSION_MANAGER is kvel_e2e_session_manager; without
+#   it the session restart scenario is skipped.
 #   KVEL_E2E_ONLY="1 3" runs only those scenarios; KVEL_E2E_KEEP=1 keeps the
 #   temporary folders.
 
@@ -18,7 +19,7 @@
 set -u
 
 if (($# < 2)); then
-    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE]]" >&2
+    echo "usage: $0 KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE [SESSION_MANAGER]]]" >&2
     exit 2
 fi
 KVEL_EXE=$(realpath "$1")
@@ -27,6 +28,10 @@ E2E_OUT=$(realpath -m "${3:-kvel-e2e-output}")
 DRAG_SOURCE=
 if [[ -n ${4:-} ]]; then
     DRAG_SOURCE=$(realpath "$4")
+fi
+SESSION_MANAGER_TOOL=
+if [[ -n ${5:-} ]]; then
+    SESSION_MANAGER_TOOL=$(realpath "$5")
 fi
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -848,6 +853,42 @@ scenario_failed_hand_over()
     process_alive "$first" || fail "the running bar ended"
 }
 
+session_manager_listening() { grep -qs '^address: ' "$SANDBOX/session-manager.log"; }
+session_manager_done() { grep -qs '^done$' "$SANDBOX/session-manager.log"; }
+
+# 15. A session manager saving the session is told never to restart kvel: it
+#     would restart it as "kvel -session ID", and those are words to look up.
+scenario_session_restart()
+{
+    [[ -n $SESSION_MANAGER_TOOL ]] || skip "no session manager stand-in (built with libsm-dev)"
+    new_sandbox session-restart
+    start_helper session-manager "$SESSION_MANAGER_TOOL"
+    local manager=$HELPER_PID
+    wait_until 10 session_manager_listening ||
+        fail "the session manager did not listen: $(tr '\n' '|' <"$SANDBOX/session-manager.log")"
+    local address
+    address=$(sed -n 's/^address: //p' "$SANDBOX/session-manager.log")
+    kvel_env_vars
+    KVEL_LOG=$SANDBOX/kvel-0.log
+    env -i "${KVEL_ENV[@]}" SESSION_MANAGER="$address" "$APP/kvel" >"$KVEL_LOG" 2>&1 &
+    KVEL_PID=$!
+    echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
+    wait_for_bar "$KVEL_PID"
+    wait_until 20 session_manager_done ||
+        fail "kvel did not save itself for the session manager: $(tr '\n' '|' <"$SANDBOX/session-manager.log")"
+    local hint
+    hint=$(sed -n 's/^property RestartStyleHint: //p' "$SANDBOX/session-manager.log")
+    # 3 is SmRestartNever; 0, Qt's default, restarts a program that ran.
+    [[ $hint == 3 ]] ||
+        fail "kvel asked for restart style '$hint', not 3 (never): $(tr '\n' '|' <"$SANDBOX/session-manager.log")"
+    pass "restart style 3 (never); the restart command would be: $(sed -n 's/^property RestartCommand: //p' "$SANDBOX/session-manager.log")"
+    process_alive "$KVEL_PID" || fail "kvel ended after saving for the session manager"
+    stop_process "$KVEL_PID"
+    # SIGTERM: it removes its socket in /tmp/.ICE-unix.
+    kill -TERM "$manager"
+    wait "$manager" 2>/dev/null
+}
+
 # ================================================================= runner
 
 # shellcheck disable=SC2034 # read by run_scenarios
@@ -866,6 +907,7 @@ SCENARIOS=(
     "12 start-with-system scenario_start_with_system Start with the system from the tray menu, then a login starts kvel"
     "13 option-like-words scenario_option_like_words Words that look like options are handed over and looked up as words"
     "14 failed-hand-over scenario_failed_hand_over A hand-over that cannot be written ends the start with an error"
+    "15 session-restart scenario_session_restart A session manager is asked never to restart kvel"
 )
 
 echo "kvel end-to-end tests on a private X server"
