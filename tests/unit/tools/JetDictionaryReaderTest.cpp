@@ -4,6 +4,7 @@
 #include "DictCommand.h"
 #include "DictTestFiles.h"
 #include "DictionarySource.h"
+#include "LongMemoJet.h"
 #include "QtPrinters.h"
 #include "SqliteDictionaryStore.h"
 
@@ -156,4 +157,36 @@ TEST(JetDictionaryReaderTest, AnUnreadableAccessSourceFailsTheBuild)
     EXPECT_EQ(result.exitCode, DictExitCode::BuildFailed);
     EXPECT_TRUE(result.err.startsWith(u"kvel-dict: "_s + bad)) << result.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(JetDictionaryReaderTest, KeepsAHundredThousandCharacterMeaningWhole)
+{
+    // Longer than the buffer the reading starts with, in UTF-8 and in UCS-2.
+    QString meaning;
+    for (int i = 1; meaning.size() < 100'000; ++i)
+        meaning += u"značenje broj %1 (ćuška, džem, šuma, žaba, Ђорђе); "_s.arg(i);
+    meaning.truncate(100'000 - 4);
+    meaning += u"kraj"_s;
+    QTemporaryDir dir;
+    const QString jet = dir.filePath(u"long.mdb"_s);
+    writeJetWithLongMeaning(jet, meaning);
+
+    const auto meaningOfLong = [](const QList<DictionaryRow>& rows) {
+        for (const DictionaryRow& row : rows) {
+            if (row.word == u"long")
+                return row.meaning;
+        }
+        return u"(no row \"long\")"_s;
+    };
+    const JetDictionary dictionary = readJetDictionary(jet);
+    EXPECT_EQ(meaningOfLong(dictionary.rows).size(), 100'000);
+    EXPECT_EQ(meaningOfLong(dictionary.rows), meaning);
+    EXPECT_EQ(dictionary.rows.size(), tsvRows(u"jet-sample.tsv"_s).size());
+
+    const QString out = dir.filePath(u"out.mdb"_s);
+    const DictCommandResult result = runDictCommand({u"build"_s, u"-o"_s, out, u"access:"_s + jet});
+    ASSERT_EQ(result.exitCode, DictExitCode::Success) << result.err.toStdString();
+    SqliteDictionaryStore store(out);
+    EXPECT_EQ(meaningOfLong(*store.findRows(SearchLanguage::Both, FindMethod::Whole, u"long"_s, 1)),
+              meaning);
 }
