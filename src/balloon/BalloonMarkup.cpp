@@ -45,6 +45,14 @@ FormattedLine formatMarkup(const QString& line)
     return formatted;
 }
 
+QList<FormattedLine> formatLines(const QStringList& lines)
+{
+    QList<FormattedLine> formatted;
+    for (const QString& line : displayedLines(lines))
+        formatted.append(formatMarkup(line));
+    return formatted;
+}
+
 int lineLanguageOf(const FormattedLine& line)
 {
     if (line.headLength == 0)

@@ -33,6 +33,9 @@ QStringList displayedLines(const QStringList& lines);
 // code found decides the head.
 FormattedLine formatMarkup(const QString& line);
 
+// The producers' lines as the view shows them: displayedLines, each formatted.
+QList<FormattedLine> formatLines(const QStringList& lines);
+
 // The language value picking reads for a line: 0 red head, -1 blue head,
 // 1 for anything else (black head, no head, or a head that is empty).
 int lineLanguageOf(const FormattedLine& line);

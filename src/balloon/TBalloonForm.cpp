@@ -268,9 +268,9 @@ QSize TBalloonForm::fillText(const QStringList& lines)
     QTextDocument* document = RichEdit->document();
     document->clear();
     QTextCursor cursor(document);
-    const QStringList shown = displayedLines(lines);
+    const QList<FormattedLine> shown = formatLines(lines);
     for (int line = 0; line < shown.size(); ++line) {
-        const FormattedLine formatted = formatMarkup(shown[line]);
+        const FormattedLine& formatted = shown[line];
         if (line > 0)
             cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
         FormatLineHead(cursor, formatted);

@@ -37,6 +37,9 @@ struct LookupDisplay
     int bitmapId = 0;
     QString caption;
     QStringList lines;
+    // For results, the same lines with every entry's meanings whole where
+    // `lines` shows them cut; copying takes them from here.
+    QStringList wholeLines = {};
 
     static LookupDisplay closeWindow() { return {}; }
     bool operator==(const LookupDisplay&) const = default;

@@ -16,6 +16,16 @@ constexpr int kQueryAttempts = 10;
 
 } // namespace
 
+QString shownMeanings(const QString& meanings)
+{
+    if (meanings.size() <= kShownMeaningLength)
+        return meanings;
+    const qsizetype kept = meanings.at(kShownMeaningLength - 1).isHighSurrogate()
+                               ? kShownMeaningLength - 1
+                               : kShownMeaningLength;
+    return meanings.left(kept) + u'\u2026';
+}
+
 QString resultLine(const QString& word, const QString& meaning, int selected)
 {
     return word + (selected == kEnglishHeadword ? u"~0"_s : u"~1"_s) + meaning;
@@ -76,8 +86,14 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
 
     const QString suffix = patternSuffix(phrase, method);
     QStringList lines;
-    for (const DictionaryRow& row : std::as_const(*rows))
-        lines.append(resultLine(row.word, row.meaning, row.selected));
+    QStringList wholeLines;
+    for (const DictionaryRow& row : std::as_const(*rows)) {
+        wholeLines.append(resultLine(row.word, row.meaning, row.selected));
+        const QString shown = shownMeanings(row.meaning);
+        lines.append(shown.size() == row.meaning.size()
+                         ? wholeLines.constLast()
+                         : resultLine(row.word, shown, row.selected));
+    }
 
     if (lines.isEmpty()) {
         if (phrase.isEmpty())
@@ -88,14 +104,16 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
                 LoadLngText(30302) + suffix,
                 {LoadLngText(30304)}};
     }
-    if (lines.size() == 1)
-        return {false, ContentKind::Results, Bitmap::OneHit, LoadLngText(30310), lines};
-    if (lines.size() >= kMaxResultLines) {
-        return {false, ContentKind::Results, Bitmap::SeveralHits, LoadLngText(30306) + suffix,
-                lines};
+    LookupDisplay results{false, ContentKind::Results, Bitmap::SeveralHits, {}, lines, wholeLines};
+    if (lines.size() == 1) {
+        results.bitmapId = Bitmap::OneHit;
+        results.caption = LoadLngText(30310);
+    } else if (lines.size() >= kMaxResultLines) {
+        results.caption = LoadLngText(30306) + suffix;
+    } else {
+        results.caption = LoadLngText(30308) + u' ' + QString::number(lines.size()) + suffix;
     }
-    return {false, ContentKind::Results, Bitmap::SeveralHits,
-            LoadLngText(30308) + u' ' + QString::number(lines.size()) + suffix, lines};
+    return results;
 }
 
 QString LookupEngine::QueryMeaning(const QString& phrase, int selected)

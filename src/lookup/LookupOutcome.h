@@ -30,6 +30,15 @@ private:
     DictionaryStore& m_store;
 };
 
+// The most characters of one entry's meanings that the window shows: a
+// meaning of a megabyte would take seconds to lay out at every keystroke.
+inline constexpr int kShownMeaningLength = 2000;
+
+// The meanings as the window shows them: whole up to kShownMeaningLength
+// characters, else as many (one fewer rather than half a surrogate pair)
+// followed by "…".
+QString shownMeanings(const QString& meanings);
+
 // "word~0meaning" for an English headword, "word~1meaning" for any other row.
 QString resultLine(const QString& word, const QString& meaning, int selected);
 

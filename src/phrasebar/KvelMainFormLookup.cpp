@@ -56,6 +56,7 @@ void TKvelMainForm::LngEditChange()
 
 void TKvelMainForm::showDisplay(const LookupDisplay& display)
 {
+    m_wholeResultLines = display.wholeLines;
     QStringList lines = display.lines;
     BalloonForm->ShowTranslation(display.kind, geometry(), lines, FSensitive != 0, FWrap != 0,
                                  FLocked != 0, Qt::AlignLeft, display.caption, display.bitmapId);
@@ -163,7 +164,11 @@ void TKvelMainForm::CopyFirstEntry(CopyMode mode)
 {
     if (!translationVisible())
         return;
-    if (const std::optional<QString> text = firstEntryText(shownLines(), mode))
+    // Results show each entry's meanings cut; a copy takes them whole.
+    const QList<FormattedLine> lines = BalloonForm->contentKind() == ContentKind::Results
+                                           ? formatLines(m_wholeResultLines)
+                                           : shownLines();
+    if (const std::optional<QString> text = firstEntryText(lines, mode))
         QGuiApplication::clipboard()->setText(*text);
 }
 

@@ -192,6 +192,7 @@ private:
     std::unique_ptr<DictionaryStore> m_store;
     std::unique_ptr<LookupEngine> m_engine;
     DictionaryChecks m_checks;
+    QStringList m_wholeResultLines; // the results shown, with their meanings whole
     QRecursiveMutex LookupLock;
     std::unique_ptr<KeyboardLayout> m_keyboard;
     TrayIcon* m_tray = nullptr;

@@ -64,6 +64,14 @@ TEST(BalloonMarkup, LineBreaksSplitLinesAndAnEmptyLastLineBecomesABlank)
         EXPECT_EQ(displayedLines(c.lines), c.shown);
 }
 
+TEST(BalloonMarkup, FormatLinesSplitsThenFormatsEachLine)
+{
+    EXPECT_EQ(formatLines({u"house~0kuća\n; dom"_s, u"cat~0mačka"_s}),
+              (QList<FormattedLine>{{u"house  kuća"_s, 5, HeadColour::Red},
+                                    {u"; dom"_s, 0, HeadColour::Black},
+                                    {u"cat  mačka"_s, 3, HeadColour::Red}}));
+}
+
 TEST(LineLanguageTable, PickingInheritsTheLanguageOfTheNearestColouredLineAbove)
 {
     LineLanguageTable table;

@@ -271,3 +271,41 @@ TEST_F(LookupOutcomeTest, ByteOrderMarksInThePhraseAreJustCharacters)
         EXPECT_EQ(display.kind, ContentKind::NoMatches) << int(mark);
     }
 }
+
+TEST(ShownMeanings, AtMostTwoThousandCharactersNeverHalfASurrogatePair)
+{
+    const QString a1998(1998, u'a');
+    const QString pair = u"\U0001F600"_s; // one character, two UTF-16 units
+    struct Case
+    {
+        QString meanings;
+        QString shown;
+    };
+    const Case cases[] = {
+        {QString(1999, u'a'), QString(1999, u'a')},
+        {QString(2000, u'a'), QString(2000, u'a')},
+        {QString(2001, u'a'), QString(2000, u'a') + u'…'},
+        {a1998 + pair, a1998 + pair},               // ends on the edge: whole
+        {a1998 + pair + u'b', a1998 + pair + u'…'}, // the pair fits
+        {a1998 + u'a' + pair, a1998 + u'a' + u'…'}, // the pair would straddle it
+        {a1998 + u'a' + pair + pair, a1998 + u'a' + u'…'},
+        {QString(), QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.meanings.size());
+        EXPECT_EQ(shownMeanings(c.meanings), c.shown);
+    }
+}
+
+TEST_F(LookupOutcomeTest, ResultsShowLongMeaningsCutAndKeepThemWhole)
+{
+    const QString meaning = QString(2500, u'm');
+    test::writeDictionary(dir.filePath(u"long.mdb"_s),
+                          {{u"long"_s, meaning, -1}, {u"longer"_s, u"duži"_s, 0}});
+    SqliteDictionaryStore longStore(dir.filePath(u"long.mdb"_s));
+    const LookupDisplay display =
+        LookupEngine(longStore).lookUp(u"long"_s, SearchLanguage::Both, FindMethod::Begins);
+    EXPECT_EQ(display.lines,
+              (QStringList{u"long~0"_s + meaning.left(2000) + u'…', u"longer~1duži"_s}));
+    EXPECT_EQ(display.wholeLines, (QStringList{u"long~0"_s + meaning, u"longer~1duži"_s}));
+}
