@@ -3,7 +3,7 @@
 // keeps in the desktop: autostart and the browser menu.
 #include "AutoStart.h"
 #include "BrowserMenu.h"
-#include "DictionaryStore.h"
+#include "ConvertingDictionaryStore.h"
 #include "HelpFile.h"
 #include "LowerCaseEntry.h"
 #include "MailLink.h"
@@ -54,7 +54,8 @@ void TKvelMainForm::HelpDonationsClick()
 
 void TKvelMainForm::AboutClick()
 {
-    showHelp(aboutContent(m_store->readVersion()));
+    // No version while the dictionary converts: the bar never waits for it.
+    showHelp(aboutContent(m_store->ready() ? m_store->readVersion() : QString()));
 }
 
 void TKvelMainForm::setSpeechEngine(std::unique_ptr<SpeechEngine> engine)

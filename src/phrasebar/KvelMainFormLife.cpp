@@ -4,6 +4,7 @@
 #include "BrowserMenu.h"
 #include "CentralEuropeanLocale.h"
 #include "ClipboardWatcher.h"
+#include "ConvertingDictionaryStore.h"
 #include "GlobalHotKey.h"
 #include "HandOver.h"
 #include "KeyboardLayout.h"
@@ -100,9 +101,19 @@ void TKvelMainForm::FormShow()
     if (FFastClipboardOff == 0)
         ApplyClipboardViewer();
     FClipboardReady = true;
-    m_checks = runDictionaryChecks(m_paths.dictionaryFile, *m_store);
     m_firstShowDone = true;
-    if (!m_checks.allPassed())
+    // An Access dictionary may still be converting: the checks, and what the
+    // first show looks up, wait for it.
+    m_checksWaiting = true;
+    DictionaryReady();
+}
+
+void TKvelMainForm::runFirstShowChecks()
+{
+    m_checks = runDictionaryChecks(m_paths.dictionaryFile, *m_store);
+    // A phrase typed while the dictionary converted is the user's latest
+    // wish, answered next; the clipboard's or a tip would only hide it.
+    if (!m_checks.allPassed() || m_lookupWaiting)
         return;
     if (FAutoStart == 0 && FToTray == 0) {
         if (FSmartClipboard == 1)

@@ -1,5 +1,6 @@
 // The central path: the entry's text looked up and handed to the translation
 // window, and the commands that work on the first entry it shows.
+#include "ConvertingDictionaryStore.h"
 #include "LookupOutcome.h"
 #include "LowerCaseEntry.h"
 #include "PhraseNormalizer.h"
@@ -36,9 +37,37 @@ bool TKvelMainForm::LookupAllowed()
     return false;
 }
 
+void TKvelMainForm::DictionaryReady()
+{
+    // Another change of the file may have started another conversion, whose
+    // end calls this again.
+    if (!m_store->ready())
+        return;
+    if (m_checksWaiting) {
+        m_checksWaiting = false;
+        runFirstShowChecks();
+    }
+    if (m_lookupWaiting) {
+        m_lookupWaiting = false;
+        LngEditChange();
+    }
+}
+
+bool TKvelMainForm::lookupWaits()
+{
+    if (!m_checksWaiting && m_store->ready())
+        return false;
+    // Answered for the entry's text once the conversion ends, once however
+    // often it changed meanwhile; no answer to an earlier phrase stays up.
+    m_lookupWaiting = true;
+    if (BalloonForm)
+        BalloonForm->hide();
+    return true;
+}
+
 void TKvelMainForm::LngEditChange()
 {
-    if (!LookupAllowed())
+    if (lookupWaits() || !LookupAllowed())
         return;
     QMutexLocker locker(&LookupLock);
     const LookupDisplay display =
@@ -66,6 +95,9 @@ void TKvelMainForm::showDisplay(const LookupDisplay& display)
 
 QString TKvelMainForm::QueryMeaning(const QString& phrase, int selected)
 {
+    // Nothing while the dictionary converts: the bar never waits for it.
+    if (!m_store->ready())
+        return QString();
     return m_engine->QueryMeaning(phrase, selected);
 }
 

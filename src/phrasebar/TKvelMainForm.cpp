@@ -38,8 +38,13 @@ QFont barFont()
 
 TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_paths(std::move(paths)), m_store(std::make_unique<ConvertingDictionaryStore>(
-                                     m_paths.dictionaryFile, makeStore<IndexedDictionaryStore>)),
+      m_paths(std::move(paths)),
+      m_store(std::make_unique<ConvertingDictionaryStore>(
+          m_paths.dictionaryFile, makeStore<IndexedDictionaryStore>, m_paths.converter,
+          [this] {
+              QMetaObject::invokeMethod(
+                  this, [this] { DictionaryReady(); }, Qt::QueuedConnection);
+          })),
       m_engine(std::make_unique<LookupEngine>(*m_store)), m_keyboard(X11KeyboardLayout::create())
 {
     setObjectName(u"TKvelMainForm"_s);

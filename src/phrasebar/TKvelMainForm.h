@@ -5,6 +5,7 @@
 #include "FirstEntry.h"
 #include "HelpContent.h"
 #include "InstanceRequest.h"
+#include "JetConverter.h"
 #include "KvelSettings.h"
 #include "LookupDisplay.h"
 #include "SearchSettings.h"
@@ -31,13 +32,15 @@ class LowerCaseEntry;
 class TTextDropTarget;
 class TrayIcon;
 class LookupEngine;
-class DictionaryStore;
+class ConvertingDictionaryStore;
 
 // Where the bar keeps its files; tests point these at temporary folders.
 struct BarPaths
 {
     QString settingsFile;
     QString dictionaryFile;
+    // Turns an Access dictionary into one the bar reads.
+    JetConverter converter = JetConverter::standard();
 };
 
 // The phrase bar: a small always-on-top strip with the search-language label
@@ -54,6 +57,8 @@ public:
     // --- lookup ---------------------------------------------------------
     void LngEditChange();
     bool LookupAllowed();
+    // Runs what waited for the dictionary once no conversion runs any more.
+    void DictionaryReady();
     QString QueryMeaning(const QString& phrase, int selected) override;
     // A phrase from the clipboard, a drop or another instance: normalised,
     // searched in both languages, looked up even when the entry holds it already.
@@ -170,6 +175,8 @@ private:
     void captionMenus();
     bool FormKeyPress(int key);
     void LngEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    bool lookupWaits();
+    void runFirstShowChecks();
     void showDisplay(const LookupDisplay& display);
     void showHelp(const HelpContent& content);
     QList<FormattedLine> shownLines() const;
@@ -189,9 +196,13 @@ private:
     QMenu* TrayPopupMenu = nullptr;
     QPointer<TBalloonForm> BalloonForm;
 
-    std::unique_ptr<DictionaryStore> m_store;
+    std::unique_ptr<ConvertingDictionaryStore> m_store;
     std::unique_ptr<LookupEngine> m_engine;
     DictionaryChecks m_checks;
+    // An Access dictionary converts in the background; the first show's
+    // checks and a lookup asked for meanwhile wait for it.
+    bool m_checksWaiting = false;
+    bool m_lookupWaiting = false;
     QStringList m_wholeResultLines; // the results shown, with their meanings whole
     QRecursiveMutex LookupLock;
     std::unique_ptr<KeyboardLayout> m_keyboard;

@@ -1,0 +1,134 @@
+#include "FakeTrayIcon.h"
+#include "GatedConverter.h"
+#include "LowerCaseEntry.h"
+#include "StringTable.h"
+#include "TKvelMainForm.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace kvel;
+using namespace kvel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kGenerousMs = 15000;
+
+// A bar whose dictionary is an Access file, converted by a stand-in that
+// holds each conversion until the test lets it end.
+class BarConversionTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetLanguageOffset(0);
+        // The stand-in never reads the file: the engine's name is what tells it.
+        writeFile(jetFile, QByteArray("\0\1\0\0Standard Jet DB\0", 20) + QByteArray(2028, '\0'));
+        gate.handOut({{u"cat"_s, u"mačka"_s, -1}});
+        QObject::connect(&ticker, &QTimer::timeout, [this] { ++ticks; });
+    }
+    void TearDown() override
+    {
+        gate.open(); // the bar waits for a conversion under way when it goes
+        bar.reset();
+        SetLanguageOffset(0);
+    }
+
+    void start(const QByteArray& preferences)
+    {
+        writeFile(settingsFile,
+                  "[Preferences]\nTray=0\nAutoStart=0\nIE=0\nClipboard=0\n" + preferences);
+        ticker.start(10);
+        bar = std::make_unique<TKvelMainForm>(BarPaths{settingsFile, jetFile, gate.converter()},
+                                              new FakeTrayIcon(false));
+        bar->show();
+    }
+    // True once the event loop has run the ticker a few more times.
+    bool eventLoopRuns()
+    {
+        const int before = ticks;
+        return QTest::qWaitFor([&] { return ticks >= before + 3; }, kGenerousMs);
+    }
+    bool balloonShows(ContentKind kind)
+    {
+        return QTest::qWaitFor(
+            [&] { return bar->balloon()->isVisible() && bar->balloon()->contentKind() == kind; },
+            kGenerousMs);
+    }
+    void touchDictionary(qint64 secondsSinceEpoch)
+    {
+        QFile file(jetFile);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime::fromSecsSinceEpoch(secondsSinceEpoch),
+                         QFileDevice::FileModificationTime);
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir dir;
+    QString settingsFile = dir.filePath(u"kvel.ini"_s);
+    QString jetFile = dir.filePath(u"kvel.mdb"_s);
+    GatedConverter gate{dir.path()};
+    QTimer ticker;
+    int ticks = 0;
+    std::unique_ptr<TKvelMainForm> bar;
+};
+
+} // namespace
+
+TEST_F(BarConversionTest, APhraseTypedWhileConvertingIsAnsweredWhenTheConversionEnds)
+{
+    start("Tips=1\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
+    QTest::keyClicks(bar->entry(), u"ca"_s);
+    QTest::keyClicks(bar->entry(), u"t"_s);
+    EXPECT_TRUE(eventLoopRuns());
+    EXPECT_FALSE(bar->balloon()->isVisible()) << "nothing is shown before the checks";
+
+    gate.open();
+    ASSERT_TRUE(balloonShows(ContentKind::Results));
+    EXPECT_EQ(bar->balloon()->sourceLines(), QStringList{u"cat~0mačka"_s});
+    EXPECT_EQ(bar->entry()->text(), u"cat"_s);
+}
+
+TEST_F(BarConversionTest, TheTipOfTheFirstShowWaitsForTheConversion)
+{
+    start("Tips=1\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
+    EXPECT_TRUE(eventLoopRuns());
+    EXPECT_FALSE(bar->balloon()->isVisible());
+
+    gate.open();
+    EXPECT_TRUE(balloonShows(ContentKind::Tip));
+}
+
+TEST_F(BarConversionTest, ATouchedDictionaryConvertsAgainWhileTheBarRuns)
+{
+    gate.open();
+    start("Tips=0\n");
+    QTest::keyClicks(bar->entry(), u"cat"_s);
+    ASSERT_TRUE(balloonShows(ContentKind::Results));
+
+    gate.close();
+    gate.handOut({{u"cat"_s, u"mače"_s, -1}});
+    touchDictionary(1700000000);
+    bar->entry()->clear();
+    QTest::keyClicks(bar->entry(), u"cat"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
+    EXPECT_TRUE(eventLoopRuns());
+    EXPECT_FALSE(bar->balloon()->isVisible()) << "no answer from the file as it was";
+
+    gate.open();
+    ASSERT_TRUE(balloonShows(ContentKind::Results));
+    EXPECT_EQ(bar->balloon()->sourceLines(), QStringList{u"cat~0mače"_s});
+}
