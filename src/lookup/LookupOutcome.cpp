@@ -1,5 +1,6 @@
 #include "LookupOutcome.h"
 
+#include "DictionaryChecks.h"
 #include "DictionaryStore.h"
 #include "PhraseNormalizer.h"
 #include "StringTable.h"
@@ -77,6 +78,11 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
         return LookupDisplay::closeWindow();
 
     if (!rows) {
+        // A file refused since the checks passed (replaced by one that is not
+        // a dictionary, or too slow to read) has no version: the notice says so.
+        const DictionaryChecks checks{true, true, DictionaryVersionOk(m_store.readVersion())};
+        if (const std::optional<LookupDisplay> notice = dictionaryNotice(checks))
+            return *notice;
         return {false,
                 ContentKind::QueryFailed,
                 Bitmap::Error,

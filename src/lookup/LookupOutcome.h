@@ -11,7 +11,8 @@ class DictionaryStore;
 
 // Turns the entry's raw text and the search settings into what the translation
 // window shows, in the current interface language. The dictionary checks are
-// the caller's: this runs only once they have passed.
+// the caller's: this runs only once they have passed; a file that fails them
+// later shows the dictionary-version notice instead of its results.
 class LookupEngine
 {
 public:
