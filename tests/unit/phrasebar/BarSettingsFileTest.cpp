@@ -72,6 +72,8 @@ TEST_F(UnreadableSettingsBarTest, TheBrowserItemFollowsTheUsersOwnClick)
     item->setChecked(false);
     item->trigger(); // on: the user asked for it
     EXPECT_TRUE(QFileInfo::exists(configHome() + u"/kvel/browser-menu"_s));
+    item->trigger(); // and off again
+    EXPECT_FALSE(QFileInfo::exists(configHome() + u"/kvel/browser-menu"_s));
 }
 
 TEST_F(UnreadableSettingsTrayBarTest, TheTrayBalloonSaysSo)
