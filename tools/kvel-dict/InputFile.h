@@ -7,11 +7,11 @@
 
 namespace kvel::dictbuild {
 
-// The most text one source file may hold, inflated or not. A million-row
-// dictionary is about 60 MB of text; the build holds several copies of it in
-// other forms (lines, meanings, merged rows), so four times that still builds
-// within a few GiB of memory.
-inline constexpr qint64 kMaxSourceBytes = qint64(256) << 20;
+// The most text one source file may hold, inflated or not: more than twice a
+// million-row dictionary (48 MB as TSV). The build takes about 18 bytes of
+// memory per byte of text (lines, meanings, merged rows), so this much still
+// builds in 2.5 GB.
+inline constexpr qint64 kMaxSourceBytes = qint64(128) << 20;
 
 // The refusal of a source whose text passes `limit` bytes; `what` tells how
 // ("holds", "inflates to").

@@ -13,7 +13,7 @@ QByteArray readFile(const QString& path);
 // Compresses into one gzip member, as dictzip files are.
 QByteArray gzip(const QByteArray& data);
 
-// `count` zero bytes in one gzip member: a few hundred KiB per 256 MiB, made
+// `count` zero bytes in one gzip member: about 1 KiB per MiB, made
 // without ever holding the zeros.
 QByteArray gzipZeros(qint64 count);
 
