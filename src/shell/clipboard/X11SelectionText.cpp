@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <poll.h>
+#include <thread>
 #include <xcb/xcb.h>
 
 using namespace std::chrono_literals;
@@ -24,6 +25,8 @@ constexpr auto kPollSlice = 50ms;
 constexpr qsizetype kMaxTargets = 256;
 // The password-manager hint holds a short word ("secret").
 constexpr qsizetype kHintBytes = 64;
+constexpr int kConnectAttempts = 5;
+constexpr auto kConnectPause = 20ms;
 
 struct FreeDeleter
 {
@@ -50,10 +53,20 @@ public:
         : m_deadline(deadline), m_stop(std::move(stop))
     {
         int screenNumber = 0;
-        m_connection =
-            xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &screenNumber);
-        if (!xcb_connection_has_error(m_connection))
-            m_window = createWindow(screenNumber);
+        // The server at times resets a connection made just after another
+        // one closed: a few more tries, a moment apart.
+        for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
+            if (attempt > 0) {
+                xcb_disconnect(m_connection);
+                std::this_thread::sleep_for(kConnectPause);
+            }
+            m_connection = xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(),
+                                       &screenNumber);
+            if (!xcb_connection_has_error(m_connection)) {
+                m_window = createWindow(screenNumber);
+                return;
+            }
+        }
     }
     ~SelectionSession() { xcb_disconnect(m_connection); }
     SelectionSession(const SelectionSession&) = delete;

@@ -26,7 +26,7 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
 {
     const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 } // namespace
@@ -39,6 +39,12 @@ int main(int argc, char** argv)
         return 2;
     }
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    // The server at times resets a connection made just after another closed.
+    for (int attempt = 0; attempt < 5 && xcb_connection_has_error(connection); ++attempt) {
+        xcb_disconnect(connection);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        connection = xcb_connect(nullptr, nullptr);
+    }
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "cannot connect to the X server\n");
         return 1;
