@@ -5,6 +5,7 @@
 #include "JetConverter.h"
 
 #include <QDataStream>
+#include <QFile>
 #include <QIODevice>
 #include <cerrno>
 #include <chrono>
@@ -94,6 +95,18 @@ JetDictionary decode(const QByteArray& bytes, const QString& path)
     throwDamaged(path, QStringLiteral("its reader gave an unreadable result"));
 }
 
+// The address space this process has mapped. The child gets the converter's
+// memory limit on top of it: what it inherits is not its own doing, and under
+// AddressSanitizer, whose shadow memory alone takes terabytes of address space,
+// a limit on the whole could not work.
+qint64 mappedBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readLine().split(' ').value(0).toLongLong() * ::sysconf(_SC_PAGESIZE);
+}
+
 void limitResource(int resource, rlim_t value)
 {
     const rlimit limit{value, value};
@@ -116,13 +129,13 @@ bool writeAll(int descriptor, const QByteArray& bytes)
 // The child's whole life: read, report on `out`, exit without running the
 // parent's clean-up (its temporary files and buffers are not the child's).
 [[noreturn]] void runChild(int out, const QString& path, int descriptor, pid_t parent,
-                           const JetConverter::Limits& limits, std::chrono::seconds time)
+                           qint64 addressSpace, std::chrono::seconds time)
 {
     // Stopped with kvel-dict, even when that is killed at its own limits.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent)
         _exit(1);
-    limitResource(RLIMIT_AS, rlim_t(limits.memoryBytes));
+    limitResource(RLIMIT_AS, rlim_t(addressSpace));
     limitResource(RLIMIT_CPU, rlim_t(time.count()));
     limitResource(RLIMIT_CORE, 0);
     QByteArray result;
@@ -178,6 +191,7 @@ JetDictionary readJetDictionaryInChild(const QString& path)
 {
     const RegularFile file(path);
     const JetConverter::Limits limits;
+    const qint64 addressSpace = mappedBytes() + limits.memoryBytes;
     const auto time = std::chrono::ceil<std::chrono::seconds>(
         limits.time + limits.timePerMiB * (file.size() >> 20));
     int pipeEnds[2];
@@ -190,7 +204,7 @@ JetDictionary readJetDictionaryInChild(const QString& path)
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeEnds[0]);
-        runChild(pipeEnds[1], path, file.descriptor(), parent, limits, time);
+        runChild(pipeEnds[1], path, file.descriptor(), parent, addressSpace, time);
     }
     ::close(pipeEnds[1]);
     if (child < 0) {

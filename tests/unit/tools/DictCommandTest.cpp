@@ -10,12 +10,21 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kvel::dictbuild;
 using namespace kvel::test;
 using namespace Qt::StringLiterals;
+
+// AddressSanitizer maps terabytes of shadow memory: it cannot start under a
+// limit on the address space.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KVEL_UNDER_ADDRESS_SANITIZER
+#endif
+#endif
 
 namespace {
 
@@ -281,4 +290,31 @@ TEST_F(DictCommandTest, RefusesSourcesThatAreNoRegularFilesOrTooLarge)
         EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), u"kvel-dict: "_s + c.error);
         EXPECT_FALSE(QFileInfo::exists(path(u"out.mdb"_s)));
     }
+}
+
+TEST_F(DictCommandTest, RunningOutOfMemoryEndsWithAMessage)
+{
+#ifdef KVEL_UNDER_ADDRESS_SANITIZER
+    GTEST_SKIP() << "no address-space limit under AddressSanitizer";
+#endif
+    // 40 MB of text is a source of an allowed size, but building from it takes
+    // far more than 256 MiB.
+    QByteArray text;
+    for (int i = 0; text.size() < 40'000'000; ++i)
+        text += "word" + QByteArray::number(i) + "\tmeaning " + QByteArray::number(i) +
+                ", another meaning\n";
+    writeFile(path(u"large.tsv"_s), text);
+    QProcess process;
+    process.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(256) << 20, rlim_t(256) << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    process.start(QStringLiteral(KVEL_DICT_PROGRAM),
+                  {u"build"_s, u"-o"_s, path(u"out.mdb"_s), u"english:"_s + path(u"large.tsv"_s)});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), DictExitCode::BuildFailed);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              u"kvel-dict: out of memory: the sources are too large\n"_s);
+    EXPECT_FALSE(QFileInfo::exists(path(u"out.mdb"_s)));
 }
