@@ -206,11 +206,12 @@ JetDictionary readJetDictionaryInChild(const QString& path)
         ::close(pipeEnds[0]);
         runChild(pipeEnds[1], path, file.descriptor(), parent, addressSpace, time);
     }
+    const int forkError = errno;
     ::close(pipeEnds[1]);
     if (child < 0) {
         ::close(pipeEnds[0]);
         throw BuildError(QStringLiteral("%1: cannot start its reader: %2")
-                             .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                             .arg(path, QString::fromLocal8Bit(std::strerror(forkError))));
     }
     const std::optional<QByteArray> result =
         readResult(pipeEnds[0], Clock::now() + time, resultLimit(file.size()));
