@@ -337,7 +337,8 @@ seconds_between() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", b - a}'; }
 
 # 6. A thousand idle connections to the single-instance socket, then its file
 #    deleted: kvel keeps its descriptors in bounds, listens again, a start
-#    with a word still reaches the running bar, and the bar keeps answering.
+#    with a word still reaches the running bar, and the bar keeps answering
+#    typing and the window manager's pings.
 scenario_socket_flood()
 {
     new_sandbox socket-flood
@@ -348,6 +349,8 @@ scenario_socket_flood()
     [[ -S $socket ]] || fail "no instance socket $socket: $(ls "$SANDBOX/runtime")"
     local descriptors_before
     descriptors_before=$(find "/proc/$pid/fd" -mindepth 1 | wc -l)
+    start_helper ping "$WM_PING" "$BAR_ID" 5
+    local ping_pid=$HELPER_PID
 
     log "1,000 idle connections to the instance socket"
     local flood_started=$EPOCHREALTIME
@@ -382,6 +385,12 @@ scenario_socket_flood()
     expect_entry_quietly book "typed after the flood"
     process_alive "$HELPER_PID" || fail "the idle connections are gone: the flood did not last"
     pass "flood of 1,000 connections took $(seconds_between "$flood_started" "$asked") s; 'kvel water' was shown $(seconds_between "$asked" "$answered") s after it was started"
+
+    wait "$ping_pid"
+    local ping_status=$? ping_result
+    ping_result=$(cat "$SANDBOX/ping.log")
+    ((ping_status == 0)) || fail "the bar stopped answering pings: $ping_result"
+    pass "the bar kept answering the window manager's pings: $ping_result"
 }
 
 # 8. A kvel.ini the user may write, in a program folder the user may not (no
