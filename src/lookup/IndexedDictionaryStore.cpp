@@ -54,7 +54,7 @@ IndexedDictionaryStore::BuiltIndex IndexedDictionaryStore::build(const QString& 
         } else {
             built.scanInstead = true;
         }
-        built.overBudget = database.budgetRanOut();
+        built.refused = database.lastUseRefusesFile();
     }
     built.file = database.openedFile();
     return built;
@@ -74,7 +74,7 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
     }
     if (m_built.file != file)
         return nullptr;
-    if (m_built.overBudget) {
+    if (m_built.refused) {
         m_database.refuse();
         return nullptr;
     }

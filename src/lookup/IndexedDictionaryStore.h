@@ -47,7 +47,7 @@ private:
         std::unique_ptr<DictionaryIndex> index; // null when TblKvel could not be read
         QByteArray rowIdName;                   // what reads the index's row ids back
         bool scanInstead = false;               // no row ids in stored order
-        bool overBudget = false;
+        bool refused = false;                   // past its budget, or damaged
     };
     static BuiltIndex build(const QString& path, ReadBudget budget);
 

@@ -77,9 +77,17 @@ int ReadOnlyDatabase::checkBudget(void* self)
     return 1;
 }
 
+bool ReadOnlyDatabase::lastUseRefusesFile() const
+{
+    // SQLite checks a page when it first reads it, so a damaged page may
+    // fail one query and be read as it is by the next.
+    const int lastError = m_db ? sqlite3_errcode(m_db) : SQLITE_OK;
+    return m_budgetRanOut || lastError == SQLITE_CORRUPT || lastError == SQLITE_NOTADB;
+}
+
 sqlite3* ReadOnlyDatabase::connection()
 {
-    if (m_budgetRanOut)
+    if (lastUseRefusesFile())
         refuse();
     const FileIdentity current = FileIdentity::of(m_path);
     if (current != m_lookedAt || !(m_db || m_refused)) {

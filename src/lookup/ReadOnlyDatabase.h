@@ -21,9 +21,9 @@ struct ReadBudget
 // A dictionary file opened read-only through SQLite as untrusted data: only a
 // regular file, opened without blocking and read through that very descriptor;
 // no views or triggers; TblKvel and TblVer ordinary tables; every use of the
-// connection within a time budget. A file that fails any of this is refused
-// until it changes on disk. The connection is kept between queries and opened
-// again when the file on disk is replaced.
+// connection within a time budget. A file that fails any of this, or that
+// SQLite finds damaged, is refused until it changes on disk. The connection is kept between queries
+// and opened again when the file on disk is replaced.
 class ReadOnlyDatabase
 {
 public:
@@ -42,9 +42,11 @@ public:
     const QString& path() const { return m_path; }
     ReadBudget budget() const { return m_budget; }
 
-    // Whether the use since the last connection() ran past its budget (and
-    // was stopped); the file is then refused at the next connection().
-    bool budgetRanOut() const { return m_budgetRanOut; }
+    // Whether the use since the last connection() showed the file unusable:
+    // it ran past its budget (and was stopped), or SQLite found the file
+    // damaged, which a second read may not notice. The file is then refused
+    // at the next connection().
+    bool lastUseRefusesFile() const;
     // Refuses the file the connection reads until it changes on disk.
     void refuse();
     bool refused() const { return m_refused; }

@@ -204,6 +204,24 @@ TEST_F(HostileDictionaryTest, ReadingPastTheBudgetGivesTheVersionNotice)
     }
 }
 
+TEST_F(HostileDictionaryTest, DamageFoundOnceIsNotForgottenAtTheNextRead)
+{
+    // SQLite checks a page as it first reads it: the first query of this
+    // file fails as damaged, a second one read it as it is.
+    const QString damaged =
+        QStringLiteral(KVEL_FUZZ_REGRESSIONS) + u"/store/page-damaged-on-first-reading"_s;
+    ASSERT_TRUE(QFile::copy(damaged, path));
+    for (const StoreKind& kind : kStores) {
+        SCOPED_TRACE(kind.name);
+        const auto store = kind.make(path, {});
+        EXPECT_EQ(firstLookup(*store, path).kind, ContentKind::DictionaryVersionNotice);
+        EXPECT_EQ(store->readVersion(), QString());
+        EXPECT_EQ(
+            LookupEngine(*store).lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins).kind,
+            ContentKind::DictionaryVersionNotice);
+    }
+}
+
 TEST_F(HostileDictionaryTest, FileReplacedWhileRunningByAHostileOne)
 {
     for (const StoreKind& kind : kStores) {
