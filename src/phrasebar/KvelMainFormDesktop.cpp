@@ -39,6 +39,15 @@ void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
 
     m_clipboard = new ClipboardWatcher(this);
     connect(m_clipboard, &ClipboardWatcher::textCopied, this, &TKvelMainForm::ClipboardChanged);
+    // A paste waits for the clipboard's owner in the background; an entry
+    // changed meanwhile keeps what the user made of it.
+    connect(LngEdit, &LowerCaseEntry::pasteRequested, this, [this](QClipboard::Mode mode) {
+        const QString entryBefore = LngEdit->text();
+        m_clipboard->readText(mode, [this, entryBefore](const QString& text) {
+            if (LngEdit->text() == entryBefore)
+                LngEdit->insert(text);
+        });
+    });
 
     m_hotKey = createGlobalHotKey(this);
     HookMsg = m_hotKey->GetHookMsg();
@@ -225,7 +234,7 @@ void TKvelMainForm::ApplyClipboardViewer()
     m_clipboard->setWatching(watch);
     // Starting to watch reports what is on the clipboard at that moment.
     if (watch && !wasWatching && FClipboardReady) {
-        m_clipboard->readText([this](const QString& text) {
+        m_clipboard->readText(QClipboard::Clipboard, [this](const QString& text) {
             if (m_clipboard->isWatching())
                 ClipboardChanged(text);
         });
@@ -248,13 +257,14 @@ void TKvelMainForm::LookupClipboard(bool remember)
     // The clipboard's owner may answer late: by then the bar may be closed,
     // or the user typing a phrase of their own, which the answer must not replace.
     const QString entryBefore = LngEdit->text();
-    m_clipboard->readText([this, entryBefore, remember](const QString& text) {
+    const auto lookUp = [this, entryBefore, remember](const QString& text) {
         if (!FBarShown || !isVisible() || LngEdit->text() != entryBefore)
             return;
         EnterPhraseFromOutside(text);
         if (remember)
             RememberFirstEntry();
-    });
+    };
+    m_clipboard->readText(QClipboard::Clipboard, lookUp);
 }
 
 void TKvelMainForm::ApplyHook()

@@ -1,5 +1,9 @@
 #include "LowerCaseEntry.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QValidator>
 
 namespace kvel {
@@ -34,6 +38,59 @@ void LowerCaseEntry::setEntryText(const QString& text)
 {
     m_allowedLength = std::max<qsizetype>(kMaxTyped, text.size());
     setText(text.toLower());
+}
+
+void LowerCaseEntry::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        emit pasteRequested(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void LowerCaseEntry::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The middle button pastes the mouse selection where the press put the cursor.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        emit pasteRequested(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void LowerCaseEntry::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Qt's own menu asks the clipboard's owner whether there is anything to
+    // paste before it opens; this one offers Paste without asking.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [menu](const QString& text, QKeySequence::StandardKey key, bool enabled,
+                            auto slot) {
+        const QKeySequence shortcut(key);
+        QAction* action = menu->addAction(
+            shortcut.isEmpty() ? text : text + u'\t' + shortcut.toString(QKeySequence::NativeText));
+        action->setEnabled(enabled);
+        QObject::connect(action, &QAction::triggered, menu, slot);
+    };
+    const bool selected = hasSelectedText() && echoMode() == Normal;
+    add(QLineEdit::tr("&Undo"), QKeySequence::Undo, isUndoAvailable(), [this] { undo(); });
+    add(QLineEdit::tr("&Redo"), QKeySequence::Redo, isRedoAvailable(), [this] { redo(); });
+    menu->addSeparator();
+    add(QLineEdit::tr("Cu&t"), QKeySequence::Cut, selected && !isReadOnly(), [this] { cut(); });
+    add(QLineEdit::tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
+    add(QLineEdit::tr("&Paste"), QKeySequence::Paste, !isReadOnly(),
+        [this] { emit pasteRequested(QClipboard::Clipboard); });
+    add(QLineEdit::tr("Delete"), QKeySequence::UnknownKey, hasSelectedText() && !isReadOnly(),
+        [this] { del(); });
+    menu->addSeparator();
+    add(QLineEdit::tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
+        [this] { selectAll(); });
+    menu->popup(event->globalPos());
 }
 
 } // namespace kvel

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 
 namespace kvel {
 
 // The phrase entry: whatever the user types is kept in lower case, and typing
 // stops at 92 characters, while a longer phrase put in by the program (from
-// the clipboard, say) stays whole.
+// the clipboard, say) stays whole. Pasting (the keys, the middle button, the
+// menu) is asked for, never read here: the clipboard's owner may not answer,
+// and the bar reads it without waiting.
 class LowerCaseEntry : public QLineEdit
 {
     Q_OBJECT
@@ -20,6 +23,14 @@ public:
 
     // A phrase put in by the program may be longer; it can be edited, not grown.
     qsizetype allowedLength() const { return m_allowedLength; }
+
+signals:
+    void pasteRequested(QClipboard::Mode mode);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     qsizetype m_allowedLength = kMaxTyped;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -7,8 +8,9 @@
 
 namespace kvel {
 
-// Reads the clipboard's plain text without ever making the caller wait: the
-// program that owns the clipboard answers when it answers, or never. The
+// Reads the plain text of the clipboard (or of the mouse selection) without
+// ever making the caller wait: the program that owns it answers when it
+// answers, or never. The
 // answer comes back later on the reader's thread, as the text or as nothing
 // (no plain text, a password-manager secret, no owner, no answer in time).
 class ClipboardReader : public QObject
@@ -22,7 +24,7 @@ public:
 
     // `done` gets what a read started after this call finds; requests made
     // while a read runs share the next one.
-    virtual void readText(Done done) = 0;
+    virtual void readText(QClipboard::Mode mode, Done done) = 0;
 };
 
 // The X11 reader on the xcb platform, the Qt clipboard's own reader elsewhere

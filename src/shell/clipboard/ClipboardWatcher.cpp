@@ -65,9 +65,10 @@ bool ClipboardWatcher::watchesWayland() const
     return m_session.type == SessionType::Wayland && onRealDesktop();
 }
 
-void ClipboardWatcher::readText(std::function<void(const QString& text)> onText)
+void ClipboardWatcher::readText(QClipboard::Mode mode,
+                                std::function<void(const QString& text)> onText)
 {
-    m_reader->readText([onText = std::move(onText)](const std::optional<QString>& text) {
+    m_reader->readText(mode, [onText = std::move(onText)](const std::optional<QString>& text) {
         if (text)
             onText(*text);
     });
@@ -78,7 +79,7 @@ void ClipboardWatcher::readClipboard()
     // Copying an entry from the bar itself is not a new phrase to look up.
     if (QGuiApplication::clipboard()->ownsClipboard())
         return;
-    m_reader->readText([this](const std::optional<QString>& text) {
+    m_reader->readText(QClipboard::Clipboard, [this](const std::optional<QString>& text) {
         // Watching may have stopped while the owner was answering.
         if (text && m_watching)
             m_burst->add(*text);

@@ -29,9 +29,9 @@ public:
     void setWatching(bool on);
     bool isWatching() const { return m_watching; }
 
-    // Reads the clipboard now; onText gets its plain text later, when it
-    // holds one.
-    void readText(std::function<void(const QString& text)> onText);
+    // Reads the clipboard (or the mouse selection) now; onText gets its plain
+    // text later, when it holds one.
+    void readText(QClipboard::Mode mode, std::function<void(const QString& text)> onText);
 
 signals:
     void textCopied(const QString& text);

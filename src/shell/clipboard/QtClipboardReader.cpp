@@ -9,10 +9,10 @@
 
 namespace kvel {
 
-void QtClipboardReader::readText(Done done)
+void QtClipboardReader::readText(QClipboard::Mode mode, Done done)
 {
-    QTimer::singleShot(0, this, [done = std::move(done)] {
-        done(plainText(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)));
+    QTimer::singleShot(0, this, [mode, done = std::move(done)] {
+        done(plainText(QGuiApplication::clipboard()->mimeData(mode)));
     });
 }
 

@@ -17,7 +17,7 @@ class QtClipboardReader : public ClipboardReader
 public:
     using ClipboardReader::ClipboardReader;
 
-    void readText(Done done) override;
+    void readText(QClipboard::Mode mode, Done done) override;
 
     // The plain text of clipboard data, when it holds one: pictures, files and
     // password-manager secrets are no phrase.

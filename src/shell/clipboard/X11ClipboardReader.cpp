@@ -33,17 +33,17 @@ X11ClipboardReader::~X11ClipboardReader()
         m_worker.join();
 }
 
-void X11ClipboardReader::readText(Done done)
+void X11ClipboardReader::readText(QClipboard::Mode mode, Done done)
 {
-    // The program's own copy is at hand, no owner to ask.
-    if (QGuiApplication::clipboard()->ownsClipboard()) {
-        QTimer::singleShot(0, this, [done = std::move(done)] {
-            done(QtClipboardReader::plainText(
-                QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)));
+    // The program's own copy or selection is at hand, no owner to ask.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection()) {
+        QTimer::singleShot(0, this, [mode, done = std::move(done)] {
+            done(QtClipboardReader::plainText(QGuiApplication::clipboard()->mimeData(mode)));
         });
         return;
     }
-    m_forNextRead.push_back(std::move(done));
+    m_forNextRead.push_back({mode, std::move(done)});
     if (m_forRunningRead.empty())
         startRead();
 }
@@ -52,10 +52,20 @@ void X11ClipboardReader::startRead()
 {
     if (m_worker.joinable())
         m_worker.join(); // its answer has arrived: it has ended or is ending
-    m_forRunningRead = std::exchange(m_forNextRead, {});
-    m_worker = std::jthread([this, display = m_displayName](std::stop_token stop) {
+    // The requests for the same selection as the first waiting one share the read.
+    const QClipboard::Mode mode = m_forNextRead.front().mode;
+    std::vector<Request> later;
+    for (Request& request : std::exchange(m_forNextRead, {})) {
+        if (request.mode == mode)
+            m_forRunningRead.push_back(std::move(request.done));
+        else
+            later.push_back(std::move(request));
+    }
+    m_forNextRead = std::move(later);
+    const QByteArray selection = mode == QClipboard::Clipboard ? "CLIPBOARD" : "PRIMARY";
+    m_worker = std::jthread([this, display = m_displayName, selection](std::stop_token stop) {
         const std::optional<QString> text =
-            readX11ClipboardText(display, {kReadDeadline, kMaxOfferedTextBytes}, stop);
+            readX11SelectionText(display, selection, {kReadDeadline, kMaxOfferedTextBytes}, stop);
         QMetaObject::invokeMethod(
             this, [this, text] { readFinished(text); }, Qt::QueuedConnection);
     });

@@ -20,15 +20,21 @@ public:
     X11ClipboardReader(QByteArray displayName, QObject* parent = nullptr);
     ~X11ClipboardReader() override;
 
-    void readText(Done done) override;
+    void readText(QClipboard::Mode mode, Done done) override;
 
 private:
+    struct Request
+    {
+        QClipboard::Mode mode;
+        Done done;
+    };
+
     void startRead();
     void readFinished(const std::optional<QString>& text);
 
     const QByteArray m_displayName;
     std::vector<Done> m_forRunningRead;
-    std::vector<Done> m_forNextRead;
+    std::vector<Request> m_forNextRead;
     std::jthread m_worker;
 };
 

@@ -36,7 +36,7 @@ template <typename T> using XcbPtr = std::unique_ptr<T, FreeDeleter>;
 
 struct Atoms
 {
-    xcb_atom_t clipboard = XCB_ATOM_NONE;
+    xcb_atom_t selection = XCB_ATOM_NONE;
     xcb_atom_t targets = XCB_ATOM_NONE;
     xcb_atom_t incr = XCB_ATOM_NONE;
     xcb_atom_t property = XCB_ATOM_NONE;
@@ -48,8 +48,8 @@ struct Atoms
 class SelectionSession
 {
 public:
-    SelectionSession(const QByteArray& displayName, Clock::time_point deadline,
-                     std::stop_token stop)
+    SelectionSession(const QByteArray& displayName, const QByteArray& selection,
+                     Clock::time_point deadline, std::stop_token stop)
         : m_deadline(deadline), m_stop(std::move(stop))
     {
         int screenNumber = 0;
@@ -63,7 +63,7 @@ public:
             m_connection = xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(),
                                        &screenNumber);
             if (!xcb_connection_has_error(m_connection)) {
-                m_window = createWindow(screenNumber);
+                m_window = createWindow(screenNumber, selection);
                 return;
             }
         }
@@ -89,7 +89,7 @@ private:
         QByteArray data;
     };
 
-    xcb_window_t createWindow(int screenNumber);
+    xcb_window_t createWindow(int screenNumber, const QByteArray& selection);
     QList<xcb_atom_t> intern(const QList<QByteArray>& names);
     QList<QByteArray> atomNames(const QList<xcb_atom_t>& atoms);
     Converted convert(xcb_atom_t target, qsizetype maxBytes);
@@ -105,7 +105,7 @@ private:
     const std::stop_token m_stop;
 };
 
-xcb_window_t SelectionSession::createWindow(int screenNumber)
+xcb_window_t SelectionSession::createWindow(int screenNumber, const QByteArray& selection)
 {
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
@@ -118,7 +118,7 @@ xcb_window_t SelectionSession::createWindow(int screenNumber)
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
                       XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
     const QList<xcb_atom_t> atoms =
-        intern({"CLIPBOARD", "TARGETS", "INCR", "KVEL_CLIPBOARD", "x-kde-passwordManagerHint"});
+        intern({selection, "TARGETS", "INCR", "KVEL_SELECTION", "x-kde-passwordManagerHint"});
     if (atoms.contains(XCB_ATOM_NONE))
         return XCB_WINDOW_NONE;
     m_atoms = {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4]};
@@ -178,14 +178,14 @@ template <typename Wanted> XcbPtr<xcb_generic_event_t> SelectionSession::waitFor
 
 SelectionSession::Converted SelectionSession::convert(xcb_atom_t target, qsizetype maxBytes)
 {
-    xcb_convert_selection(m_connection, m_window, m_atoms.clipboard, target, m_atoms.property,
+    xcb_convert_selection(m_connection, m_window, m_atoms.selection, target, m_atoms.property,
                           XCB_CURRENT_TIME);
     xcb_flush(m_connection);
     const XcbPtr<xcb_generic_event_t> event = waitFor([&](const xcb_generic_event_t* e) {
         if ((e->response_type & 0x7f) != XCB_SELECTION_NOTIFY)
             return false;
         const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(e);
-        return notify->requestor == m_window && notify->selection == m_atoms.clipboard &&
+        return notify->requestor == m_window && notify->selection == m_atoms.selection &&
                notify->target == target;
     });
     Converted converted;
@@ -273,7 +273,7 @@ std::optional<QString> SelectionSession::readText(qsizetype maxBytes)
     if (m_window == XCB_WINDOW_NONE)
         return std::nullopt;
     const XcbPtr<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
-        m_connection, xcb_get_selection_owner(m_connection, m_atoms.clipboard), nullptr));
+        m_connection, xcb_get_selection_owner(m_connection, m_atoms.selection), nullptr));
     if (!owner || owner->owner == XCB_WINDOW_NONE)
         return std::nullopt;
 
@@ -306,10 +306,12 @@ std::optional<QString> SelectionSession::readText(qsizetype maxBytes)
 
 } // namespace
 
-std::optional<QString> readX11ClipboardText(const QByteArray& displayName,
+std::optional<QString> readX11SelectionText(const QByteArray& displayName,
+                                            const QByteArray& selection,
                                             const SelectionReadLimits& limits, std::stop_token stop)
 {
-    SelectionSession session(displayName, Clock::now() + limits.deadline, std::move(stop));
+    SelectionSession session(displayName, selection, Clock::now() + limits.deadline,
+                             std::move(stop));
     return session.readText(limits.maxBytes);
 }
 

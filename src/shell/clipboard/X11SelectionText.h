@@ -16,11 +16,13 @@ struct SelectionReadLimits
     qsizetype maxBytes;
 };
 
-// Reads the plain text of the CLIPBOARD selection on a connection of its own
-// to the X server `displayName` (the default display when empty). Blocks
-// until the owner has answered, the deadline has passed or `stop` is asked:
-// run it on a worker thread, never on the one that runs the windows.
-std::optional<QString> readX11ClipboardText(const QByteArray& displayName,
+// Reads the plain text of the selection named `selection` (CLIPBOARD, or
+// PRIMARY for the mouse selection) on a connection of its own to the X
+// server `displayName` (the default display when empty). Blocks until the
+// owner has answered, the deadline has passed or `stop` is asked: run it on a
+// worker thread, never on the one that runs the windows.
+std::optional<QString> readX11SelectionText(const QByteArray& displayName,
+                                            const QByteArray& selection,
                                             const SelectionReadLimits& limits,
                                             std::stop_token stop);
 

@@ -1,6 +1,7 @@
 #include "BarTestFixture.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSignalSpy>
 
@@ -99,7 +100,8 @@ TEST_F(BarTest, WithoutATrayHostTrayModeActsAsOff)
 TEST_F(FirstRunTrayBarTest, FirstRunShowsTheWelcomeBalloon)
 {
     ASSERT_EQ(tray->balloons.size(), 1);
-    EXPECT_TRUE(tray->balloons[0].startsWith(u"Kvel rečnik, v1.0.058|Hvala što koristite naš rečnik."_s))
+    EXPECT_TRUE(
+        tray->balloons[0].startsWith(u"Kvel rečnik, v1.0.058|Hvala što koristite naš rečnik."_s))
         << tray->balloons[0].toStdString();
 }
 
@@ -156,6 +158,43 @@ TEST_F(TrayBarTest, AClipboardAnswerForABarClosedMeanwhileIsDropped)
     QTest::qWait(50);
     EXPECT_FALSE(bar->isVisible());
     EXPECT_EQ(bar->entry()->text(), u""_s);
+}
+
+TEST_F(BarTest, PastingWithTheKeysInsertsTheClipboardOnceItIsRead)
+{
+    QGuiApplication::clipboard()->setText(u"House"_s);
+    type(u"cat "_s);
+    key(Qt::Key_V, Qt::ControlModifier);
+    QTRY_COMPARE(bar->entry()->text(), u"cat house"_s);
+}
+
+TEST_F(BarTest, TheEntryMenuOffersPasteWithoutAskingTheClipboardFirst)
+{
+    QGuiApplication::clipboard()->setText(u"house"_s);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                bar->entry()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(bar->entry(), &menuEvent);
+    auto* menu = bar->entry()->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(u"&Paste"_s))
+            paste = action;
+    }
+    ASSERT_NE(paste, nullptr);
+    EXPECT_TRUE(paste->isEnabled());
+    paste->trigger();
+    menu->close();
+    QTRY_COMPARE(bar->entry()->text(), u"house"_s);
+}
+
+TEST_F(BarTest, APasteAnsweredAfterTheUserTypedIsDropped)
+{
+    QGuiApplication::clipboard()->setText(u"house"_s);
+    key(Qt::Key_V, Qt::ControlModifier);
+    type(u"cat"_s); // before the clipboard's answer
+    QTest::qWait(50);
+    EXPECT_EQ(bar->entry()->text(), u"cat"_s);
 }
 
 TEST_F(BarTest, DroppedTextIsLookedUpInBoth)

@@ -16,13 +16,19 @@ namespace {
 class SlowClipboardReader : public ClipboardReader
 {
 public:
-    void readText(Done done) override { m_waiting.push_back(std::move(done)); }
+    void readText(QClipboard::Mode mode, Done done) override
+    {
+        modes.push_back(mode);
+        m_waiting.push_back(std::move(done));
+    }
     bool asked() const { return !m_waiting.empty(); }
     void answer(const std::optional<QString>& text)
     {
         for (const Done& done : std::exchange(m_waiting, {}))
             done(text);
     }
+
+    std::vector<QClipboard::Mode> modes;
 
 private:
     std::vector<Done> m_waiting;
@@ -73,11 +79,19 @@ TEST_F(ClipboardWatcherTest, AnAnswerAfterWatchingStoppedIsNoNews)
 TEST_F(ClipboardWatcherTest, AReadForTheBarGetsOnlyText)
 {
     QStringList texts;
-    watcher.readText([&](const QString& text) { texts << text; });
+    watcher.readText(QClipboard::Clipboard, [&](const QString& text) { texts << text; });
     reader->answer(std::nullopt);
-    watcher.readText([&](const QString& text) { texts << text; });
+    watcher.readText(QClipboard::Clipboard, [&](const QString& text) { texts << text; });
     reader->answer(u"kuća"_s);
     EXPECT_EQ(texts, QStringList{u"kuća"_s});
+}
+
+TEST_F(ClipboardWatcherTest, ChangesAreReadFromTheClipboardNotTheMouseSelection)
+{
+    copyElsewhere();
+    QTRY_VERIFY(reader->asked());
+    watcher.readText(QClipboard::Selection, [](const QString&) {});
+    EXPECT_EQ(reader->modes, (std::vector{QClipboard::Clipboard, QClipboard::Selection}));
 }
 
 } // namespace

@@ -31,16 +31,16 @@ FakeSelectionOwner::FakeSelectionOwner(OwnerScript script)
     m_window = xcb_generate_id(m_connection);
     xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-    m_clipboard = atom("CLIPBOARD");
+    m_selection = atom(m_script.selection);
     // The server ignores a take stamped before the last one; within the
     // same millisecond as the previous test's owner it may have to wait.
     for (int attempt = 0; attempt < 100 && !m_owns; ++attempt) {
         if (attempt > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        xcb_set_selection_owner(m_connection, m_window, m_clipboard, XCB_CURRENT_TIME);
+        xcb_set_selection_owner(m_connection, m_window, m_selection, XCB_CURRENT_TIME);
         const std::unique_ptr<xcb_get_selection_owner_reply_t, FreeDeleter> owner(
             xcb_get_selection_owner_reply(
-                m_connection, xcb_get_selection_owner(m_connection, m_clipboard), nullptr));
+                m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
         m_owns = owner && owner->owner == m_window;
     }
     m_thread = std::jthread([this](std::stop_token stop) { serve(stop); });

@@ -18,9 +18,10 @@ struct OwnerScript
     bool listsTargets = true; // answers TARGETS
     bool answers = true;      // answers anything at all
     qsizetype piece = 0;      // > 0: longer data goes incrementally, in pieces this long
+    QByteArray selection = "CLIPBOARD";
 };
 
-// Owns the CLIPBOARD selection of the X server in DISPLAY from its
+// Owns a selection (CLIPBOARD unless the script says) of the X server in DISPLAY from its
 // construction on and serves it on a thread of its own, as the script says.
 class FakeSelectionOwner
 {
@@ -53,7 +54,7 @@ private:
     const OwnerScript m_script;
     xcb_connection_t* m_connection;
     xcb_window_t m_window = XCB_WINDOW_NONE;
-    xcb_atom_t m_clipboard = XCB_ATOM_NONE;
+    xcb_atom_t m_selection = XCB_ATOM_NONE;
     bool m_owns = false;
     Transfer m_transfer;
     std::atomic<int> m_piecesSent{0};

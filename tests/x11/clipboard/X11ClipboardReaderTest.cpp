@@ -21,7 +21,8 @@ constexpr qsizetype kLimit = 64 * 1024;
 
 std::optional<QString> readClipboard(std::chrono::milliseconds deadline = 10s)
 {
-    return readX11ClipboardText(qgetenv("DISPLAY"), {deadline, kLimit}, std::stop_token());
+    return readX11SelectionText(qgetenv("DISPLAY"), "CLIPBOARD", {deadline, kLimit},
+                                std::stop_token());
 }
 
 struct OwnerCase
@@ -76,6 +77,14 @@ TEST(X11Clipboard, WithoutAnOwnerThereIsNoText)
     EXPECT_EQ(readClipboard(), std::nullopt);
 }
 
+TEST(X11Clipboard, TheMouseSelectionIsReadApart)
+{
+    FakeSelectionOwner owner(OwnerScript{{{"UTF8_STRING", "house"}}, true, true, 0, "PRIMARY"});
+    ASSERT_TRUE(owner.owns());
+    EXPECT_EQ(readX11SelectionText(qgetenv("DISPLAY"), "PRIMARY", {10s, kLimit}, std::stop_token()),
+              u"house"_s);
+}
+
 TEST(X11Clipboard, ALongTextIsCutAtTheLimit)
 {
     FakeSelectionOwner owner(OwnerScript{{{"UTF8_STRING", QByteArray(200'000, 'a')}}});
@@ -110,8 +119,9 @@ TEST(X11Clipboard, AStopRequestEndsAWaitingRead)
     });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(readX11ClipboardText(qgetenv("DISPLAY"), {60s, kLimit}, stop.get_token()),
-              std::nullopt);
+    EXPECT_EQ(
+        readX11SelectionText(qgetenv("DISPLAY"), "CLIPBOARD", {60s, kLimit}, stop.get_token()),
+        std::nullopt);
     EXPECT_LT(clock.elapsed(), 30'000) << "the read waited for its 60 s deadline";
 }
 
@@ -126,13 +136,14 @@ TEST(X11ClipboardReaderTest, AnswersEveryRequestAndReadsAfterASilentOwner)
         EXPECT_EQ(text, std::nullopt);
         ++answered;
     };
-    reader.readText(count);
-    reader.readText(count); // while the first read waits for the silent owner
+    reader.readText(QClipboard::Clipboard, count);
+    reader.readText(QClipboard::Clipboard,
+                    count); // while the first read waits for the silent owner
     QTRY_COMPARE_WITH_TIMEOUT(answered, 2, 20'000);
 
     owner.emplace(OwnerScript{{{"UTF8_STRING", kKuca}}});
     std::optional<QString> text;
-    reader.readText([&](const std::optional<QString>& t) { text = t; });
+    reader.readText(QClipboard::Clipboard, [&](const std::optional<QString>& t) { text = t; });
     QTRY_COMPARE_WITH_TIMEOUT(text, std::optional<QString>(u"kuća"_s), 20'000);
 }
 

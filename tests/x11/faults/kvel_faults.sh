@@ -504,8 +504,9 @@ silent_owner_done() { grep -qs '^silent-owner-done:' "$SANDBOX/silent-owner.log"
 
 # 5. A clipboard owner that never answers takes the clipboard every second
 #    for 20 s; kvel starts meanwhile, looks the clipboard up as its bar opens
-#    and watches it: the bar keeps answering the window manager's ping and a
-#    typed lookup all the while, and looks up the next ordinary copy.
+#    and watches it: the bar keeps answering the window manager's ping, a
+#    typed lookup and pastes (which wait for the owner in the background)
+#    all the while, and looks up and pastes the next ordinary copy.
 scenario_silent_clipboard_owner()
 {
     new_sandbox silent-clipboard-owner
@@ -525,6 +526,16 @@ scenario_silent_clipboard_owner()
     type_text house
     expect_red "silent-owner-house"
     expect_entry_quietly house "typed while the owner stays silent"
+    log "pasting into the entry, with the keys and from its menu, while the owner stays silent"
+    press ctrl+v shift+Insert
+    xdotool mousemove $((BAR_X + 90)) $((BAR_Y + 10)) click 3
+    sleep 1
+    press Escape
+    focus_entry
+    press ctrl+a
+    type_text cat
+    expect_red "silent-owner-cat"
+    expect_entry_quietly cat "typed after pasting while the owner stays silent"
 
     wait "$ping_pid"
     local ping_status=$? ping_result
@@ -546,6 +557,8 @@ scenario_silent_clipboard_owner()
     expect_red "after-silent-owner-water"
     focus_entry
     expect_entry_quietly water "the copy after the silent owner"
+    press End ctrl+v
+    expect_entry_quietly waterwater "pasted after the silent owner"
 }
 
 # shellcheck disable=SC2034 # read by run_scenarios
