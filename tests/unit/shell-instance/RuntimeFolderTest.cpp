@@ -112,8 +112,14 @@ TEST(PrivateFolder, AFolderThatCannotBeMadeIsAProblem)
 TEST(RuntimeFolder, TheSessionsRuntimeFolderComesFirst)
 {
     QTemporaryDir dir;
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+    const QByteArray before = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
     const RuntimeFolder folder = currentRuntimeFolder();
+    if (wasSet)
+        qputenv("XDG_RUNTIME_DIR", before);
+    else
+        qunsetenv("XDG_RUNTIME_DIR");
     EXPECT_EQ(folder.path, dir.path());
     EXPECT_TRUE(folder.problem.isEmpty());
 }
