@@ -561,6 +561,91 @@ scenario_silent_clipboard_owner()
     expect_entry_quietly waterwater "pasted after the silent owner"
 }
 
+# write_recursive_view_dictionary FILE: a dictionary whose TblKvel is a view
+# of rows without end (none starting with a typed word); TblVer is good.
+write_recursive_view_dictionary()
+{
+    python3 - "$1" <<'EOF'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+db.executescript("""
+create table TblVer(Ver text); insert into TblVer values('2.5');
+create view TblKvel(Word, Meaning, Selected) as
+  with recursive r(n) as (select 1 union all select n + 1 from r)
+  select 'zebra' || n, 'zebra', -1 from r;
+""")
+db.close()
+EOF
+}
+
+# expect_answer_without_hits PID WHAT: the balloon is up and shows no red
+# headword: the lookup was answered with a notice, not with rows of the file.
+expect_answer_without_hits()
+{
+    wait_until 10 balloon_shown "$1" || fail "$2: no balloon within 10 s"
+    expect_no_red "$2"
+}
+
+# 10. The dictionary is replaced while the bar runs, by one whose TblKvel is
+#     a recursive view and then by a FIFO: every lookup typed meanwhile is
+#     answered at once (the dictionary-version notice), the bar keeps answering
+#     the window manager's ping, the good dictionary put back is read again,
+#     and the settings survive.
+scenario_hostile_dictionary()
+{
+    new_sandbox hostile-dictionary
+    write_ini '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 Fast=0 '[Other]' Kept=yes
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+    type_text house
+    expect_red "good-dictionary-house"
+    start_helper ping "$WM_PING" "$BAR_ID" 20
+    local ping_pid=$HELPER_PID
+
+    log "kvel.mdb replaced by a dictionary whose TblKvel is a recursive view"
+    write_recursive_view_dictionary "$SANDBOX/recursive.mdb"
+    mv -f "$SANDBOX/recursive.mdb" "$APP/kvel.mdb"
+    local typed=$EPOCHREALTIME
+    press ctrl+a
+    type_text hat
+    expect_answer_without_hits "$pid" recursive-view-hat
+    pass "answered within $(seconds_between "$typed" "$EPOCHREALTIME") s of the first key (typing included)"
+
+    log "kvel.mdb replaced by a FIFO"
+    rm -f "$APP/kvel.mdb"
+    mkfifo "$APP/kvel.mdb"
+    press ctrl+a
+    type_text book
+    expect_answer_without_hits "$pid" fifo-book
+
+    log "the good dictionary put back"
+    rm -f "$APP/kvel.mdb"
+    cp "$KVEL_DICT" "$APP/kvel.mdb"
+    press ctrl+a
+    type_text water
+    expect_red "good-again-water"
+    focus_entry
+    expect_entry_quietly water "typed after the good dictionary came back"
+
+    wait "$ping_pid"
+    local ping_status=$? ping_result longest
+    ping_result=$(cat "$SANDBOX/ping.log")
+    ((ping_status == 0)) || fail "the bar stopped answering pings: $ping_result"
+    longest=$(sed -n 's/.*longest: \([0-9]*\) ms.*/\1/p' <<<"$ping_result")
+    [[ -n $longest ]] || fail "no ping figures: $ping_result"
+    ((longest <= 3000)) || fail "the bar answered a ping only after $longest ms: $ping_result"
+    pass "the bar kept answering pings: $ping_result"
+
+    close_with_escape "$pid"
+    ini_well_formed
+    expect_ini Preferences Clipboard 0
+    expect_ini Preferences Tips 0
+    expect_ini Other Kept yes
+    pass "the settings survived"
+}
+
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 kill-during-saves scenario_kill_during_saves kill -9 in the middle of saving leaves the old or the new settings file"
@@ -571,6 +656,7 @@ SCENARIOS=(
     "8 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
     "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
     "9 runtime-fallback scenario_runtime_fallback Without XDG_RUNTIME_DIR the lock and socket live in a private folder in /tmp"
+    "10 hostile-dictionary scenario_hostile_dictionary A dictionary replaced by a recursive view or a FIFO while the bar runs gets the version notice"
 )
 
 echo "kvel fault tests on a private X server"
