@@ -1,12 +1,7 @@
 #include "X11ClipboardReader.h"
 
 #include "OfferedText.h"
-#include "QtClipboardReader.h"
 #include "X11SelectionText.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QTimer>
 
 using namespace std::chrono_literals;
 
@@ -35,14 +30,8 @@ X11ClipboardReader::~X11ClipboardReader()
 
 void X11ClipboardReader::readText(QClipboard::Mode mode, Done done)
 {
-    // The program's own copy or selection is at hand, no owner to ask.
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (mode == QClipboard::Clipboard ? clipboard->ownsClipboard() : clipboard->ownsSelection()) {
-        QTimer::singleShot(0, this, [mode, done = std::move(done)] {
-            done(QtClipboardReader::plainText(QGuiApplication::clipboard()->mimeData(mode)));
-        });
-        return;
-    }
+    // The program's own copy is asked for like any other: Qt answers from the
+    // event loop, and QClipboard could still wait on an owner that took over.
     m_forNextRead.push_back({mode, std::move(done)});
     if (m_forRunningRead.empty())
         startRead();

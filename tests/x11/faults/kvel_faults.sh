@@ -501,12 +501,14 @@ scenario_runtime_fallback()
 
 silent_owner_started() { grep -qs '^silent-owner-started' "$SANDBOX/silent-owner.log"; }
 silent_owner_done() { grep -qs '^silent-owner-done:' "$SANDBOX/silent-owner.log"; }
+clipboard_is_not_water() { local text; text=$(clipboard_text) && [[ -n $text && $text != water ]]; }
 
 # 5. A clipboard owner that never answers takes the clipboard every second
 #    for 20 s; kvel starts meanwhile, looks the clipboard up as its bar opens
 #    and watches it: the bar keeps answering the window manager's ping, a
 #    typed lookup and pastes (which wait for the owner in the background)
-#    all the while, and looks up and pastes the next ordinary copy.
+#    all the while; afterwards it looks up an ordinary copy, ignores its own
+#    copy (Alt+2) and pastes that.
 scenario_silent_clipboard_owner()
 {
     new_sandbox silent-clipboard-owner
@@ -557,8 +559,15 @@ scenario_silent_clipboard_owner()
     expect_red "after-silent-owner-water"
     focus_entry
     expect_entry_quietly water "the copy after the silent owner"
+    log "Alt+2 copies the meanings of 'water': the bar's own copy is no news"
+    press alt+2
+    wait_until 10 clipboard_is_not_water || fail "Alt+2 did not replace 'water' on the clipboard"
+    local meanings
+    meanings=$(clipboard_text)
+    sleep 1
+    expect_entry_quietly water "after the bar's own copy"
     press End ctrl+v
-    expect_entry_quietly waterwater "pasted after the silent owner"
+    expect_entry_quietly "water${meanings,,}" "the bar's own copy pasted"
 }
 
 # write_recursive_view_dictionary FILE: a dictionary whose TblKvel is a view
