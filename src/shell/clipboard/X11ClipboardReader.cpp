@@ -10,8 +10,8 @@ namespace kvel {
 namespace {
 
 // A program that answers at all answers within milliseconds; past this the
-// read is given up.
-constexpr auto kReadDeadline = 3s;
+// read is given up, as QClipboard gives up.
+constexpr auto kReadDeadline = 5s;
 
 } // namespace
 
