@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fault tests of the running kvel on a private Xvfb display with openbox:
-# kill -9 in the middle of saving, a read-only program folder used by a user
-# who is not root, twenty starts at the same moment and a flood of clipboard
-# changes. Built on the end-to-end tests' helpers (../e2e/lib.sh).
+# kill -9 in the middle of saving, read-only program folders used by a user
+# who is not root, twenty starts at the same moment, a flood of clipboard
+# changes, a clipboard owner that never answers, a flood of idle connections
+# to the instance socket, no runtime folder, and a hostile dictionary swapped
+# in while the bar runs. Built on the end-to-end tests' helpers (../e2e/lib.sh).
 #
 # usage: kvel_faults.sh KVEL_EXECUTABLE DICTIONARY CLIPBOARD_FLOOD [OUTPUT_FOLDER]
 #   CLIPBOARD_FLOOD is the kvel_faults_clipboard_flood program.
@@ -335,7 +337,7 @@ idle_flood_done() { grep -qs '^opened:' "$SANDBOX/idle-connections.log"; }
 # seconds_between START END: END - START of two $EPOCHREALTIME readings.
 seconds_between() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", b - a}'; }
 
-# 6. A thousand idle connections to the single-instance socket, then its file
+# 5. A thousand idle connections to the single-instance socket, then its file
 #    deleted: kvel keeps its descriptors in bounds, listens again, a start
 #    with a word still reaches the running bar, and the bar keeps answering
 #    typing and the window manager's pings.
@@ -393,7 +395,7 @@ scenario_socket_flood()
     pass "the bar kept answering the window manager's pings: $ping_result"
 }
 
-# 8. A kvel.ini the user may write, in a program folder the user may not (no
+# 6. A kvel.ini the user may write, in a program folder the user may not (no
 #    lock or temporary file can go beside it): its values move once into
 #    $XDG_CONFIG_HOME/kvel/ and are saved there; start with the system stays
 #    off as the file says, and the old file is left as it was.
@@ -449,7 +451,7 @@ kvel_without_runtime_dir()
     echo "$KVEL_PID" >>"$KVEL_PIDS_FILE"
 }
 
-# 9. No XDG_RUNTIME_DIR, a runtime folder Qt refuses (/tmp/runtime-<user>
+# 7. No XDG_RUNTIME_DIR, a runtime folder Qt refuses (/tmp/runtime-<user>
 #    owned by root) and a current folder the user may not write: kvel keeps
 #    its lock and socket in /tmp/kvel-<uid>, made with mode 0700, and hands
 #    words over there. That folder open to others is refused: the start says
@@ -503,7 +505,7 @@ silent_owner_started() { grep -qs '^silent-owner-started' "$SANDBOX/silent-owner
 silent_owner_done() { grep -qs '^silent-owner-done:' "$SANDBOX/silent-owner.log"; }
 clipboard_is_not_water() { local text; text=$(clipboard_text) && [[ -n $text && $text != water ]]; }
 
-# 5. A clipboard owner that never answers takes the clipboard every second
+# 8. A clipboard owner that never answers takes the clipboard every second
 #    for 20 s; kvel starts meanwhile, looks the clipboard up as its bar opens
 #    and watches it: the bar keeps answering the window manager's ping, a
 #    typed lookup and pastes (which wait for the owner in the background)
@@ -595,7 +597,7 @@ expect_answer_without_hits()
     expect_no_red "$2"
 }
 
-# 10. The dictionary is replaced while the bar runs, by one whose TblKvel is
+# 9. The dictionary is replaced while the bar runs, by one whose TblKvel is
 #     a recursive view and then by a FIFO: every lookup typed meanwhile is
 #     answered at once (the dictionary-version notice), the bar keeps answering
 #     the window manager's ping, the good dictionary put back is read again,
@@ -661,11 +663,11 @@ SCENARIOS=(
     "2 read-only-folder scenario_read_only_folder A read-only program folder keeps the settings in the XDG config folder"
     "3 simultaneous-starts scenario_simultaneous_starts Twenty starts at the same moment leave one running instance"
     "4 clipboard-flood scenario_clipboard_flood A flood of clipboard changes leaves the bar alive with the last text"
-    "5 silent-clipboard-owner scenario_silent_clipboard_owner A clipboard owner that never answers leaves the bar answering"
-    "8 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
-    "6 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
-    "9 runtime-fallback scenario_runtime_fallback Without XDG_RUNTIME_DIR the lock and socket live in a private folder in /tmp"
-    "10 hostile-dictionary scenario_hostile_dictionary A dictionary replaced by a recursive view or a FIFO while the bar runs gets the version notice"
+    "5 socket-flood scenario_socket_flood A thousand idle connections to the instance socket leave the bar reachable"
+    "6 writable-ini-in-read-only-folder scenario_writable_ini_in_read_only_folder A writable kvel.ini in a read-only folder moves to the XDG config folder once"
+    "7 runtime-fallback scenario_runtime_fallback Without XDG_RUNTIME_DIR the lock and socket live in a private folder in /tmp"
+    "8 silent-clipboard-owner scenario_silent_clipboard_owner A clipboard owner that never answers leaves the bar answering"
+    "9 hostile-dictionary scenario_hostile_dictionary A dictionary replaced by a recursive view or a FIFO while the bar runs gets the version notice"
 )
 
 echo "kvel fault tests on a private X server"
