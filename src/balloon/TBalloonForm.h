@@ -64,6 +64,8 @@ public:
 protected:
     // True where window opacity really shows (a compositing manager runs).
     virtual bool CanFade() const;
+    // A fade pass still runs; a showing meanwhile does not start another.
+    bool Fading() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

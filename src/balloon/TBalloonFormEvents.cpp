@@ -120,6 +120,11 @@ void TBalloonForm::FormShow()
     FadeThread->start(QThread::LowPriority);
 }
 
+bool TBalloonForm::Fading() const
+{
+    return FadeThread != nullptr;
+}
+
 void TBalloonForm::closeEvent(QCloseEvent* event)
 {
     FormClose();

@@ -53,6 +53,7 @@ int opacityOf(const QWidget& window)
 class FadingBalloon : public TBalloonForm
 {
 public:
+    using TBalloonForm::Fading;
     using TBalloonForm::TBalloonForm;
     QList<int> paintedOpacities;
 
@@ -160,6 +161,8 @@ TEST_F(BalloonFade, AFadeCutShortByClosingStillEndsOpaqueAndTheNextShowingFadesA
     rendering.show(form, {u"house~0kuća"_s});
     form.close();
     waitForOpaque(form);
+    // Opaque comes with the pass's last step, a moment before the pass ends.
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Fading(), kFadeWaitMs);
 
     form.paintedOpacities.clear();
     rendering.show(form, {u"house~0kuća"_s});
