@@ -23,6 +23,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/browser/README.md
 # The help file, its HTML copy and the Help menu's pages: ../share/doc/kvel
 # from the installed kvel.
 install(FILES ${kvel_built}/kvel.chm DESTINATION ${kvel_docdir})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/package/copyright DESTINATION ${kvel_docdir})
 install(DIRECTORY ${kvel_built}/kvel-help ${kvel_built}/doc/ DESTINATION ${kvel_docdir})
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/kvel.desktop

@@ -39,4 +39,14 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6texttospee
   libsqlite3-0 zlib1g libx11-6 libmdb3 fonts-liberation qt6-speech-speechd-plugin; do
   grep -qE "(^|[ ,|])$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+# The copyright file must satisfy Debian's checker; other tags (a package made
+# by cpack, not dpkg-buildpackage) are not this test's business.
+if command -v lintian >/dev/null; then
+  lintian --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || true
+  if grep -E '^[EWI]: kvel: [a-z-]*copyright' "$tmp/lintian.log"; then
+    fail "lintian finds fault with the copyright file"
+  fi
+else
+  fail "lintian is missing (scripts/bootstrap installs it)"
+fi
 echo "package $(basename "$deb") OK"
