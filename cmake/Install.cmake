@@ -58,5 +58,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # balloon's font metrics need Liberation, and xdg-mime finds a help viewer.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-liberation, xdg-utils, qt6-speech-speechd-plugin | qt6-speech-flite-plugin")
+# The dictionary forms of inflected words come from these; without them the
+# preference is greyed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "hunspell-sr, hunspell-en-us, wordnet-base")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,6 +1,7 @@
 #include "LookupOutcome.h"
 
 #include "DictionaryChecks.h"
+#include "DictionaryFormRows.h"
 #include "DictionaryStore.h"
 #include "PhraseNormalizer.h"
 #include "StringTable.h"
@@ -49,7 +50,7 @@ QString patternSuffix(const QString& normalizedPhrase, FindMethod method)
 }
 
 LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage language,
-                                   FindMethod method, Matching matching)
+                                   FindMethod method, Matching matching, Inflection inflection)
 {
     // Text that starts with a blank is not a phrase yet: the user is still typing.
     if (!rawText.isEmpty() && rawText.front() == u' ')
@@ -72,6 +73,8 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
             else
                 rows.reset();
         }
+        if (rows && inflection == Inflection::WithDictionaryForms && m_forms)
+            appendDictionaryFormRows(m_store, *m_forms, phrase, language, matching, *rows);
     }
 
     if (trimControl(rawText).isEmpty())

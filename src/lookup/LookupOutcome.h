@@ -7,6 +7,7 @@
 
 namespace kvel {
 
+class DictionaryForms;
 class DictionaryStore;
 
 // Turns the entry's raw text and the search settings into what the translation
@@ -16,12 +17,17 @@ class DictionaryStore;
 class LookupEngine
 {
 public:
-    explicit LookupEngine(DictionaryStore& store) : m_store(store) {}
+    // Without `forms`, lookups with dictionary forms show the phrase's rows only.
+    explicit LookupEngine(DictionaryStore& store, DictionaryForms* forms = nullptr)
+        : m_store(store), m_forms(forms)
+    {}
 
     // A tolerant lookup shows the rows that match exactly first, then those
-    // that match only tolerantly.
+    // that match only tolerantly; with dictionary forms, the rows of a single
+    // word's dictionary forms follow (see DictionaryFormRows.h).
     LookupDisplay lookUp(const QString& rawText, SearchLanguage language, FindMethod method,
-                         Matching matching = Matching::Exact);
+                         Matching matching = Matching::Exact,
+                         Inflection inflection = Inflection::PhraseOnly);
 
     // The meanings of one entry, for a phrase picked inside another entry's
     // meanings; empty when the phrase is not there exactly once.
@@ -29,6 +35,7 @@ public:
 
 private:
     DictionaryStore& m_store;
+    DictionaryForms* m_forms;
 };
 
 // The most characters of one entry's meanings that the window shows: a

@@ -21,6 +21,11 @@ enum class Matching
     Exact,   // letters with their marks, as the dictionary format compares them
     Tolerant // also without marks and in Cyrillic: see TolerantMatching.h
 };
+enum class Inflection
+{
+    PhraseOnly,          // the phrase as typed
+    WithDictionaryForms, // a single word also by its dictionary forms: see DictionaryForms.h
+};
 
 // The Selected value of a row whose Word is English (its meanings are Serbian).
 inline constexpr int kEnglishHeadword = -1;

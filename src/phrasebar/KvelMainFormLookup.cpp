@@ -72,7 +72,8 @@ void TKvelMainForm::LngEditChange()
     QMutexLocker locker(&LookupLock);
     const LookupDisplay display =
         m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
-                         FTolerant != 0 ? Matching::Tolerant : Matching::Exact);
+                         FTolerant != 0 ? Matching::Tolerant : Matching::Exact,
+                         FForms != 0 ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
     if (display.closed) {
         if (BalloonForm)
             BalloonForm->hide();

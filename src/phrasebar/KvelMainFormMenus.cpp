@@ -1,5 +1,6 @@
 // The two popup menus: built from their layout, captioned in the interface
 // language, and their checks and enabled states derived at every opening.
+#include "HunspellForms.h"
 #include "LowerCaseEntry.h"
 #include "MenuLayout.h"
 #include "RecentPhrases.h"
@@ -185,6 +186,7 @@ void TKvelMainForm::connectMenuCommands()
     flag("SavePosition", &KvelSettings::FSavePosition, false);
     flag("SpeechC", &KvelSettings::FSpeech, false);
     flag("Tolerant", &KvelSettings::FTolerant, true);
+    flag("Forms", &KvelSettings::FForms, true);
     flag("ABActivate", &KvelSettings::FAlphaBlendOn, false);
     on("ABSlow", [this] { FABSpeed = 0; });
     on("ABMedium", [this] { FABSpeed = 1; });
@@ -277,6 +279,9 @@ void TKvelMainForm::LngPopupMenuPopup()
     check("SavePosition", FSavePosition != 0);
     check("SpeechC", FSpeech != 0);
     check("Tolerant", FTolerant != 0);
+    // Without an installed Hunspell dictionary there are no forms to find.
+    check("Forms", FForms != 0 && m_forms->available());
+    menuAction(u"Forms"_s)->setEnabled(m_forms->available());
     menuAction(u"Exit"_s)->setText(
         withShortcut(LoadLngText(FToTray == 1 ? 30205 : 30256), "Alt+F4"));
     check("KHookActivate", FHookOn != 0);

@@ -59,6 +59,7 @@ const QList<MenuRow>& mainMenuRows()
         {1, "SavePosition", 30195, "", K::Check},
         {1, "SpeechC", 30199, "", K::Check},
         {1, "Tolerant", 31100, "", K::Check},
+        {1, "Forms", 31116, "", K::Check},
         separator(1),
         {1, "AlphaBlending", 30130, "", K::Submenu},
         {2, "ABActivate", 30132, "", K::Check},

@@ -3,6 +3,7 @@
 
 #include "BarGeometry.h"
 #include "ConvertingDictionaryStore.h"
+#include "HunspellForms.h"
 #include "IndexedDictionaryStore.h"
 #include "LookupOutcome.h"
 #include "LowerCaseEntry.h"
@@ -45,7 +46,9 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
               QMetaObject::invokeMethod(
                   this, [this] { DictionaryReady(); }, Qt::QueuedConnection);
           })),
-      m_engine(std::make_unique<LookupEngine>(*m_store)), m_keyboard(X11KeyboardLayout::create())
+      m_forms(std::make_unique<HunspellForms>()),
+      m_engine(std::make_unique<LookupEngine>(*m_store, m_forms.get())),
+      m_keyboard(X11KeyboardLayout::create())
 {
     setObjectName(u"TKvelMainForm"_s);
     buildWidgets();

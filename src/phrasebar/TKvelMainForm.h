@@ -33,6 +33,7 @@ class TTextDropTarget;
 class TrayIcon;
 class LookupEngine;
 class ConvertingDictionaryStore;
+class HunspellForms;
 
 // Where the bar keeps its files; tests point these at temporary folders.
 struct BarPaths
@@ -197,6 +198,7 @@ private:
     QPointer<TBalloonForm> BalloonForm;
 
     std::unique_ptr<ConvertingDictionaryStore> m_store;
+    std::unique_ptr<HunspellForms> m_forms;
     std::unique_ptr<LookupEngine> m_engine;
     DictionaryChecks m_checks;
     // An Access dictionary converts in the background; the first show's

@@ -36,8 +36,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Maintainer) != *@* ]] || fail "Maintainer names a mail box: $(field Maintainer)"
 depends=$(field Depends)
 for package in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6texttospeech6 \
-  libsqlite3-0 zlib1g libx11-6 libmdb3 fonts-liberation qt6-speech-speechd-plugin; do
+  libsqlite3-0 zlib1g libx11-6 libmdb3 libhunspell-1.7-0 fonts-liberation qt6-speech-speechd-plugin; do
   grep -qE "(^|[ ,|])$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+recommends=$(field Recommends)
+for package in hunspell-sr hunspell-en-us wordnet-base; do
+  grep -qE "(^|[ ,|])$package( |,|$)" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
 done
 # The copyright file must satisfy Debian's checker; other tags (a package made
 # by cpack, not dpkg-buildpackage) are not this test's business.

@@ -32,7 +32,7 @@ double statusMegabytes(const QByteArray& field)
 } // namespace
 
 LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMethod method,
-                        SearchLanguage language, Matching matching)
+                        SearchLanguage language, Matching matching, Inflection inflection)
 {
     std::vector<double> samples;
     samples.reserve(std::size_t(phrases.size()));
@@ -40,7 +40,7 @@ LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMe
         std::vector<double> runs;
         for (int run = 0; run < kRunsPerPhrase; ++run) {
             const auto start = std::chrono::steady_clock::now();
-            engine.lookUp(phrase, language, method, matching);
+            engine.lookUp(phrase, language, method, matching, inflection);
             const auto end = std::chrono::steady_clock::now();
             runs.push_back(std::chrono::duration<double, std::micro>(end - start).count());
         }
@@ -49,6 +49,7 @@ LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMe
     return {method,
             language,
             matching,
+            inflection,
             percentile(samples, 0.5),
             percentile(samples, 0.99),
             int(samples.size())};

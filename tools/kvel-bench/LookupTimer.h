@@ -16,6 +16,7 @@ struct LookupTimes
     FindMethod method;
     SearchLanguage language;
     Matching matching;
+    Inflection inflection;
     double medianUs = 0;
     double p99Us = 0;
     int queries = 0;
@@ -25,7 +26,8 @@ struct LookupTimes
 // its wall time: per phrase the median of a few runs, over phrases the median
 // and the 99th percentile.
 LookupTimes timeLookups(LookupEngine& engine, const QStringList& phrases, FindMethod method,
-                        SearchLanguage language, Matching matching);
+                        SearchLanguage language, Matching matching,
+                        Inflection inflection = Inflection::PhraseOnly);
 
 // The value below which `share` (0..1) of the samples lie, by nearest rank.
 double percentile(std::vector<double> samples, double share);

@@ -2,6 +2,7 @@
 
 #include "ConvertingDictionaryStore.h"
 #include "DictionaryChecks.h"
+#include "HunspellForms.h"
 #include "IndexedDictionaryStore.h"
 #include "JsonText.h"
 #include "LookupOutcome.h"
@@ -19,7 +20,7 @@ namespace {
 const QString kUsage = QStringLiteral(
     "usage: kvel-lookup [--db FILE] [--lang both|english|serbian] "
     "[--method begins|contains|ends|equals]\n"
-    "                   [--tolerant] [--ui serbian|english] [--json] [--] WORDS...\n"
+    "                   [--tolerant] [--forms] [--ui serbian|english] [--json] [--] WORDS...\n"
     "       kvel-lookup [--db FILE] [--json] --meaning --selected -1|0 [--] WORDS...\n");
 
 template <typename T>
@@ -94,7 +95,8 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
     const QCommandLineOption meaning(QStringLiteral("meaning"));
     const QCommandLineOption selected(QStringLiteral("selected"), QString(), QStringLiteral("N"));
     const QCommandLineOption tolerant(QStringLiteral("tolerant"));
-    parser.addOptions({db, lang, method, ui, json, meaning, selected, tolerant});
+    const QCommandLineOption forms(QStringLiteral("forms"));
+    parser.addOptions({db, lang, method, ui, json, meaning, selected, tolerant, forms});
 
     if (!parser.parse(QStringList{QStringLiteral("kvel-lookup")} + arguments))
         return usageError(parser.errorText());
@@ -132,6 +134,8 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
             return usageError(QStringLiteral("--lang and --method do not apply to --meaning"));
         if (parser.isSet(tolerant))
             return usageError(QStringLiteral("--tolerant does not apply to --meaning"));
+        if (parser.isSet(forms))
+            return usageError(QStringLiteral("--forms does not apply to --meaning"));
     } else if (parser.isSet(selected)) {
         return usageError(QStringLiteral("--selected goes with --meaning"));
     }
@@ -142,12 +146,20 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
     if (const auto notice = dictionaryNotice(runDictionaryChecks(path, store)))
         return displayResult(*notice, parser.isSet(json));
 
-    LookupEngine engine(store);
+    // One lookup cannot wait for the next: the analysers are loaded first.
+    std::optional<HunspellForms> analysers;
+    if (parser.isSet(forms)) {
+        analysers.emplace();
+        analysers->waitUntilLoaded();
+    }
+    LookupEngine engine(store, analysers ? &*analysers : nullptr);
     const QString text = words.join(u' ');
     if (!selectedValue)
         return displayResult(
             engine.lookUp(text, *searchLanguage, *findMethod,
-                          parser.isSet(tolerant) ? Matching::Tolerant : Matching::Exact),
+                          parser.isSet(tolerant) ? Matching::Tolerant : Matching::Exact,
+                          parser.isSet(forms) ? Inflection::WithDictionaryForms
+                                              : Inflection::PhraseOnly),
             parser.isSet(json));
 
     const QString found = engine.QueryMeaning(text, *selectedValue);

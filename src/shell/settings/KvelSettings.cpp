@@ -51,6 +51,7 @@ enum NameId
     kABSpeed = 30776,
     kDesktopNotice = 31112,
     kTolerant = 31113,
+    kForms = 31118,
 };
 
 // A flag is an enumeration whose highest value is 1.
@@ -85,6 +86,7 @@ constexpr std::array kChoiceKeys{
     ChoiceKey{kPreferences, kABSpeed, &KvelSettings::FABSpeed, 2},
     ChoiceKey{kPreferences, kAlphaBlend, &KvelSettings::FAlphaBlendOn, 1},
     ChoiceKey{kPreferences, kTolerant, &KvelSettings::FTolerant, 1},
+    ChoiceKey{kPreferences, kForms, &KvelSettings::FForms, 1},
     ChoiceKey{kPreferences, kDesktopNotice, &KvelSettings::FDesktopNoticeShown, 1},
 };
 

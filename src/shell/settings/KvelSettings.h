@@ -46,6 +46,7 @@ struct KvelSettings
     int FAlphaBlendOn = 0;
     int FABSpeed = 1;            // 0 slow, 1 medium, 2 fast
     int FTolerant = 0;           // 1 = find headwords also without marks and from Cyrillic
+    int FForms = 0;              // 1 = find a word's dictionary forms too (houses: house)
     int FDesktopNoticeShown = 0; // 1 = told what this desktop keeps Kvel from doing
     int FBthCount = 0;
     int FEngCount = 0;

@@ -82,6 +82,26 @@ TEST_F(LookupCommandTest, TolerantFindsTheWordWithoutMarksAndFromCyrillic)
         EXPECT_EQ(run(c.arguments).out, c.out) << c.arguments.join(u' ').toStdString();
 }
 
+TEST_F(LookupCommandTest, FormsFindTheDictionaryFormOfAnInflectedWord)
+{
+    // Debian's Hunspell dictionaries and WordNet's lists, as bootstrap installs them.
+    const struct
+    {
+        QStringList arguments;
+        QString out;
+    } cases[] = {
+        {{u"--method"_s, u"equals"_s, u"houses"_s},
+         u"Nema pojavljivanja: HOUSES\nŽao nam je, fraza nije pronađena ovoga puta\n"_s},
+        {{u"--method"_s, u"equals"_s, u"--forms"_s, u"houses"_s}, u"Bingo!\nhouse  kuća; dom\n"_s},
+        {{u"--lang"_s, u"serbian"_s, u"--forms"_s, u"kuće"_s}, u"Bingo!\nkuća  house; home\n"_s},
+        {{u"--lang"_s, u"serbian"_s, u"--forms"_s, u"куће"_s}, u"Bingo!\nkuća  house; home\n"_s},
+        {{u"--lang"_s, u"serbian"_s, u"--tolerant"_s, u"--forms"_s, u"kuce"_s},
+         u"Bingo!\nkuća  house; home\n"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(run(c.arguments).out, c.out) << c.arguments.join(u' ').toStdString();
+}
+
 TEST_F(LookupCommandTest, WordsAreJoinedWithSingleBlanksAsTheRawText)
 {
     // The raw text 'say "hi"' normalises to 'say hi'; the tab in the meaning survives JSON.
@@ -117,6 +137,7 @@ TEST_F(LookupCommandTest, ExitStatusTellsWhatHappened)
         {{u"--meaning"_s, u"--selected"_s, u"1"_s, u"house"_s}, ExitCode::Usage},
         {{u"--selected"_s, u"0"_s, u"house"_s}, ExitCode::Usage},
         {{u"--meaning"_s, u"--selected"_s, u"0"_s, u"--tolerant"_s, u"kuca"_s}, ExitCode::Usage},
+        {{u"--meaning"_s, u"--selected"_s, u"0"_s, u"--forms"_s, u"kuće"_s}, ExitCode::Usage},
         {{u"--db"_s, u"/nonexistent/kvel.mdb"_s, u"house"_s}, ExitCode::DictionaryProblem},
     };
     for (const Case& c : cases) {

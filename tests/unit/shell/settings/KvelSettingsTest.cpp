@@ -61,6 +61,7 @@ TEST(KvelSettings, EmptyFileGivesAFreshInstallation)
         {"FABSpeed", &KvelSettings::FABSpeed, 1},
         {"FAlphaBlendOn", &KvelSettings::FAlphaBlendOn, 0},
         {"FTolerant", &KvelSettings::FTolerant, 0},
+        {"FForms", &KvelSettings::FForms, 0},
         {"FBarLeft", &KvelSettings::FBarLeft, 0},
         {"FBarTop", &KvelSettings::FBarTop, 0},
         {"FBthCount", &KvelSettings::FBthCount, 0},
@@ -85,11 +86,13 @@ TEST(KvelSettings, FlagIsOnOnlyForTheExactTextOne)
         {u"yes"_s, 0}, {u"true"_s, 0}, {u""_s, 0},   {u"2"_s, 0},  {u"-1"_s, 0},
     };
     for (const Case& c : cases) {
-        const KvelSettings s = read(u"[Preferences]\nTray="_s + c.stored + u"\nAlphaBlend="_s +
-                                    c.stored + u"\nTolerant="_s + c.stored + u"\n"_s);
+        const KvelSettings s =
+            read(u"[Preferences]\nTray="_s + c.stored + u"\nAlphaBlend="_s + c.stored +
+                 u"\nTolerant="_s + c.stored + u"\nForms="_s + c.stored + u"\n"_s);
         EXPECT_EQ(s.FToTray, c.flag) << c.stored.toStdString();
         EXPECT_EQ(s.FAlphaBlendOn, c.flag) << c.stored.toStdString();
         EXPECT_EQ(s.FTolerant, c.flag) << c.stored.toStdString();
+        EXPECT_EQ(s.FForms, c.flag) << c.stored.toStdString();
     }
 }
 
@@ -194,7 +197,7 @@ TEST(KvelSettings, SaveWritesEveryKeyInTheTableOrder)
         u"[Find]\nMask=0\n"
         u"[Preferences]\nClipboard=1\nFast=1\nIE=1\nSensitive=1\nLocked=1\nTips=1\n"
         u"SaveRecent=1\nWrap=1\nTray=1\nAutoStart=1\nSavePosition=1\nKey=3\nHook=1\n"
-        u"Speech=1\nABSpeed=1\nAlphaBlend=0\nTolerant=0\nDesktopNotice=0\n"
+        u"Speech=1\nABSpeed=1\nAlphaBlend=0\nTolerant=0\nForms=0\nDesktopNotice=0\n"
         u"[Window]\nLeft=10\nTop=20\n"
         u"[Recent]\nBthCount=1\nEngCount=0\nSerCount=2\nBth1=house\nSer1=kuĆa\nSer2=maČka\n"_s);
 }
@@ -261,6 +264,7 @@ TEST(KvelSettings, WhatIsSavedLoadsBack)
     settings.FABSpeed = 2;
     settings.FAlphaBlendOn = 1;
     settings.FTolerant = 1;
+    settings.FForms = 1;
     settings.FToTray = 0;
     settings.FAutoStart = 0;
     settings.FRecentBoth = {u"house"_s};
@@ -274,6 +278,7 @@ TEST(KvelSettings, WhatIsSavedLoadsBack)
     EXPECT_EQ(loaded.FABSpeed, 2);
     EXPECT_EQ(loaded.FAlphaBlendOn, 1);
     EXPECT_EQ(loaded.FTolerant, 1);
+    EXPECT_EQ(loaded.FForms, 1);
     EXPECT_EQ(loaded.FToTray, 0);
     EXPECT_EQ(loaded.FAutoStart, 0);
     EXPECT_EQ(QPoint(loaded.FBarLeft, loaded.FBarTop), QPoint(200, 300));
