@@ -54,6 +54,10 @@ for name in default freedict-hrv synthetic-1m; do
   "$bin/kvel-bench" --db "$db" --json --tolerant >"$results/kvel-bench-tolerant-$name.json"
   /usr/bin/time -f '%M' -o "$results/kvel-lookup-rss-tolerant-$name.txt" \
     "$bin/kvel-lookup" --db "$db" --tolerant --method contains zzzq >/dev/null || true
+  # And with dictionary forms: Hunspell's step on single words, its dictionaries in memory.
+  "$bin/kvel-bench" --db "$db" --json --forms >"$results/kvel-bench-forms-$name.json"
+  /usr/bin/time -f '%M' -o "$results/kvel-lookup-rss-forms-$name.txt" \
+    "$bin/kvel-lookup" --db "$db" --forms --method contains zzzq >/dev/null || true
   python3 "$source_dir/bench/peers.py" --mdb "$db" --phrases "$results/$name.phrases" \
     --work "$work/peers-$name" --port $port >"$results/peers-$name.json"
   port=$((port + 1))

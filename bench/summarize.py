@@ -72,17 +72,19 @@ def main():
         client = ", ".join(f"{r['method']} {r['median_us'] / 1000:.1f} ms"
                            for r in peers["dict_client"])
         print(f"\nStock `dict` client, one process a query (median): {client}.")
-        tolerant_path = os.path.join(results, f"kvel-bench-tolerant-{name}.json")
-        if os.path.exists(tolerant_path):
-            tolerant = load(tolerant_path)
-            with open(os.path.join(results, f"kvel-lookup-rss-tolerant-{name}.txt")) as feed:
-                tolerant_rss_mb = int(feed.read().split()[-1]) / 1024
-            print(f"\nTolerant search (`kvel-bench --tolerant`): opening "
-                  f"{tolerant['open_ms']:.0f} ms; kvel-lookup --tolerant peak resident "
-                  f"{tolerant_rss_mb:.0f} MB.\n")
+        for option, title in (("tolerant", "Tolerant search"), ("forms", "Dictionary forms")):
+            option_path = os.path.join(results, f"kvel-bench-{option}-{name}.json")
+            if not os.path.exists(option_path):
+                continue
+            timed = load(option_path)
+            with open(os.path.join(results, f"kvel-lookup-rss-{option}-{name}.txt")) as feed:
+                option_rss_mb = int(feed.read().split()[-1]) / 1024
+            print(f"\n{title} (`kvel-bench --{option}`): opening "
+                  f"{timed['open_ms']:.0f} ms; kvel-lookup --{option} peak resident "
+                  f"{option_rss_mb:.0f} MB.\n")
             print("| method | lang | median µs | p99 µs |")
             print("|---|---|---:|---:|")
-            for r in tolerant["results"]:
+            for r in timed["results"]:
                 print(f"| {r['method']} | {r['lang']} | {r['median_us']:.1f} | {r['p99_us']:.1f} |")
 
 
