@@ -127,7 +127,10 @@ const std::array<std::unique_ptr<TolerantIndex>, 3>& DictionaryIndex::tolerantIn
         // first, so that this index does not raise the peak of memory by as much.
         malloc_trim(0);
         forEachGroupInParallel([this](std::size_t group) {
-            m_tolerant[group] = std::make_unique<TolerantIndex>(*m_groups[group]);
+            m_tolerant[group] = std::make_unique<TolerantIndex>(
+                *m_groups[group], group == std::size_t(Group::Serbian)
+                                      ? Pronunciations::EkavianOrIjekavian
+                                      : Pronunciations::AsWritten);
         });
     });
     return m_tolerant;

@@ -19,7 +19,7 @@ enum class FindMethod
 enum class Matching
 {
     Exact,   // letters with their marks, as the dictionary format compares them
-    Tolerant // also without marks and in Cyrillic: see TolerantMatching.h
+    Tolerant // also without marks, in Cyrillic, ekavian or ijekavian: see TolerantMatching.h
 };
 enum class Inflection
 {

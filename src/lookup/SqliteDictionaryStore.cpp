@@ -27,7 +27,8 @@ void matchFunction(sqlite3_context* context, int, sqlite3_value** values)
     sqlite3_result_int(context, matchesFolded(foldedWord, foldedPhrase, method) ? 1 : 0);
 }
 
-// kvel_tolerant(Word, phraseForm, method): tolerant matching, likewise.
+// kvel_tolerant(Word, phraseForm, method, serbian): tolerant matching,
+// likewise, across pronunciations for a Serbian headword.
 void tolerantFunction(sqlite3_context* context, int, sqlite3_value** values)
 {
     const auto* word = static_cast<const char16_t*>(sqlite3_value_text16(values[0]));
@@ -40,7 +41,11 @@ void tolerantFunction(sqlite3_context* context, int, sqlite3_value** values)
         tolerantForm(QString::fromUtf16(word, sqlite3_value_bytes16(values[0]) / 2));
     const QStringView phraseForm(phrase, sqlite3_value_bytes16(values[1]) / 2);
     const auto method = static_cast<FindMethod>(sqlite3_value_int(values[2]));
-    sqlite3_result_int(context, matchesTolerantly(wordForm, phraseForm, method) ? 1 : 0);
+    const Pronunciations pronunciations = sqlite3_value_int(values[3]) != 0
+                                              ? Pronunciations::EkavianOrIjekavian
+                                              : Pronunciations::AsWritten;
+    sqlite3_result_int(context,
+                       matchesTolerantly(wordForm, phraseForm, method, pronunciations) ? 1 : 0);
 }
 
 // Direct only: SQL stored in the file can never call them.
@@ -48,7 +53,7 @@ void registerMatchFunction(sqlite3* db)
 {
     constexpr int flags = SQLITE_UTF16 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY;
     sqlite3_create_function(db, "kvel_match", 3, flags, nullptr, matchFunction, nullptr, nullptr);
-    sqlite3_create_function(db, "kvel_tolerant", 3, flags, nullptr, tolerantFunction, nullptr,
+    sqlite3_create_function(db, "kvel_tolerant", 4, flags, nullptr, tolerantFunction, nullptr,
                             nullptr);
 }
 
@@ -68,7 +73,7 @@ QByteArray findRowsSql(SearchLanguage language, Matching matching)
         break;
     }
     if (matching == Matching::Tolerant)
-        sql += "kvel_tolerant(Word, ?4, ?2) and not ";
+        sql += "kvel_tolerant(Word, ?4, ?2, Selected = 0) and not ";
     return sql + "kvel_match(Word, ?1, ?2) limit ?3";
 }
 

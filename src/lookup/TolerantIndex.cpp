@@ -15,9 +15,17 @@ bool isAscii(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
+// Every rule of the ekavian reading starts at "je" or "io": most keys are
+// passed over without building their reading.
+bool mayReadOtherwiseAsEkavian(QStringView key)
+{
+    return key.contains(u"je") || key.contains(u"io");
+}
+
 } // namespace
 
-TolerantIndex::TolerantIndex(const HeadwordIndex& headwords)
+TolerantIndex::TolerantIndex(const HeadwordIndex& headwords, Pronunciations pronunciations)
+    : m_pronunciations(pronunciations)
 {
     const FoldedKeys& keys = headwords.keys();
     // Nearly every headword with a letter beyond ASCII is marked, and its key
@@ -35,12 +43,27 @@ TolerantIndex::TolerantIndex(const HeadwordIndex& headwords)
     markedKeys.reserve(candidates, units);
     std::vector<qint64> keyNumbers;
     keyNumbers.reserve(candidates);
+    FoldedKeys ekavianKeys;
+    std::vector<qint64> ekavianKeyNumbers;
+    const auto readAsEkavian = [&](std::uint32_t key, QStringView tolerant) {
+        if (pronunciations != Pronunciations::EkavianOrIjekavian ||
+            !mayReadOtherwiseAsEkavian(tolerant))
+            return;
+        const QString ekavian = ekavianKey(tolerant);
+        if (ekavian != tolerant) {
+            ekavianKeys.append(ekavian);
+            ekavianKeyNumbers.push_back(key);
+        }
+    };
     for (std::uint32_t key = 0; key < keys.size(); ++key) {
         const QStringView folded = keys[key];
-        if (isAscii(folded))
+        if (isAscii(folded)) {
+            readAsEkavian(key, folded);
             continue;
+        }
         const QString form = tolerantFormOfFolded(folded.toString());
         const QString tolerant = tolerantKey(form);
+        readAsEkavian(key, tolerant);
         if (tolerant == folded)
             continue;
         markedKeys.append(tolerant);
@@ -53,6 +76,10 @@ TolerantIndex::TolerantIndex(const HeadwordIndex& headwords)
     // than a lookup shows: longer short lists save reading on for them.
     m_marked = std::make_unique<HeadwordIndex>(std::move(markedKeys), std::move(keyNumbers),
                                                4 * kMaxResultLines);
+    if (pronunciations == Pronunciations::EkavianOrIjekavian) {
+        m_ekavian = std::make_unique<HeadwordIndex>(
+            std::move(ekavianKeys), std::move(ekavianKeyNumbers), 4 * kMaxResultLines);
+    }
 }
 
 std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& headwords,
@@ -61,9 +88,14 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
                                                            QStringView phraseForm, int limit) const
 {
     const bool latinPhrase = phraseForm == foldedPhrase;
-    if (latinPhrase && std::none_of(phraseForm.begin(), phraseForm.end(), [this](QChar c) {
-            return m_markedLetters.test(c.unicode());
-        })) {
+    // Every reading as ekavian that tells two words apart has an "e": a
+    // phrase whose reading has none matches nothing more across pronunciations.
+    const QString phraseKey = m_ekavian ? tolerantKey(phraseForm) : QString();
+    const QString ekavianPhrase = m_ekavian ? ekavianKey(phraseKey) : QString();
+    const bool acrossPronunciations = ekavianPhrase.contains(u'e');
+    if (latinPhrase && !acrossPronunciations &&
+        std::none_of(phraseForm.begin(), phraseForm.end(),
+                     [this](QChar c) { return m_markedLetters.test(c.unicode()); })) {
         return {};
     }
     // A headword that is its own key matches only a phrase that is its own
@@ -71,6 +103,12 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
     const bool plainHeadwordsMatch = !latinPhrase && tolerantKey(phraseForm) == phraseForm;
 
     const TolerantCandidates candidates = tolerantCandidates(phraseForm, method);
+    const TolerantCandidates ekavianCandidates = acrossPronunciations
+                                                     ? tolerantCandidates(ekavianPhrase, method)
+                                                     : TolerantCandidates{{}, method};
+    // A phrase read otherwise as ekavian may match headwords of either index
+    // by that reading, and plain ones.
+    const bool phraseReadOtherwise = ekavianPhrase != phraseKey;
     const FoldedKeys& keys = headwords.keys();
     std::vector<std::uint32_t> hits;
     // Candidates are asked for in growing numbers until enough of them pass
@@ -87,11 +125,21 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
         };
         if (plainHeadwordsMatch)
             take(headwords.findKeys(method, phraseForm, wanted));
-        for (const QString& key : candidates.keys) {
-            std::vector<std::uint32_t> marked = m_marked->findKeys(candidates.method, key, wanted);
-            for (std::uint32_t& number : marked)
-                number = std::uint32_t(m_marked->rowIdOf(number));
-            take(std::move(marked));
+        const auto takeFrom = [&](const HeadwordIndex& index, FindMethod searched,
+                                  const QString& key) {
+            std::vector<std::uint32_t> numbers = index.findKeys(searched, key, wanted);
+            for (std::uint32_t& number : numbers)
+                number = std::uint32_t(index.rowIdOf(number));
+            take(std::move(numbers));
+        };
+        for (const QString& key : candidates.keys)
+            takeFrom(*m_marked, candidates.method, key);
+        for (const QString& key : ekavianCandidates.keys) {
+            takeFrom(*m_ekavian, ekavianCandidates.method, key);
+            if (phraseReadOtherwise) {
+                takeFrom(*m_marked, ekavianCandidates.method, key);
+                take(headwords.findKeys(ekavianCandidates.method, key, wanted));
+            }
         }
         std::sort(found.begin(), found.end());
         found.erase(std::unique(found.begin(), found.end()), found.end());
@@ -102,7 +150,8 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
                 break;
             const QStringView folded = keys[key];
             if (!matchesFolded(folded, foldedPhrase, method) &&
-                matchesTolerantly(tolerantFormOfFolded(folded.toString()), phraseForm, method)) {
+                matchesTolerantly(tolerantFormOfFolded(folded.toString()), phraseForm, method,
+                                  m_pronunciations)) {
                 hits.push_back(key);
                 if (hits.size() == std::size_t(limit))
                     return hits;
@@ -116,7 +165,8 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
 
 std::size_t TolerantIndex::memoryBytes() const
 {
-    return m_marked->memoryBytes() + sizeof(m_markedLetters);
+    return m_marked->memoryBytes() + (m_ekavian ? m_ekavian->memoryBytes() : 0) +
+           sizeof(m_markedLetters);
 }
 
 } // namespace kvel

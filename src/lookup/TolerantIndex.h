@@ -2,6 +2,7 @@
 
 #include "HeadwordIndex.h"
 #include "SearchSettings.h"
+#include "TolerantMatching.h"
 
 #include <QString>
 #include <bitset>
@@ -16,7 +17,9 @@ namespace kvel {
 class TolerantIndex
 {
 public:
-    explicit TolerantIndex(const HeadwordIndex& headwords);
+    // With EkavianOrIjekavian (Serbian headwords), a phrase in one
+    // pronunciation also finds headwords written in the other.
+    TolerantIndex(const HeadwordIndex& headwords, Pronunciations pronunciations);
 
     // Key numbers in `headwords`, ascending, of the first `limit` headwords
     // that match the phrase tolerantly but not exactly. The phrase is given
@@ -31,6 +34,10 @@ private:
     // The headwords whose key differs from their folded text; its row ids are
     // their key numbers in the headword index.
     std::unique_ptr<HeadwordIndex> m_marked;
+    // The headwords whose key reads otherwise as ekavian, by that reading
+    // (row ids as in m_marked); none but for EkavianOrIjekavian.
+    std::unique_ptr<HeadwordIndex> m_ekavian;
+    Pronunciations m_pronunciations;
     // The plain letters that some headword writes with marks, and the letters
     // of headwords in Cyrillic: a phrase in Latin without any of them matches
     // only exactly.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -106,6 +107,89 @@ bool matchesFrom(const std::vector<Unit>& word, std::size_t w, const std::vector
     return !toEnd || w == word.size();
 }
 
+bool matchesUnits(const std::vector<Unit>& word, const std::vector<Unit>& phrase, FindMethod method)
+{
+    const bool toEnd = method == FindMethod::Ends || method == FindMethod::Whole;
+    if (method == FindMethod::Begins || method == FindMethod::Whole)
+        return matchesFrom(word, 0, phrase, 0, toEnd);
+    for (std::size_t start = 0; start <= word.size(); ++start) {
+        if (matchesFrom(word, start, phrase, 0, toEnd))
+            return true;
+    }
+    return false;
+}
+
+bool isConsonant(char16_t c)
+{
+    constexpr std::uint32_t kVowelsAndJ = 1u << (u'a' - u'a') | 1u << (u'e' - u'a') |
+                                          1u << (u'i' - u'a') | 1u << (u'j' - u'a') |
+                                          1u << (u'o' - u'a') | 1u << (u'u' - u'a');
+    return c >= u'a' && c <= u'z' && !(kVowelsAndJ & 1u << (c - u'a'));
+}
+
+// The only words whose last "ije" is the jat; elsewhere it ends comparatives
+// and cases of nouns in -ija (jasnije, opcije) or is nije.
+bool endsWithJatIje(QStringView wordBeforeIje)
+{
+    return wordBeforeIje == u"pr" || wordBeforeIje == u"dv" || wordBeforeIje == u"posl";
+}
+
+// Gives, letter by letter, where the ekavian reading of `bases` (letters
+// without marks) comes from: an index into `bases`, or -1 for the "e" that
+// stands for the "i" of "-io". The rules are ekavianKey's.
+template <typename Give> void readEkavian(QStringView bases, Give give)
+{
+    const qsizetype size = bases.size();
+    const auto at = [bases, size](qsizetype i) {
+        return i < size ? bases[i].unicode() : u'\0';
+    };
+    const auto endsWord = [bases, size](qsizetype i) {
+        return i >= size || !bases[i].isLetter();
+    };
+    qsizetype wordStart = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        give(i);
+        const char16_t c = bases[i].unicode();
+        const char16_t next = at(i + 1);
+        // Every rule starts at a consonant before "i" or "j".
+        if ((next != u'i' && next != u'j') || !isConsonant(c)) {
+            if (!bases[i].isLetter())
+                wordStart = i + 1;
+            continue;
+        }
+        const QStringView rest = bases.sliced(i + 1);
+        if (next == u'i' && at(i + 2) == u'j' && at(i + 3) == u'e' &&
+            (!endsWord(i + 4) || endsWithJatIje(bases.sliced(wordStart, i + 1 - wordStart)))) {
+            give(i + 3);
+            i += 3;
+        } else if (next == u'j' && at(i + 2) == u'e' && c != u'l' && c != u'n' &&
+                   !rest.startsWith(u"jedn") && !rest.startsWith(u"jedin") &&
+                   (!endsWord(i + 3) || c == u'd')) {
+            give(i + 2);
+            i += 2;
+        } else if (next == u'i' && at(i + 2) == u'o' && endsWord(i + 3)) {
+            give(-1);
+            give(i + 2);
+            i += 2;
+        }
+    }
+}
+
+std::vector<Unit> readAsEkavian(const std::vector<Unit>& units)
+{
+    QString bases;
+    bases.reserve(qsizetype(units.size()));
+    for (const Unit& unit : units)
+        bases += unit.base;
+    std::vector<Unit> ekavian;
+    ekavian.reserve(units.size() + 1);
+    readEkavian(bases, [&](qsizetype from) {
+        ekavian.push_back(from < 0 ? Unit{QStringView(u"e"), QChar(u'e')}
+                                   : units[std::size_t(from)]);
+    });
+    return ekavian;
+}
+
 } // namespace
 
 QString tolerantForm(const QString& text)
@@ -144,18 +228,25 @@ QString lettersWrittenWithMarks(QStringView form)
     return letters;
 }
 
-bool matchesTolerantly(QStringView wordForm, QStringView phraseForm, FindMethod method)
+bool matchesTolerantly(QStringView wordForm, QStringView phraseForm, FindMethod method,
+                       Pronunciations pronunciations)
 {
     const std::vector<Unit> word = unitsOf(wordForm);
     const std::vector<Unit> phrase = unitsOf(phraseForm);
-    const bool toEnd = method == FindMethod::Ends || method == FindMethod::Whole;
-    if (method == FindMethod::Begins || method == FindMethod::Whole)
-        return matchesFrom(word, 0, phrase, 0, toEnd);
-    for (std::size_t start = 0; start <= word.size(); ++start) {
-        if (matchesFrom(word, start, phrase, 0, toEnd))
-            return true;
-    }
-    return false;
+    if (matchesUnits(word, phrase, method))
+        return true;
+    return pronunciations == Pronunciations::EkavianOrIjekavian &&
+           matchesUnits(readAsEkavian(word), readAsEkavian(phrase), method);
+}
+
+QString ekavianKey(QStringView key)
+{
+    // The reading is never longer than the key.
+    QString ekavian(key.size(), Qt::Uninitialized);
+    QChar* out = ekavian.data();
+    readEkavian(key, [&](qsizetype from) { *out++ = from < 0 ? QChar(u'e') : key[from]; });
+    ekavian.truncate(out - ekavian.constData());
+    return ekavian;
 }
 
 TolerantCandidates tolerantCandidates(QStringView phraseForm, FindMethod method)

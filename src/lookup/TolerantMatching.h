@@ -27,8 +27,25 @@ QString tolerantKey(QStringView form);
 // than exactly.
 QString lettersWrittenWithMarks(QStringView form);
 
+// Serbian is written in two pronunciations of the old jat: ijekavian
+// "mlijeko", "dijete", "uspio" are ekavian "mleko", "dete", "uspeo". A Serbian
+// headword also matches a phrase in the other pronunciation.
+enum class Pronunciations
+{
+    AsWritten,
+    EkavianOrIjekavian
+};
+
 // Whether a headword's tolerant form matches a phrase's by the method.
-bool matchesTolerantly(QStringView wordForm, QStringView phraseForm, FindMethod method);
+bool matchesTolerantly(QStringView wordForm, QStringView phraseForm, FindMethod method,
+                       Pronunciations pronunciations = Pronunciations::AsWritten);
+
+// A tolerant key read as ekavian: "ije" and "je" after a consonant as "e",
+// "-io" after a consonant at the end of a word as "-eo". Left alone, because
+// they are seldom the jat: "je" after l and n (the digraphs of polje, znanje),
+// "jedn"/"jedin" (izjednačiti), a word's last "je" but after d (kozje, gdje),
+// and a word's last "ije" but in prije, dvije, poslije (nije, jasnije, opcije).
+QString ekavianKey(QStringView key);
 
 // What to look up in the keys to find every headword a phrase may match
 // tolerantly: the phrase's key with each "dj" kept or read as đ, by `method`.

@@ -30,7 +30,8 @@ QList<kvel::DictionaryRow> sampleRows()
     for (int i = 0; i < 20; ++i)
         rows.append({u"abc"_s + QString::number(i), u"meaning"_s, kvel::kEnglishHeadword});
     for (const QString& word : {u"kuća"_s, u"Kuća"_s, u"škola"_s, u"čaša"_s, u"đak"_s, u"žaba"_s,
-                                u"кућа"_s, u"dom"_s, u"a"_s, u"džep"_s, u"Ćevapi"_s, u"dak"_s})
+                                u"кућа"_s, u"dom"_s, u"a"_s, u"džep"_s, u"Ćevapi"_s, u"dak"_s,
+                                u"vrednost"_s, u"mlijeko"_s, u"uspio"_s, u"polje"_s})
         rows.append({word, u"house; home"_s, kvel::kSerbianHeadword});
     return rows;
 }

@@ -72,6 +72,97 @@ TEST(TolerantMatching, APlainLetterStandsForItselfWithOrWithoutMarks)
     }
 }
 
+TEST(TolerantMatching, ASerbianWordMatchesInEitherPronunciation)
+{
+    const struct
+    {
+        QString word;
+        QString phrase;
+        FindMethod method;
+        bool expected;
+    } cases[] = {
+        {u"vrijednost"_s, u"vrednost"_s, FindMethod::Whole, true},
+        {u"vrednost"_s, u"vrijednost"_s, FindMethod::Whole, true},
+        {u"mlijeko"_s, u"mleko"_s, FindMethod::Whole, true},
+        {u"mleko"_s, u"mlijeko"_s, FindMethod::Whole, true},
+        {u"dijete"_s, u"dete"_s, FindMethod::Whole, true},
+        {u"dete"_s, u"dijete"_s, FindMethod::Whole, true},
+        {u"uspio"_s, u"uspeo"_s, FindMethod::Whole, true},
+        {u"uspeo"_s, u"uspio"_s, FindMethod::Whole, true},
+        {u"odjeljak"_s, u"odeljak"_s, FindMethod::Whole, true},
+        {u"odeljak"_s, u"odjeljak"_s, FindMethod::Whole, true},
+        {u"rijeka"_s, u"reka"_s, FindMethod::Whole, true},
+        {u"reka"_s, u"rijeka"_s, FindMethod::Whole, true},
+        {u"riječ"_s, u"reč"_s, FindMethod::Whole, true},
+        {u"reč"_s, u"rijec"_s, FindMethod::Whole, true},
+        {u"gdje"_s, u"gde"_s, FindMethod::Whole, true},
+        {u"prije"_s, u"pre"_s, FindMethod::Whole, true},
+        {u"dve"_s, u"dvije"_s, FindMethod::Whole, true},
+        {u"poslije podne"_s, u"posle podne"_s, FindMethod::Whole, true},
+        {u"mlijeko"_s, u"млеко"_s, FindMethod::Whole, true},
+        {u"vrijednost"_s, u"vredn"_s, FindMethod::Begins, true},
+        {u"nedjelja"_s, u"edel"_s, FindMethod::Contains, true},
+        {u"pjesma"_s, u"pesma"_s, FindMethod::Ends, true},
+        // Must not join: digraphs lj and nj, nije, comparatives and cases in
+        // -ije, possessives in -je, the root jedn-.
+        {u"znanje"_s, u"znane"_s, FindMethod::Whole, false},
+        {u"polje"_s, u"pole"_s, FindMethod::Whole, false},
+        {u"nije"_s, u"ne"_s, FindMethod::Whole, false},
+        {u"ne"_s, u"nije"_s, FindMethod::Whole, false},
+        {u"jasnije"_s, u"jasne"_s, FindMethod::Whole, false},
+        {u"starije"_s, u"stare"_s, FindMethod::Whole, false},
+        {u"opcije"_s, u"opce"_s, FindMethod::Whole, false},
+        {u"ćelije"_s, u"cele"_s, FindMethod::Whole, false},
+        {u"kozje"_s, u"koze"_s, FindMethod::Whole, false},
+        {u"izjednačiti"_s, u"izednaciti"_s, FindMethod::Whole, false},
+        {u"objediniti"_s, u"obediniti"_s, FindMethod::Whole, false},
+        // A letter typed with marks still stands only for itself.
+        {u"rijeka"_s, u"réka"_s, FindMethod::Whole, false},
+    };
+    for (const auto& c : cases) {
+        const QString word = tolerantForm(c.word);
+        const QString phrase = tolerantForm(c.phrase);
+        EXPECT_EQ(matchesTolerantly(word, phrase, c.method, Pronunciations::EkavianOrIjekavian),
+                  c.expected)
+            << c.word.toStdString() << " / " << c.phrase.toStdString();
+        // Words of other languages are compared as written.
+        EXPECT_EQ(matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten),
+                  matchesTolerantly(word, phrase, c.method))
+            << c.word.toStdString() << " / " << c.phrase.toStdString();
+        if (c.expected && c.method == FindMethod::Whole) {
+            EXPECT_FALSE(matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten))
+                << c.word.toStdString() << " / " << c.phrase.toStdString();
+        }
+    }
+}
+
+TEST(TolerantMatching, EkavianKeysReadTheJatAsE)
+{
+    const struct
+    {
+        QString key;
+        QString ekavian;
+    } cases[] = {
+        {u"vrijeme"_s, u"vreme"_s},
+        {u"djeca"_s, u"deca"_s},
+        {u"uspio"_s, u"uspeo"_s},
+        {u"video igra"_s, u"video igra"_s},
+        {u"vidio sam"_s, u"video sam"_s},
+        {u"jesti"_s, u"jesti"_s},
+        {u"ljeto"_s, u"ljeto"_s},
+        {u"snijeg"_s, u"sneg"_s},
+        {u"nije"_s, u"nije"_s},
+        {u"poslije"_s, u"posle"_s},
+        {u"gdje"_s, u"gde"_s},
+        {u"kozje"_s, u"kozje"_s},
+        {u"odjednom"_s, u"odjednom"_s},
+        {u"ije"_s, u"ije"_s},
+        {u""_s, u""_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ekavianKey(c.key), c.ekavian) << c.key.toStdString();
+}
+
 TEST(TolerantMatching, KeysDropMarksAndReadCyrillicAsLatin)
 {
     const struct

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kvel;
@@ -32,10 +33,11 @@ QString describe(const std::optional<QList<DictionaryRow>>& rows)
 
 // Pieces where tolerance matters: letters with and without marks in both
 // cases, đ against d and dj, dž, Cyrillic, a decomposed accent, plain ASCII.
-const QStringList kPieces = {u"c"_s,       u"č"_s, u"ć"_s,  u"Ć"_s,     u"d"_s,  u"đ"_s, u"Đ"_s,
-                             u"dj"_s,      u"j"_s, u"dž"_s, u"z"_s,     u"ž"_s,  u"s"_s, u"š"_s,
-                             u"a"_s,       u"e"_s, u"é"_s,  u"ку"_s,    u"ћа"_s, u"Ђ"_s, u"џ"_s,
-                             u"e\u0301"_s, u" "_s, u"k"_s,  u"\u0301"_s};
+const QStringList kPieces = {u"c"_s,       u"č"_s, u"ć"_s,  u"Ć"_s,      u"d"_s,   u"đ"_s,  u"Đ"_s,
+                             u"dj"_s,      u"j"_s, u"dž"_s, u"z"_s,      u"ž"_s,   u"s"_s,  u"š"_s,
+                             u"a"_s,       u"e"_s, u"é"_s,  u"ку"_s,     u"ћа"_s,  u"Ђ"_s,  u"џ"_s,
+                             u"e\u0301"_s, u" "_s, u"k"_s,  u"\u0301"_s, u"ije"_s, u"je"_s, u"io"_s,
+                             u"l"_s,       u"n"_s, u"r"_s,  u"o"_s};
 
 QString randomText(QRandomGenerator& random, int maxPieces)
 {
@@ -90,6 +92,73 @@ TEST_F(TolerantSearchTest, ShowsExactMatchesFirstThenTolerantOnesInTableOrder)
         for (const QString& line : display.lines)
             words << line.section(u'~', 0, 0);
         EXPECT_EQ(words, c.words) << c.phrase.toStdString();
+    }
+}
+
+TEST_F(TolerantSearchTest, FindsSerbianHeadwordsInEitherPronunciationExactOnesFirst)
+{
+    test::writeDictionary(path, {
+                                    {u"vrijednost"_s, u"value"_s, 0},
+                                    {u"mlijeko"_s, u"milk"_s, 0},
+                                    {u"dijete"_s, u"child"_s, 0},
+                                    {u"dete"_s, u"child (ekavian)"_s, 0},
+                                    {u"uspio"_s, u"succeeded"_s, 0},
+                                    {u"odjeljak"_s, u"section"_s, 0},
+                                    {u"reka"_s, u"river"_s, 0},
+                                    {u"deo"_s, u"part"_s, 0},
+                                    {u"cvet"_s, u"flower"_s, 0},
+                                    {u"znanje"_s, u"knowledge"_s, 0},
+                                    {u"polje"_s, u"field"_s, 0},
+                                    {u"nije"_s, u"is not"_s, 0},
+                                    {u"jasnije"_s, u"more clearly"_s, 0},
+                                    {u"kozje"_s, u"goat's"_s, 0},
+                                    {u"izjednačiti"_s, u"to equalize"_s, 0},
+                                    {u"ratio"_s, u"omjer"_s, -1},
+                                });
+    const struct
+    {
+        QString phrase;
+        SearchLanguage language;
+        FindMethod method;
+        QStringList words;
+    } cases[] = {
+        {u"vrednost"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"vrijednost"_s}},
+        {u"mleko"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"mlijeko"_s}},
+        {u"млеко"_s, SearchLanguage::Both, FindMethod::Whole, {u"mlijeko"_s}},
+        {u"dete"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"dete"_s, u"dijete"_s}},
+        {u"dijete"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"dijete"_s, u"dete"_s}},
+        {u"uspeo"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"uspio"_s}},
+        {u"odeljak"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"odjeljak"_s}},
+        {u"rijeka"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"reka"_s}},
+        {u"dio"_s, SearchLanguage::Serbian, FindMethod::Whole, {u"deo"_s}},
+        {u"cvijet"_s, SearchLanguage::Both, FindMethod::Whole, {u"cvet"_s}},
+        {u"vred"_s, SearchLanguage::Serbian, FindMethod::Begins, {u"vrijednost"_s}},
+        {u"de"_s, SearchLanguage::Serbian, FindMethod::Begins, {u"dete"_s, u"deo"_s, u"dijete"_s}},
+        // Must not join.
+        {u"znane"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        {u"pole"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        {u"ne"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        {u"jasne"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        {u"koze"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        {u"izednaciti"_s, SearchLanguage::Serbian, FindMethod::Whole, {}},
+        // English headwords are compared as written.
+        {u"rateo"_s, SearchLanguage::Both, FindMethod::Whole, {}},
+    };
+    IndexedDictionaryStore indexed(path);
+    SqliteDictionaryStore reference(path);
+    for (DictionaryStore* store :
+         {static_cast<DictionaryStore*>(&indexed), static_cast<DictionaryStore*>(&reference)}) {
+        LookupEngine engine(*store);
+        for (const auto& c : cases) {
+            const LookupDisplay display =
+                engine.lookUp(c.phrase, c.language, c.method, Matching::Tolerant);
+            QStringList words;
+            if (display.kind == ContentKind::Results) {
+                for (const QString& line : display.lines)
+                    words << line.section(u'~', 0, 0);
+            }
+            EXPECT_EQ(words, c.words) << c.phrase.toStdString();
+        }
     }
 }
 
@@ -172,10 +241,23 @@ TEST_F(TolerantSearchTest, OnTheDefaultDictionaryKeepsTheExactOutcomeAndAddsToIt
     QStringList phrases;
     const auto everyRow =
         reference.findRows(SearchLanguage::Both, FindMethod::Contains, u""_s, INT_MAX);
-    ASSERT_TRUE(everyRow && everyRow->size() > 100);
-    for (qsizetype i = 0; i < everyRow->size(); i += 7) {
-        const QString& word = everyRow->at(i).word;
-        phrases << word << word.left(2) << word.right(3);
+    ASSERT_TRUE(everyRow && everyRow->size() > 100'000);
+    // The reference reads the whole table per lookup: a few words spread over
+    // the table, half of them with marks, three phrases per word.
+    QStringList plainWords;
+    QStringList markedWords;
+    for (const DictionaryRow& row : std::as_const(*everyRow)) {
+        const bool marked =
+            std::any_of(row.word.cbegin(), row.word.cend(), [](QChar c) { return c > u'~'; });
+        (marked ? markedWords : plainWords) << row.word;
+    }
+    constexpr qsizetype kWordsOfEachKind = 6;
+    for (const QStringList* words : {&plainWords, &markedWords}) {
+        const qsizetype step = words->size() / kWordsOfEachKind;
+        for (qsizetype i = step / 2; i < words->size(); i += step) {
+            const QString& word = words->at(i);
+            phrases << word << word.left(2) << word.right(3);
+        }
     }
     int differences = 0;
     for (const QString& phrase : std::as_const(phrases)) {
