@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The lookup measured on several dictionaries, with the plain SQLite LIKE query
 // on the same files as a peer and a check that the indexed store gives the
 // reference store's rows for every phrase measured.

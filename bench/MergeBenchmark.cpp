@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How long kvel-dict takes to merge a million source entries into the rows it
 // stores: the synthetic dictionary's rows, and the two shapes that once took
 // quadratic time, one headword with a million distinct meanings and a million

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """How much of a real text the dictionary covers.
 
 Takes the most frequent words of a plain UTF-8 text (three letters or more) and

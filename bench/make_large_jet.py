@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes an Access (Jet 4) dictionary whose TblKvel holds the rows of another
 one several times over, for timing the conversion of a large file. Nothing
 here can write Access files, so the data pages of the table are copied after

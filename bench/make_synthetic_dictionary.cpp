@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // kvel-synthetic-dict -o FILE [--entries N] [--seed S]: writes the synthetic
 // dictionary the benchmark measures at scale, as kvel-dict would write it.
 #include "BuildError.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Times the peer dictionary tools on the rows of one Kvel dictionary.
 
 dictd gets the same headwords and meanings in two databases (English and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds Kvel, makes the three benchmark dictionaries and measures the lookup on
 # each, with the peers (SQLite LIKE, dictd, sdcv) on the same rows; prints the
 # summary table that bench/README.md shows. Run from a fresh checkout:

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Prints the benchmark results of run-benchmarks.sh as Markdown tables."""
 import json
 import os

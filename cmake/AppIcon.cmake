@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The application icon: the scalable SVG, and a 48x48 PNG drawn from it for
 # desktops that want a bitmap.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # KVEL_FUZZ: the code is built with libFuzzer's coverage feedback and the
 # fuzz_<what> programs of tests/fuzz are added. libFuzzer comes with clang only.
 if(KVEL_FUZZ)

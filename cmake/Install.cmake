@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installation (cmake --install, any prefix, DESTDIR respected) and the Debian
 # package (cpack -G DEB). Everything belongs to the component "kvel", so a
 # test that installs only that component leaves install_manifest.txt alone.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # KVEL_SANITIZE: every target of the build runs under AddressSanitizer and
 # UndefinedBehaviorSanitizer. The first report ends the program, so a test or
 # a fuzz target fails on it instead of carrying on.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Makes the plain texts of the coverage benchmark from Debian's gnome-user-docs.
 
 Usage: extract-gnome-help.py HELP_FOLDER [--serbian] > TEXT

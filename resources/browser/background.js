@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 "use strict";
 // Kvel's item in the context menu of selected text. The dictionary decides
 // which item is offered (Serbian, English or none) and its native host tells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The translation window's answers to the user: keys, the close button, the
 // lock toggle, mouse picking in the text and the fade-in on showing.
 

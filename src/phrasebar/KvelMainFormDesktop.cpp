@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Living on the desktop: the tray icon, clipboard watching and dropped text.
 #include "ClipboardWatcher.h"
 #include "DesktopNotice.h"

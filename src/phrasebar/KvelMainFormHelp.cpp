@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Help menu (texts in the translation window, the help file, the
 // documentation pages, the mail links), pronunciation, and the entries Kvel
 // keeps in the desktop: autostart and the browser menu.

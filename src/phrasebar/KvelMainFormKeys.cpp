@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bar's keyboard: Enter and Escape first, then the command keys.
 #include "BarGeometry.h"
 #include "LowerCaseEntry.h"

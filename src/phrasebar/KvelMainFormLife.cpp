@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bar's life: settings in and out, the first show and activation, the
 // requests of a second start, closing and shutting down.
 #include "AutoStart.h"

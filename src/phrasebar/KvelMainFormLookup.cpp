@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The central path: the entry's text looked up and handed to the translation
 // window, and the commands that work on the first entry it shows.
 #include "ConvertingDictionaryStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two popup menus: built from their layout, captioned in the interface
 // language, and their checks and enabled states derived at every opening.
 #include "HunspellForms.h"

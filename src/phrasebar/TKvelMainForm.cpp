@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bar itself: its widgets, its window, moving it with the mouse.
 #include "TKvelMainForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The dictd reader on any index and article bytes, the articles plain, gzip
 // compressed, or taken as dictzip bytes as they are.
 

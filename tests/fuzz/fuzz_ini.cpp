@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The settings file reader and writer on any text: parsing what was written
 // gives the same values, and loading settings clamps every value.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The translation window's text path without a window: wrapping, splitting
 // into displayed lines, the head codes, the line languages and the phrase
 // under the pointer, on any lines and columns.

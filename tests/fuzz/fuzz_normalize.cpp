@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // NormalizePhrase on any text, and the lookup outcome of that text over a small
 // dictionary through both stores, which must agree row for row, exactly and
 // tolerantly; a tolerant lookup shows the exact hits first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An SQLite dictionary built from the fuzzer's SQL (views, triggers, virtual
 // and odd tables, pragmas that shape the file), then optionally damaged, read
 // through both stores: they never crash or hang, a TblKvel or TblVer that is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Any bytes opened as the dictionary file: the checks, lookups and meaning
 // queries of both stores never crash, and on an intact file they agree.
 

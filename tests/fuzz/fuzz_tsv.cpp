@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The TSV reader on any bytes, and the rows the builder makes from what it reads.
 
 #include "BuildError.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs the build into a temporary DESTDIR with the prefix /usr, then checks
 # the file list, looks a word up with the installed kvel-lookup in the
 # installed dictionary, and validates the desktop entry and the metainfo.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package from the build into a temporary folder and checks
 # its file list and control fields. Usage: check-package.sh BUILD_DIR
 set -euo pipefail

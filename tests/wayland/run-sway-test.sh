@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Kvel on a real Wayland desktop: a headless sway with XWayland, run by an
 # unprivileged user (sway refuses to run as root). Kvel runs under XWayland
 # as it does on a user's desktop; a copy made by a Wayland client (wl-copy)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Checks a screenshot of the translation window: usage
 // balloon_shot_check <png> <placement> <x> <y> <width> <height>.
 // The balloon must show red and blue heads on its cream body, its grey

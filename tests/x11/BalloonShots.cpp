@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shows a lookup result in the translation window beside a stand-in phrase
 // bar in each quarter of the screen. After each rendering it prints
 // "shot <quarter> <placement> <x> <y> <width> <height>" and waits for a line

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Screenshots of the translation window on a private X server.
 # Usage: run-balloon-shots.sh <balloon_shots> <balloon_shot_check> <output folder>
 # Starts Xvfb (black root) and openbox, shows the balloon in each quarter of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the X11 test scripts. start_xvfb WORKDIR [Xvfb options...]
 # starts an Xvfb on a display number the server picks itself (-displayfd), so
 # scripts running side by side never share or steal a display; exports

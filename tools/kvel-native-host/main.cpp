@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // kvel-native-host: the browsers start this program for Kvel's extension and
 // talk to it through its standard input and output (native messaging).
 #include "DictionaryStart.h"

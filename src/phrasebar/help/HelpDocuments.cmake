@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The help file kvel.chm, its HTML copy kvel-help/ and the documentation pages
 # doc/ of the Help menu, built beside the programs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the real kvel-native-host as a browser would, beside a stand-in "kvel"
 // that records the arguments it was started with.
 #include "QtPrinters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dictionary files made to attack the reader: both stores refuse them with the
 // dictionary-version notice, or read them right, and never hang.
 #include "DictionaryChecks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bar's settings file when things go wrong: one that exists but cannot be
 // read, and one another instance keeps locked when the bar quits.
 #include "BarTestFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cases that need a user whom file permissions bind; run-without-root.sh runs
 // this program as "nobody" when CTest runs as root.
 #include "AutoStart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The clipboard read on an X connection of its own, against fake owners on
 // the private X server the script started (DISPLAY).
 #include "X11ClipboardReader.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs the X11 clipboard reader's tests on a private Xvfb.
 # usage: run-x11-clipboard-tests.sh TEST_PROGRAM [GTEST_OPTIONS...]
 set -euo pipefail

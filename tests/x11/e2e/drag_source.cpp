@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A small drag source for the end-to-end tests: a window showing a label;
 // pressing the mouse button on it starts a drag that carries the text given
 // on the command line, or with --url a file link (as a file manager drags it:

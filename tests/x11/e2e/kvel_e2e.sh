@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # End-to-end tests of the running kvel on a private Xvfb display with openbox:
 # typing and the balloon, the three steps of Escape, the second start handing
 # its words over, settings that survive a restart and a kill -9 that leaves the

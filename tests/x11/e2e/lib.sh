@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # shellcheck shell=bash
 # shellcheck disable=SC2153 # KVEL_EXE, KVEL_DICT, E2E_TMP, E2E_OUT come from kvel_e2e.sh
 # Helpers for the end-to-end tests of the running kvel on a private X server.

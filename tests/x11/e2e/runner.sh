@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # shellcheck shell=bash
 # shellcheck disable=SC2153 # E2E_TMP, E2E_OUT and SCENARIOS come from the test script
 # The scenario runner shared by the scripts that test the running kvel on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A session manager for one client, for the end-to-end tests: it shows what
 // a program tells the session manager about restarting it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Floods the clipboard for the fault tests: one process takes the clipboard
 // over and over with a new text each time, as fast as the X server lets it,
 // then copies the final text and keeps serving it until it is killed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """A program that floods a local socket with idle connections.
 
 usage: idle_connections.py SOCKET COUNT HOLD_SECONDS

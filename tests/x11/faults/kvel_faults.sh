@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Fault tests of the running kvel on a private Xvfb display with openbox:
 # kill -9 in the middle of saving, read-only program folders used by a user
 # who is not root, twenty starts at the same moment, a flood of clipboard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A clipboard owner that never answers, for the fault tests: it takes the
 // CLIPBOARD selection, re-takes it every second and drops every request for
 // its contents, so a program that asks waits for an answer that never comes.

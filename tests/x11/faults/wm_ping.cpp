@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Measures how quickly a window answers the window manager's _NET_WM_PING,
 // for the fault tests: a program whose event loop is stuck answers late or
 // not at all, and desktops offer to kill it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Drives the hot-key library from commands on standard input and prints what
 // it reports, for run-hotkey-test.sh:
 //   grab N  -> "grabbed 1" or "grabbed 0" (N: 0 = F9 .. 3 = F12)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The global hot key on a private X server: delivery of Alt+F12, moving the
 # grab to Alt+F9, Caps Lock and Num Lock, auto-repeat, removal, and a key that
 # another program already holds.
