@@ -19,6 +19,10 @@ public:
     // Whether any analyser is installed: without one the preference does nothing.
     virtual bool available() const = 0;
 
+    // Starts whatever slow loading the forms need, without waiting, so that
+    // the first word typed with the preference on already finds its forms.
+    virtual void prepare() {}
+
     // The dictionary forms of one word in `language` (English or Serbian),
     // without the word itself; empty while the analysers are still loading.
     virtual QStringList formsOf(const QString& word, SearchLanguage language) = 0;

@@ -57,6 +57,8 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
     buildDesktopServices(tray);
     BalloonForm = new TBalloonForm(*this);
     LoadSettings();
+    if (FForms != 0)
+        m_forms->prepare();
     move(FBarLeft, FBarTop);
     SetLanguageOffset(FInterfaceLang);
     ApplyInterfaceLanguage();

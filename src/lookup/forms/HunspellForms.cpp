@@ -109,6 +109,19 @@ bool HunspellForms::loaded()
     return true;
 }
 
+void HunspellForms::prepare()
+{
+    QMutexLocker locker(&m_mutex);
+    loaded();
+}
+
+bool HunspellForms::ready()
+{
+    QMutexLocker locker(&m_mutex);
+    return m_analysers || (m_loading.valid() && m_loading.wait_for(std::chrono::seconds(0)) ==
+                                                    std::future_status::ready);
+}
+
 void HunspellForms::waitUntilLoaded()
 {
     QMutexLocker locker(&m_mutex);

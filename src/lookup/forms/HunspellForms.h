@@ -34,7 +34,10 @@ public:
     ~HunspellForms() override;
 
     bool available() const override;
+    void prepare() override;
     QStringList formsOf(const QString& word, SearchLanguage language) override;
+    // The analysers are loaded; asks without starting to load them.
+    bool ready();
 
     // Starts loading, if not started yet, and waits for it: for the command-line tools.
     void waitUntilLoaded();

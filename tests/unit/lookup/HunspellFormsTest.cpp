@@ -8,7 +8,9 @@
 #include "TestDictionary.h"
 #include "WordNetExceptions.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace kvel;
@@ -106,6 +108,20 @@ TEST(HunspellForms, TheFirstLookupStartsLoadingAndShowsThePhrasesOwnRows)
     EXPECT_EQ(look(), QStringList{u"houses~0kuće"_s});
     forms.waitUntilLoaded();
     EXPECT_EQ(look(), (QStringList{u"houses~0kuće"_s, u"house~0kuća"_s}));
+
+    // Prepared ahead (the preference is on at start), the first lookup finds them.
+    HunspellForms prepared{FormsFolders{}};
+    LookupEngine preparedEngine(store, &prepared);
+    prepared.prepare();
+    QDeadlineTimer deadline(60000);
+    while (!prepared.ready() && !deadline.hasExpired())
+        QThread::msleep(10);
+    ASSERT_TRUE(prepared.ready());
+    EXPECT_EQ(preparedEngine
+                  .lookUp(u"houses"_s, SearchLanguage::English, FindMethod::Whole, Matching::Exact,
+                          Inflection::WithDictionaryForms)
+                  .lines,
+              (QStringList{u"houses~0kuće"_s, u"house~0kuća"_s}));
 }
 
 TEST(WordNetExceptions, ReadsSingleWordsAndSkipsWhatIsNotAList)
