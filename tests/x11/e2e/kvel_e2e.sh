@@ -888,7 +888,7 @@ scenario_session_restart()
     stop_process "$KVEL_PID"
     # SIGTERM: it removes its socket in /tmp/.ICE-unix.
     kill -TERM "$manager"
-    wait "$manager" 2>/dev/null
+    wait_exit "$manager" 10 || stop_process "$manager"
 }
 
 # ================================================================= runner

@@ -173,17 +173,19 @@ int main()
     IceSetIOErrorHandler([](IceConn) {});
     std::vector<IceConn> clients;
     bool announced = false;
+    // A SIGTERM that arrives outside poll() is seen within the poll's timeout.
+    constexpr int kStopCheckMs = 200;
     for (;;) {
+        if (g_stop) {
+            IceFreeListenObjs(count, listeners);
+            return 0;
+        }
         std::vector<pollfd> fds{{IceGetListenConnectionNumber(local), POLLIN, 0}};
         for (IceConn client : clients)
             fds.push_back({IceConnectionNumber(client), POLLIN, 0});
-        if (poll(fds.data(), fds.size(), -1) < 0) {
+        if (poll(fds.data(), fds.size(), kStopCheckMs) < 0) {
             if (errno != EINTR)
                 return fail("poll", std::strerror(errno));
-            if (g_stop) {
-                IceFreeListenObjs(count, listeners);
-                return 0;
-            }
             continue;
         }
         if (fds[0].revents & POLLIN) {
