@@ -58,23 +58,24 @@ TEST_F(ClipboardWatcherTest, TellsTheTextOnceTheReaderHasIt)
     EXPECT_EQ(copied.at(0).at(0).toString(), u"house"_s);
 }
 
-TEST_F(ClipboardWatcherTest, NoTextIsNoNews)
+TEST_F(ClipboardWatcherTest, NoTextOrAnAnswerAfterWatchingStoppedIsNoNews)
 {
-    copyElsewhere();
-    QTRY_VERIFY(reader->asked());
-    reader->answer(std::nullopt);
-    QTest::qWait(100);
-    EXPECT_EQ(copied.count(), 0);
-}
-
-TEST_F(ClipboardWatcherTest, AnAnswerAfterWatchingStoppedIsNoNews)
-{
-    copyElsewhere();
-    QTRY_VERIFY(reader->asked());
-    watcher.setWatching(false);
-    reader->answer(u"house"_s);
-    QTest::qWait(100);
-    EXPECT_EQ(copied.count(), 0);
+    const struct
+    {
+        bool stopWatching;
+        std::optional<QString> answer;
+    } cases[] = {{false, std::nullopt}, {true, u"house"_s}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopWatching);
+        watcher.setWatching(true);
+        copyElsewhere();
+        QTRY_VERIFY(reader->asked());
+        if (c.stopWatching)
+            watcher.setWatching(false);
+        reader->answer(c.answer);
+        QTest::qWait(100);
+        EXPECT_EQ(copied.count(), 0);
+    }
 }
 
 TEST_F(ClipboardWatcherTest, AReadForTheBarGetsOnlyText)
