@@ -16,9 +16,7 @@ struct TargetsCase
     bool askSecret = false;
 };
 
-class X11Targets : public testing::TestWithParam<TargetsCase>
-{
-};
+using X11Targets = testing::TestWithParam<TargetsCase>;
 
 TEST_P(X11Targets, AsksForPlainTextOnly)
 {
@@ -55,9 +53,7 @@ struct TextCase
     std::optional<QString> text;
 };
 
-class X11SelectionData : public testing::TestWithParam<TextCase>
-{
-};
+using X11SelectionData = testing::TestWithParam<TextCase>;
 
 TEST_P(X11SelectionData, DecodesByTheTypeTheOwnerGave)
 {
