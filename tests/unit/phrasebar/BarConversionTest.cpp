@@ -50,11 +50,12 @@ protected:
                                               new FakeTrayIcon(false));
         bar->show();
     }
-    // True once the event loop has run the ticker a few more times.
-    bool eventLoopRuns()
+    // The event loop keeps running the ticker, yet the balloon stays hidden.
+    void expectNothingShownWhileConverting(const char* why)
     {
         const int before = ticks;
-        return QTest::qWaitFor([&] { return ticks >= before + 3; }, kGenerousMs);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= before + 3; }, kGenerousMs));
+        EXPECT_FALSE(bar->balloon()->isVisible()) << why;
     }
     bool balloonShows(ContentKind kind)
     {
@@ -93,8 +94,7 @@ TEST_F(BarConversionTest, APhraseTypedWhileConvertingIsAnsweredWhenTheConversion
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
     QTest::keyClicks(bar->entry(), u"ca"_s);
     QTest::keyClicks(bar->entry(), u"t"_s);
-    EXPECT_TRUE(eventLoopRuns());
-    EXPECT_FALSE(bar->balloon()->isVisible()) << "nothing is shown before the checks";
+    expectNothingShownWhileConverting("nothing is shown before the checks");
 
     gate.open();
     ASSERT_TRUE(balloonShows(ContentKind::Results));
@@ -106,8 +106,7 @@ TEST_F(BarConversionTest, TheTipOfTheFirstShowWaitsForTheConversion)
 {
     start("Tips=1\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
-    EXPECT_TRUE(eventLoopRuns());
-    EXPECT_FALSE(bar->balloon()->isVisible());
+    expectNothingShownWhileConverting("the tip waits too");
 
     gate.open();
     EXPECT_TRUE(balloonShows(ContentKind::Tip));
@@ -126,8 +125,7 @@ TEST_F(BarConversionTest, ATouchedDictionaryConvertsAgainWhileTheBarRuns)
     bar->entry()->clear();
     QTest::keyClicks(bar->entry(), u"cat"_s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
-    EXPECT_TRUE(eventLoopRuns());
-    EXPECT_FALSE(bar->balloon()->isVisible()) << "no answer from the file as it was";
+    expectNothingShownWhileConverting("no answer from the file as it was");
 
     gate.open();
     ASSERT_TRUE(balloonShows(ContentKind::Results));
