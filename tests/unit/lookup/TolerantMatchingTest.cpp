@@ -10,6 +10,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+struct MatchCase
+{
+    QString word;
+    QString phrase;
+    FindMethod method;
+    bool expected;
+};
+
 bool matches(const QString& word, const QString& phrase, FindMethod method)
 {
     return matchesTolerantly(tolerantForm(word), tolerantForm(phrase), method);
@@ -19,13 +27,7 @@ bool matches(const QString& word, const QString& phrase, FindMethod method)
 
 TEST(TolerantMatching, APlainLetterStandsForItselfWithOrWithoutMarks)
 {
-    const struct
-    {
-        QString word;
-        QString phrase;
-        FindMethod method;
-        bool expected;
-    } cases[] = {
+    const MatchCase cases[] = {
         {u"kuća"_s, u"kuca"_s, FindMethod::Whole, true},
         {u"ćevapi"_s, u"cevapi"_s, FindMethod::Whole, true},
         {u"đak"_s, u"djak"_s, FindMethod::Whole, true},
@@ -75,13 +77,7 @@ TEST(TolerantMatching, APlainLetterStandsForItselfWithOrWithoutMarks)
 
 TEST(TolerantMatching, ASerbianWordMatchesInEitherPronunciation)
 {
-    const struct
-    {
-        QString word;
-        QString phrase;
-        FindMethod method;
-        bool expected;
-    } cases[] = {
+    const MatchCase cases[] = {
         {u"vrijednost"_s, u"vrednost"_s, FindMethod::Whole, true},
         {u"vrednost"_s, u"vrijednost"_s, FindMethod::Whole, true},
         {u"mlijeko"_s, u"mleko"_s, FindMethod::Whole, true},
@@ -121,19 +117,16 @@ TEST(TolerantMatching, ASerbianWordMatchesInEitherPronunciation)
         {u"rijeka"_s, u"réka"_s, FindMethod::Whole, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.word.toStdString() + " / " + c.phrase.toStdString());
         const QString word = tolerantForm(c.word);
         const QString phrase = tolerantForm(c.phrase);
         EXPECT_EQ(matchesTolerantly(word, phrase, c.method, Pronunciations::EkavianOrIjekavian),
-                  c.expected)
-            << c.word.toStdString() << " / " << c.phrase.toStdString();
+                  c.expected);
         // Words of other languages are compared as written.
-        EXPECT_EQ(matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten),
-                  matchesTolerantly(word, phrase, c.method))
-            << c.word.toStdString() << " / " << c.phrase.toStdString();
-        if (c.expected && c.method == FindMethod::Whole) {
-            EXPECT_FALSE(matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten))
-                << c.word.toStdString() << " / " << c.phrase.toStdString();
-        }
+        const bool asWritten = matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten);
+        EXPECT_EQ(asWritten, matchesTolerantly(word, phrase, c.method));
+        if (c.expected && c.method == FindMethod::Whole)
+            EXPECT_FALSE(asWritten);
     }
 }
 
