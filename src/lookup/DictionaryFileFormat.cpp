@@ -3,8 +3,6 @@
 
 #include "FileIdentity.h"
 
-#include <QFile>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace kvel {
@@ -15,8 +13,7 @@ namespace {
 // without blocking: a FIFO in the dictionary's place must not stop the program.
 QByteArray headOf(const QString& path, int size)
 {
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int descriptor = openForReadingWithoutBlocking(path);
     if (descriptor < 0)
         return {};
     QByteArray head;

@@ -2,6 +2,7 @@
 #include "FileIdentity.h"
 
 #include <QFile>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace kvel {
@@ -26,6 +27,12 @@ FileIdentity FileIdentity::of(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return {};
     return identityOf(info);
+}
+
+int openForReadingWithoutBlocking(const QString& path)
+{
+    return ::open(QFile::encodeName(path).constData(),
+                  O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
 }
 
 FileIdentity FileIdentity::ofDescriptor(int descriptor)

@@ -23,4 +23,10 @@ struct FileIdentity
     static FileIdentity ofDescriptor(int descriptor);
 };
 
+// Opens a file for reading without blocking and without becoming the
+// controlling terminal, so a FIFO or a device put in a file's place cannot
+// stop the program; check it with FileIdentity::ofDescriptor. -1 with errno
+// set when it cannot be opened.
+int openForReadingWithoutBlocking(const QString& path);
+
 } // namespace kvel

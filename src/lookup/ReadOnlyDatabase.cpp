@@ -4,8 +4,6 @@
 #include "DescriptorVfs.h"
 #include "DictionarySchema.h"
 
-#include <QFile>
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -103,9 +101,7 @@ sqlite3* ReadOnlyDatabase::connection()
 
 void ReadOnlyDatabase::open()
 {
-    // Without O_NONBLOCK a FIFO in the file's place would block here for ever.
-    const int descriptor =
-        ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int descriptor = openForReadingWithoutBlocking(m_path);
     if (descriptor < 0)
         return;
     m_openedFile = FileIdentity::ofDescriptor(descriptor);

@@ -2,12 +2,11 @@
 #include "InputFile.h"
 
 #include "BuildError.h"
+#include "FileIdentity.h"
 
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,8 +34,7 @@ void throwTooLarge(const QString& path, const QString& what, qint64 limit)
 
 RegularFile::RegularFile(const QString& path)
 {
-    m_descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    m_descriptor = openForReadingWithoutBlocking(path);
     if (m_descriptor < 0) {
         throwSystemError(path, "read");
     }
