@@ -12,10 +12,9 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtCore/qtestsupport_core.h>
 #include <atomic>
-#include <chrono>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace kvel;
 using namespace kvel::test;
@@ -272,21 +271,8 @@ TEST_F(ConvertingDictionaryStoreFileTest, FollowsTheFileFromOneFormatToTheOther)
     EXPECT_EQ(openedPaths.size(), 3);
 }
 
-namespace {
-
-// Polls for what another thread or process does; true once it holds.
-bool waitUntil(const std::function<bool()>& holds)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (!holds()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-} // namespace
+// Generous: the conversion runs in another thread and process.
+constexpr int kGenerousMs = 15000;
 
 TEST_F(ConvertingDictionaryStoreFileTest, ConvertsInTheBackgroundAndSaysWhenItEnds)
 {
@@ -297,11 +283,11 @@ TEST_F(ConvertingDictionaryStoreFileTest, ConvertsInTheBackgroundAndSaysWhenItEn
     ConvertingDictionaryStore converting(path, makeStore<SqliteDictionaryStore>, gate.converter(),
                                          [&ended] { ++ended; });
 
-    ASSERT_TRUE(waitUntil([&] { return gate.started(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
     EXPECT_FALSE(converting.ready());
     EXPECT_EQ(ended.load(), 0);
     gate.open();
-    ASSERT_TRUE(waitUntil([&] { return ended == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended == 1; }, kGenerousMs));
     EXPECT_TRUE(converting.ready());
     EXPECT_EQ(converting.queryMeaning(u"house"_s, -1), u"kuća"_s);
 
@@ -310,12 +296,12 @@ TEST_F(ConvertingDictionaryStoreFileTest, ConvertsInTheBackgroundAndSaysWhenItEn
     gate.handOut({{u"house"_s, u"dom"_s, -1}}, u"2.0"_s);
     setModified(1700000100);
     EXPECT_FALSE(converting.ready());
-    ASSERT_TRUE(waitUntil([&] { return gate.started(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.started(); }, kGenerousMs));
     EXPECT_FALSE(converting.ready());
     gate.open();
     EXPECT_EQ(converting.queryMeaning(u"house"_s, -1), u"dom"_s);
     EXPECT_TRUE(converting.ready());
-    EXPECT_TRUE(waitUntil([&] { return ended == 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended == 2; }, kGenerousMs));
 }
 
 TEST_F(ConvertingDictionaryStoreFileTest, AnSqliteFileIsReadyAtOnce)
