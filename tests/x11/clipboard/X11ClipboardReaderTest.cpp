@@ -20,10 +20,10 @@ namespace {
 
 constexpr qsizetype kLimit = 64 * 1024;
 
-std::optional<QString> readClipboard(std::chrono::milliseconds deadline = 10s)
+std::optional<QString> readClipboard(std::chrono::milliseconds deadline = 10s,
+                                     const char* selection = "CLIPBOARD", std::stop_token stop = {})
 {
-    return readX11SelectionText(qgetenv("DISPLAY"), "CLIPBOARD", {deadline, kLimit},
-                                std::stop_token());
+    return readX11SelectionText(qgetenv("DISPLAY"), selection, {deadline, kLimit}, stop);
 }
 
 struct OwnerCase
@@ -82,8 +82,7 @@ TEST(X11Clipboard, TheMouseSelectionIsReadApart)
 {
     FakeSelectionOwner owner(OwnerScript{{{"UTF8_STRING", "house"}}, true, true, 0, "PRIMARY"});
     ASSERT_TRUE(owner.owns());
-    EXPECT_EQ(readX11SelectionText(qgetenv("DISPLAY"), "PRIMARY", {10s, kLimit}, std::stop_token()),
-              u"house"_s);
+    EXPECT_EQ(readClipboard(10s, "PRIMARY"), u"house"_s);
 }
 
 TEST(X11Clipboard, ALongTextIsCutAtTheLimit)
@@ -120,9 +119,7 @@ TEST(X11Clipboard, AStopRequestEndsAWaitingRead)
     });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(
-        readX11SelectionText(qgetenv("DISPLAY"), "CLIPBOARD", {60s, kLimit}, stop.get_token()),
-        std::nullopt);
+    EXPECT_EQ(readClipboard(60s, "CLIPBOARD", stop.get_token()), std::nullopt);
     EXPECT_LT(clock.elapsed(), 30'000) << "the read waited for its 60 s deadline";
 }
 
@@ -138,8 +135,8 @@ TEST(X11ClipboardReaderTest, AnswersEveryRequestAndReadsAfterASilentOwner)
         ++answered;
     };
     reader.readText(QClipboard::Clipboard, count);
-    reader.readText(QClipboard::Clipboard,
-                    count); // while the first read waits for the silent owner
+    // The second asks while the first waits for the silent owner.
+    reader.readText(QClipboard::Clipboard, count);
     QTRY_COMPARE_WITH_TIMEOUT(answered, 2, 20'000);
 
     owner.emplace(OwnerScript{{{"UTF8_STRING", kKuca}}});
