@@ -9,6 +9,7 @@
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
+#include "FuzzRows.h"
 #include "IndexedDictionaryStore.h"
 #include "LookupOutcome.h"
 #include "SqliteDictionaryStore.h"
@@ -20,6 +21,7 @@
 
 using namespace Qt::StringLiterals;
 using kvel::fuzz::require;
+using kvel::fuzz::sameRows;
 
 namespace {
 
@@ -120,13 +122,6 @@ void damage(const QString& path, qint64 offset, QByteArrayView bytes)
         return;
     file.seek(offset);
     file.write(bytes.data(), std::min<qint64>(bytes.size(), file.size() - offset));
-}
-
-bool sameRows(const QList<kvel::DictionaryRow>& a, const QList<kvel::DictionaryRow>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.word == y.word && x.meaning == y.meaning && x.selected == y.selected;
-    });
 }
 
 } // namespace

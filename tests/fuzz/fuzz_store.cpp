@@ -5,15 +5,16 @@
 #include "DictionaryChecks.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
+#include "FuzzRows.h"
 #include "IndexedDictionaryStore.h"
 #include "LookupOutcome.h"
 #include "SqliteDictionaryStore.h"
 
-#include <algorithm>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using kvel::fuzz::require;
+using kvel::fuzz::sameRows;
 
 namespace {
 
@@ -33,13 +34,6 @@ bool intact(const QString& path)
     }
     sqlite3_close(db);
     return ok;
-}
-
-bool sameRows(const QList<kvel::DictionaryRow>& a, const QList<kvel::DictionaryRow>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.word == y.word && x.meaning == y.meaning && x.selected == y.selected;
-    });
 }
 
 } // namespace
