@@ -3,6 +3,7 @@
 #include "DictionaryChecks.h"
 #include "JetTestFiles.h"
 #include "LookupOutcome.h"
+#include "RandomBytes.h"
 #include "SqliteDictionaryStore.h"
 
 #include <QTemporaryDir>
@@ -18,15 +19,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr qsizetype kPageSize = 4096; // Jet 4
 constexpr int kCopiesPerMutation = 75;
 
 using Mutation = QByteArray (*)(QByteArray, std::mt19937&);
-
-qsizetype randomBelow(std::mt19937& random, qsizetype bound)
-{
-    return std::uniform_int_distribution<qsizetype>(0, bound - 1)(random);
-}
 
 QByteArray truncate(QByteArray bytes, std::mt19937& random)
 {
@@ -50,7 +45,8 @@ QByteArray pointOutside(QByteArray bytes, std::mt19937& random)
 {
     const int writes = 1 + int(randomBelow(random, 4));
     for (int i = 0; i < writes; ++i) {
-        const qsizetype at = kPageSize + 4 * randomBelow(random, (bytes.size() - kPageSize) / 4);
+        const qsizetype at =
+            kJetPageSize + 4 * randomBelow(random, (bytes.size() - kJetPageSize) / 4);
         const quint32 value = quint32(random()) | 0x00100000;
         for (int b = 0; b < 4; ++b)
             bytes[at + b] = char(value >> (8 * b));
@@ -61,8 +57,8 @@ QByteArray pointOutside(QByteArray bytes, std::mt19937& random)
 // The valid header page, then random bytes of a random length.
 QByteArray randomAfterHeader(QByteArray bytes, std::mt19937& random)
 {
-    bytes.truncate(kPageSize);
-    const qsizetype tail = randomBelow(random, 16 * kPageSize);
+    bytes.truncate(kJetPageSize);
+    const qsizetype tail = randomBelow(random, 16 * kJetPageSize);
     for (qsizetype i = 0; i < tail; ++i)
         bytes.append(char(random()));
     return bytes;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "DictCommand.h"
 #include "DictTestFiles.h"
+#include "RandomBytes.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,7 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype kPageSize = 4096; // Jet 4
 constexpr int kMutations = 400;
 
 // One to four bytes changed in the header of pages after the first (page type,
@@ -23,11 +23,12 @@ constexpr int kMutations = 400;
 QByteArray damagePageHeaders(QByteArray bytes, std::mt19937& random)
 {
     const auto below = [&random](qsizetype bound) {
-        return std::uniform_int_distribution<qsizetype>(0, bound - 1)(random);
+        return randomBelow(random, bound);
     };
     const int changes = 1 + int(below(4));
     for (int i = 0; i < changes; ++i)
-        bytes[(1 + below(bytes.size() / kPageSize - 1)) * kPageSize + below(64)] = char(below(256));
+        bytes[(1 + below(bytes.size() / kJetPageSize - 1)) * kJetPageSize + below(64)] =
+            char(below(256));
     return bytes;
 }
 
