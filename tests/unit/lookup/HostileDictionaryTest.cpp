@@ -88,9 +88,7 @@ void removeAnything(const QString& path)
         QFile::remove(path);
 }
 
-class HostileDictionaryTest : public test::DictionaryFileTest
-{
-};
+using HostileDictionaryTest = test::DictionaryFileTest;
 
 } // namespace
 
