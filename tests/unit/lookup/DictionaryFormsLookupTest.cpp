@@ -91,6 +91,7 @@ TEST_F(DictionaryFormsLookupTest, FormsRowsFollowThePhrasesOwnInTableOrderWithou
         SearchLanguage language;
         FindMethod method;
         QStringList lines;
+        Matching matching = Matching::Exact;
     } cases[] = {
         {u"datoteku"_s,
          SearchLanguage::Serbian,
@@ -117,16 +118,17 @@ TEST_F(DictionaryFormsLookupTest, FormsRowsFollowThePhrasesOwnInTableOrderWithou
         {u"datoteku"_s, SearchLanguage::English, FindMethod::Whole, nothing()},
         // Without tolerance a form without marks finds only itself.
         {u"kuce"_s, SearchLanguage::Serbian, FindMethod::Whole, nothing()},
+        // With tolerance the forms are matched tolerantly.
+        {u"kuce"_s,
+         SearchLanguage::Serbian,
+         FindMethod::Whole,
+         {u"kuća~1house"_s},
+         Matching::Tolerant},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(look(c.phrase, c.language, c.method), c.lines) << c.phrase.toStdString();
+        EXPECT_EQ(look(c.phrase, c.language, c.method, c.matching), c.lines)
+            << c.phrase.toStdString();
     }
-}
-
-TEST_F(DictionaryFormsLookupTest, WithToleranceTheFormsAreMatchedTolerantly)
-{
-    EXPECT_EQ(look(u"kuce"_s, SearchLanguage::Serbian, FindMethod::Whole, Matching::Tolerant),
-              QStringList{u"kuća~1house"_s});
 }
 
 TEST_F(DictionaryFormsLookupTest, OnlyASingleWordWithRoomLeftAsksForForms)
