@@ -32,13 +32,6 @@ protected:
         EXPECT_FALSE(QFileInfo::exists(configHome() + u"/autostart/kvel.desktop"_s));
         EXPECT_FALSE(QFileInfo::exists(configHome() + u"/kvel/browser-menu"_s));
     }
-
-    void expectSettingsFileUntouched() const
-    {
-        EXPECT_TRUE(QFileInfo(paths.settingsFile).isDir());
-        EXPECT_TRUE(QDir(paths.settingsFile).isEmpty());
-        EXPECT_FALSE(QFileInfo::exists(paths.settingsFile + u".lock"_s));
-    }
 };
 
 class UnreadableSettingsTrayBarTest : public UnreadableSettingsBarTest
@@ -63,7 +56,9 @@ TEST_F(UnreadableSettingsBarTest, SwitchingTheLanguageAndQuittingWriteNothing)
     bar->SessionEnding();
     bar->ShutDown();
     expectNothingWrittenForTheDesktop();
-    expectSettingsFileUntouched();
+    EXPECT_TRUE(QFileInfo(paths.settingsFile).isDir());
+    EXPECT_TRUE(QDir(paths.settingsFile).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(paths.settingsFile + u".lock"_s));
 }
 
 TEST_F(UnreadableSettingsBarTest, TheBrowserItemFollowsTheUsersOwnClick)
