@@ -20,13 +20,13 @@ namespace {
 // Rows for ever, and memory with them when something keeps reading them.
 const QString kEndlessRows = u"with recursive r(n) as (select 1 union all select n + 1 from r) "_s;
 
+} // namespace
+
 void writeVersionOnly(const QString& path, const QString& tables)
 {
     executeSql(path,
                u"create table TblVer(Ver text); insert into TblVer values('2.5');"_s + tables);
 }
-
-} // namespace
 
 void writeRecursiveViewDictionary(const QString& path)
 {

@@ -20,6 +20,9 @@ struct HostileDictionary
 // a folder.
 QList<HostileDictionary> refusedDictionaries();
 
+// A good TblVer, then runs `tables` (SQL) to make the rest of the file.
+void writeVersionOnly(const QString& path, const QString& tables);
+
 // A view of rows without end, none of them starting with "h", in place of
 // TblKvel; TblVer is good.
 void writeRecursiveViewDictionary(const QString& path);

@@ -118,9 +118,7 @@ TEST_F(HostileDictionaryTest, OddButOrdinaryTablesAreReadInStoredOrder)
     };
     const auto withTables = [](const char* sql) {
         return [sql](const QString& path) {
-            test::executeSql(path, u"create table TblVer(Ver text); "
-                                   "insert into TblVer values('2.5');"_s +
-                                       QString::fromUtf8(sql));
+            test::writeVersionOnly(path, QString::fromUtf8(sql));
         };
     };
     const Case cases[] = {
