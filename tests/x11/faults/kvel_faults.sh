@@ -173,17 +173,25 @@ share_x_cookie()
     chown "$1" "$SANDBOX/Xauthority"
 }
 
+# other_user_sandbox NAME: a sandbox whose folders belong to OTHER_USER
+# (nobody), who runs kvel in it; skips without root or that user.
+other_user_sandbox()
+{
+    ((EUID == 0)) || skip "needs root to run kvel as another user"
+    OTHER_USER=nobody
+    id "$OTHER_USER" >/dev/null 2>&1 || skip "no user '$OTHER_USER' on this machine"
+    new_sandbox "$1"
+    chmod 755 "$SANDBOX"
+    chown -R "$OTHER_USER" "$SANDBOX"/{home,config,data,cache,runtime}
+}
+
 # 2. A program folder the user may not write (an installation in a system
 #    folder): kvel starts, keeps its settings in $XDG_CONFIG_HOME/kvel/ and
 #    finds them there at the next start; the folder is left as it was.
 scenario_read_only_folder()
 {
-    ((EUID == 0)) || skip "needs root to run kvel as another user"
-    local user=nobody
-    id "$user" >/dev/null 2>&1 || skip "no user '$user' on this machine"
-    new_sandbox read-only-folder
-    chmod 755 "$SANDBOX"
-    chown -R "$user" "$SANDBOX"/{home,config,data,cache,runtime}
+    other_user_sandbox read-only-folder
+    local user=$OTHER_USER
     chmod 555 "$APP"
     chmod 444 "$INI"
     ls -l --time-style=+%s "$APP" >"$SANDBOX/folder-before.txt"
@@ -402,12 +410,8 @@ scenario_socket_flood()
 #    off as the file says, and the old file is left as it was.
 scenario_writable_ini_in_read_only_folder()
 {
-    ((EUID == 0)) || skip "needs root to run kvel as another user"
-    local user=nobody
-    id "$user" >/dev/null 2>&1 || skip "no user '$user' on this machine"
-    new_sandbox writable-ini-in-read-only-folder
-    chmod 755 "$SANDBOX"
-    chown -R "$user" "$SANDBOX"/{home,config,data,cache,runtime}
+    other_user_sandbox writable-ini-in-read-only-folder
+    local user=$OTHER_USER
     chown "$user" "$INI"
     chmod 644 "$INI"
     chmod 555 "$APP"

@@ -8,29 +8,13 @@
 // Prints "silent-owner-started" once it owns the clipboard and
 // "silent-owner-done: N" (the number of times it took it) when the time is
 // over; it exits then, which leaves the clipboard without an owner.
+#include "xcb_connection.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <thread>
 #include <xcb/xcb.h>
-
-namespace {
-
-struct FreeDeleter
-{
-    void operator()(void* p) const { std::free(p); }
-};
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -39,17 +23,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kvel-silent-clipboard-owner SECONDS\n");
         return 2;
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    // The server at times resets a connection made just after another closed.
-    for (int attempt = 0; attempt < 5 && xcb_connection_has_error(connection); ++attempt) {
-        xcb_disconnect(connection);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        connection = xcb_connect(nullptr, nullptr);
-    }
-    if (xcb_connection_has_error(connection)) {
-        std::fprintf(stderr, "cannot connect to the X server\n");
+    xcb_connection_t* connection = connectWithRetries();
+    if (!connection)
         return 1;
-    }
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     const xcb_window_t window = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0,

@@ -9,12 +9,12 @@
 // and waits for each answer, which comes back to the root window, before the
 // next one. Prints "pings: N, longest: MS ms"; exits 1 when a ping got no
 // answer within 30 s.
+#include "xcb_connection.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <poll.h>
 #include <thread>
 #include <xcb/xcb.h>
@@ -24,18 +24,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kInterval = std::chrono::milliseconds(200);
 constexpr auto kNoAnswer = std::chrono::seconds(30);
-
-struct FreeDeleter
-{
-    void operator()(void* p) const { std::free(p); }
-};
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 struct Pinger
 {
@@ -98,17 +86,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: kvel-wm-ping WINDOW SECONDS\n");
         return 2;
     }
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    // The server at times resets a connection made just after another closed.
-    for (int attempt = 0; attempt < 5 && xcb_connection_has_error(connection); ++attempt) {
-        xcb_disconnect(connection);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        connection = xcb_connect(nullptr, nullptr);
-    }
-    if (xcb_connection_has_error(connection)) {
-        std::fprintf(stderr, "cannot connect to the X server\n");
+    xcb_connection_t* connection = connectWithRetries();
+    if (!connection)
         return 1;
-    }
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     // Answers are sent to the root window for the window manager's masks:
     // (sub)structure notify and substructure redirect, which it holds itself.
