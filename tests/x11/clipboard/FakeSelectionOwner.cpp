@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "FakeSelectionOwner.h"
 
+#include "../xcb_connection.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -8,25 +10,10 @@
 
 namespace kvel::test {
 
-namespace {
-
-struct FreeDeleter
-{
-    void operator()(void* p) const { std::free(p); }
-};
-
-} // namespace
-
 FakeSelectionOwner::FakeSelectionOwner(OwnerScript script)
-    : m_script(std::move(script)), m_connection(xcb_connect(nullptr, nullptr))
+    : m_script(std::move(script)), m_connection(connectWithRetries())
 {
-    // The server at times resets a connection made just after another closed.
-    for (int attempt = 0; attempt < 5 && xcb_connection_has_error(m_connection); ++attempt) {
-        xcb_disconnect(m_connection);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        m_connection = xcb_connect(nullptr, nullptr);
-    }
-    if (xcb_connection_has_error(m_connection))
+    if (!m_connection)
         return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
     m_window = xcb_generate_id(m_connection);
@@ -50,15 +37,13 @@ FakeSelectionOwner::FakeSelectionOwner(OwnerScript script)
 FakeSelectionOwner::~FakeSelectionOwner()
 {
     m_thread = {}; // stops and joins
-    xcb_disconnect(m_connection);
+    if (m_connection)
+        xcb_disconnect(m_connection);
 }
 
 xcb_atom_t FakeSelectionOwner::atom(const QByteArray& name)
 {
-    const std::unique_ptr<xcb_intern_atom_reply_t, FreeDeleter> reply(xcb_intern_atom_reply(
-        m_connection, xcb_intern_atom(m_connection, 0, uint16_t(name.size()), name.constData()),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    return internAtom(m_connection, name.constData());
 }
 
 void FakeSelectionOwner::serve(std::stop_token stop)

@@ -8,7 +8,7 @@
 // Prints "silent-owner-started" once it owns the clipboard and
 // "silent-owner-done: N" (the number of times it took it) when the time is
 // over; it exits then, which leaves the clipboard without an owner.
-#include "xcb_connection.h"
+#include "../xcb_connection.h"
 
 #include <chrono>
 #include <cstdio>

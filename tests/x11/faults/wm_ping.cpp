@@ -9,7 +9,7 @@
 // and waits for each answer, which comes back to the root window, before the
 // next one. Prints "pings: N, longest: MS ms"; exits 1 when a ping got no
 // answer within 30 s.
-#include "xcb_connection.h"
+#include "../xcb_connection.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The X connection and atoms shared by the fault tests' small xcb helpers.
+// The X connection and atoms shared by the small xcb helpers of the X11 tests.
 #pragma once
 
 #include <chrono>
