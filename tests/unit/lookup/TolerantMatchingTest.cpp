@@ -125,8 +125,9 @@ TEST(TolerantMatching, ASerbianWordMatchesInEitherPronunciation)
         // Words of other languages are compared as written.
         const bool asWritten = matchesTolerantly(word, phrase, c.method, Pronunciations::AsWritten);
         EXPECT_EQ(asWritten, matchesTolerantly(word, phrase, c.method));
-        if (c.expected && c.method == FindMethod::Whole)
+        if (c.expected && c.method == FindMethod::Whole) {
             EXPECT_FALSE(asWritten);
+        }
     }
 }
 
