@@ -64,8 +64,9 @@ TEST_P(ReadInstanceRequestTest, ReadsOnlyAWholeKnownNumber)
     const RequestCase& c = GetParam();
     const RequestReading reading = readInstanceRequest(c.received, c.streamEnded);
     EXPECT_EQ(reading.state, c.state);
-    if (c.state == State::Complete)
+    if (c.state == State::Complete) {
         EXPECT_EQ(reading.request, c.request);
+    }
 }
 
 TEST(ReadInstanceRequest, EveryRequestIsDecidedWithinItsLimit)
