@@ -7,14 +7,14 @@
 //                   [Google Benchmark flags]
 // --phrases-out writes each dictionary's phrases, normalised, to DIR/NAME.phrases
 // so that bench/peers.py asks the peers the same.
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "LookupTimer.h"
-#include "PhraseNormalizer.h"
-#include "QuerySet.h"
-#include "ReadOnlyDatabase.h"
-#include "SqliteDictionaryStore.h"
-#include "SqliteStatement.h"
+#include "core/text/PhraseNormalizer.h"
+#include "kvel-bench/LookupTimer.h"
+#include "kvel-bench/QuerySet.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/sqlite/ReadOnlyDatabase.h"
+#include "lookup/sqlite/SqliteStatement.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
 
 #include <QElapsedTimer>
 #include <QFile>

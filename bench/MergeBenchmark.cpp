@@ -5,9 +5,9 @@
 // entries of one headword with a meaning each.
 //
 // kvel-merge-bench [Google Benchmark flags]
-#include "DictionaryRows.h"
-#include "SearchSettings.h"
 #include "SyntheticDictionary.h"
+#include "core/SearchSettings.h"
+#include "kvel-dict/DictionaryRows.h"
 
 #include <benchmark/benchmark.h>
 

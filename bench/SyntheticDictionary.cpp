@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "SyntheticDictionary.h"
 
-#include "TextFolding.h"
+#include "lookup/text/TextFolding.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "DictionaryStore.h"
+#include "lookup/store/DictionaryStore.h"
 
 #include <QList>
 

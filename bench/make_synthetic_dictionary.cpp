@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kvel-synthetic-dict -o FILE [--entries N] [--seed S]: writes the synthetic
 // dictionary the benchmark measures at scale, as kvel-dict would write it.
-#include "BuildError.h"
-#include "SqliteDictionaryWriter.h"
 #include "SyntheticDictionary.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/SqliteDictionaryWriter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictionaryLocation.h"
-#include "HandOver.h"
-#include "QtSpeechEngine.h"
-#include "RuntimeFolder.h"
-#include "SessionEndWatcher.h"
-#include "SessionRestart.h"
-#include "SettingsLocation.h"
-#include "SingleInstance.h"
-#include "TKvelMainForm.h"
+#include "lookup/store/DictionaryLocation.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/instance/RuntimeFolder.h"
+#include "shell/instance/SingleInstance.h"
+#include "shell/session/SessionEndWatcher.h"
+#include "shell/session/SessionRestart.h"
+#include "shell/settings/HandOver.h"
+#include "shell/settings/SettingsLocation.h"
+#include "shell/speech/QtSpeechEngine.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "BarKeyCommand.h"
+#include "phrasebar/BarKeyCommand.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "FirstEntry.h"
+#include "phrasebar/FirstEntry.h"
 
-#include "PhraseNormalizer.h"
+#include "core/text/PhraseNormalizer.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "BalloonMarkup.h"
-#include "SearchSettings.h"
+#include "balloon/logic/BalloonMarkup.h"
+#include "core/SearchSettings.h"
 
 #include <QList>
 #include <QString>

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Living on the desktop: the tray icon, clipboard watching and dropped text.
-#include "ClipboardWatcher.h"
-#include "DesktopNotice.h"
-#include "DesktopProbe.h"
-#include "GlobalHotKey.h"
-#include "KvelSettings.h"
-#include "LowerCaseEntry.h"
-#include "StringTable.h"
-#include "SystemTrayIcon.h"
-#include "TKvelMainForm.h"
-#include "TTextDropTarget.h"
-#include "TipOfTheDay.h"
+#include "core/strings/StringTable.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/clipboard/ClipboardWatcher.h"
+#include "shell/drop/TTextDropTarget.h"
+#include "shell/help/TipOfTheDay.h"
+#include "shell/hotkey/GlobalHotKey.h"
+#include "shell/settings/KvelSettings.h"
+#include "shell/tray/SystemTrayIcon.h"
+#include "shell/wayland/DesktopNotice.h"
+#include "shell/wayland/DesktopProbe.h"
+#include "shell/x11/Compositing.h"
 
 #include <QDate>
 #include <QMenu>
@@ -60,6 +61,11 @@ void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
             [this](QWidget*, QPoint, Qt::KeyboardModifiers, const QString& text) {
                 TextDropped(text);
             });
+}
+
+bool TKvelMainForm::windowOpacityShows() const
+{
+    return compositingManagerRunning();
 }
 
 bool TKvelMainForm::trayModeActive() const
@@ -199,8 +205,8 @@ void TKvelMainForm::showDesktopNotice()
         const int delayMs = IsFirstRun(m_paths.settingsFile) ? kBalloonTimeoutMs : 0;
         QTimer::singleShot(delayMs, this, [this, notice = *notice] {
             m_tray->showBalloon(notice.title.left(kBalloonTitleMax),
-                                notice.text().left(kBalloonTextMax),
-                                TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+                                notice.text().left(kBalloonTextMax), TrayIcon::BalloonIcon::Warning,
+                                kBalloonTimeoutMs);
         });
         return;
     }

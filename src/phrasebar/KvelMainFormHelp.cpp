@@ -2,17 +2,17 @@
 // The Help menu (texts in the translation window, the help file, the
 // documentation pages, the mail links), pronunciation, and the entries Kvel
 // keeps in the desktop: autostart and the browser menu.
-#include "AutoStart.h"
-#include "BrowserMenu.h"
-#include "ConvertingDictionaryStore.h"
-#include "HelpFile.h"
-#include "LowerCaseEntry.h"
-#include "MailLink.h"
-#include "SpeechEngine.h"
-#include "SpokenPhrase.h"
-#include "TKvelMainForm.h"
-#include "WebPages.h"
-#include "XdgHelpFileDesktop.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/autostart/AutoStart.h"
+#include "shell/browser/BrowserMenu.h"
+#include "shell/help/HelpFile.h"
+#include "shell/help/MailLink.h"
+#include "shell/help/WebPages.h"
+#include "shell/help/XdgHelpFileDesktop.h"
+#include "shell/speech/SpeechEngine.h"
+#include "shell/speech/SpokenPhrase.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The bar's keyboard: Enter and Escape first, then the command keys.
-#include "BarGeometry.h"
-#include "LowerCaseEntry.h"
-#include "TBalloonForm.h"
-#include "TKvelMainForm.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "phrasebar/BarGeometry.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
 
 #include <QKeyEvent>
 #include <QMenu>

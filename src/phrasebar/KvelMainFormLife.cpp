@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The bar's life: settings in and out, the first show and activation, the
 // requests of a second start, closing and shutting down.
-#include "AutoStart.h"
-#include "BrowserMenu.h"
-#include "CentralEuropeanLocale.h"
-#include "ClipboardWatcher.h"
-#include "ConvertingDictionaryStore.h"
-#include "GlobalHotKey.h"
-#include "HandOver.h"
-#include "KeyboardLayout.h"
-#include "LowerCaseEntry.h"
-#include "PhraseNormalizer.h"
-#include "RecentPhrases.h"
-#include "SqliteDictionaryStore.h"
-#include "StringTable.h"
-#include "TBalloonForm.h"
-#include "TKvelMainForm.h"
-#include "TrayIcon.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "core/strings/StringTable.h"
+#include "core/text/PhraseNormalizer.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/autostart/AutoStart.h"
+#include "shell/browser/BrowserMenu.h"
+#include "shell/clipboard/ClipboardWatcher.h"
+#include "shell/hotkey/GlobalHotKey.h"
+#include "shell/keyboard/CentralEuropeanLocale.h"
+#include "shell/keyboard/KeyboardLayout.h"
+#include "shell/recent/RecentPhrases.h"
+#include "shell/settings/HandOver.h"
+#include "shell/tray/TrayIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>

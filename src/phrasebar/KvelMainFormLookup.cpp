@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The central path: the entry's text looked up and handed to the translation
 // window, and the commands that work on the first entry it shows.
-#include "ConvertingDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "LowerCaseEntry.h"
-#include "PhraseNormalizer.h"
-#include "RecentPhrases.h"
-#include "SqliteDictionaryStore.h"
-#include "TBalloonForm.h"
-#include "TKvelMainForm.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "core/text/PhraseNormalizer.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/recent/RecentPhrases.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The two popup menus: built from their layout, captioned in the interface
 // language, and their checks and enabled states derived at every opening.
-#include "HunspellForms.h"
-#include "LowerCaseEntry.h"
-#include "MenuLayout.h"
-#include "RecentPhrases.h"
-#include "SpokenPhrase.h"
-#include "StringTable.h"
-#include "TBalloonForm.h"
-#include "TKvelMainForm.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "core/strings/StringTable.h"
+#include "lookup/forms/HunspellForms.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/MenuLayout.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "shell/recent/RecentPhrases.h"
+#include "shell/speech/SpokenPhrase.h"
 
 #include <QActionGroup>
 #include <QLabel>

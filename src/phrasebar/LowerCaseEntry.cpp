@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "LowerCaseEntry.h"
+#include "phrasebar/LowerCaseEntry.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

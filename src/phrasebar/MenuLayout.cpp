@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "MenuLayout.h"
+#include "phrasebar/MenuLayout.h"
 
 namespace kvel {
 

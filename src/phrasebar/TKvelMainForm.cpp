@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The bar itself: its widgets, its window, moving it with the mouse.
-#include "TKvelMainForm.h"
+#include "phrasebar/TKvelMainForm.h"
 
-#include "BarGeometry.h"
-#include "ConvertingDictionaryStore.h"
-#include "HunspellForms.h"
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "LowerCaseEntry.h"
-#include "StringTable.h"
-#include "TBalloonForm.h"
-#include "X11KeyboardLayout.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "core/strings/StringTable.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/forms/HunspellForms.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "phrasebar/BarGeometry.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "shell/keyboard/X11KeyboardLayout.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

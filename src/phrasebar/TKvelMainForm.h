@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "BalloonHost.h"
-#include "DictionaryChecks.h"
-#include "FirstEntry.h"
-#include "HelpContent.h"
-#include "InstanceRequest.h"
-#include "JetConverter.h"
-#include "KvelSettings.h"
-#include "LookupDisplay.h"
-#include "SearchSettings.h"
-#include "SpeechEngine.h"
-#include "TBalloonForm.h"
-#include "TipOfTheDay.h"
+#include "balloon/widgets/BalloonHost.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "core/SearchSettings.h"
+#include "core/content/LookupDisplay.h"
+#include "lookup/access/JetConverter.h"
+#include "lookup/store/DictionaryChecks.h"
+#include "phrasebar/FirstEntry.h"
+#include "shell/help/HelpContent.h"
+#include "shell/help/TipOfTheDay.h"
+#include "shell/instance/InstanceRequest.h"
+#include "shell/settings/KvelSettings.h"
+#include "shell/speech/SpeechEngine.h"
 
 #include <QPointer>
 #include <QRecursiveMutex>
@@ -154,6 +154,7 @@ public:
     void moveBar(const QPoint& topLeft) override;
     bool alphaBlendOn() const override { return FAlphaBlendOn != 0; }
     int alphaBlendSpeed() const override { return FABSpeed; }
+    bool windowOpacityShows() const override;
 
 signals:
     void quitRequested();

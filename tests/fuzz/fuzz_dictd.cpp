@@ -2,13 +2,13 @@
 // The dictd reader on any index and article bytes, the articles plain, gzip
 // compressed, or taken as dictzip bytes as they are.
 
-#include "BuildError.h"
-#include "DictdReader.h"
-#include "DictionaryRows.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
-#include "SearchSettings.h"
+#include "core/SearchSettings.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/DictdReader.h"
+#include "kvel-dict/DictionaryRows.h"
 
 #include <QFile>
 #include <zlib.h>

@@ -4,9 +4,9 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "IniDocument.h"
-#include "KvelSettings.h"
-#include "PhraseNormalizer.h"
+#include "core/text/PhraseNormalizer.h"
+#include "shell/settings/IniDocument.h"
+#include "shell/settings/KvelSettings.h"
 
 #include <algorithm>
 #include <array>

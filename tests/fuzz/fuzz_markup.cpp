@@ -3,12 +3,12 @@
 // into displayed lines, the head codes, the line languages and the phrase
 // under the pointer, on any lines and columns.
 
-#include "BalloonMarkup.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "LineLanguageTable.h"
-#include "LineWrapping.h"
-#include "PhrasePicking.h"
+#include "balloon/logic/BalloonMarkup.h"
+#include "balloon/logic/LineLanguageTable.h"
+#include "balloon/logic/LineWrapping.h"
+#include "balloon/logic/PhrasePicking.h"
 
 #include <algorithm>
 

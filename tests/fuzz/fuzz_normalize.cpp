@@ -6,12 +6,12 @@
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "PhraseNormalizer.h"
-#include "SqliteDictionaryStore.h"
-#include "SqliteDictionaryWriter.h"
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
+#include "core/text/PhraseNormalizer.h"
+#include "kvel-dict/SqliteDictionaryWriter.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
 
 #include <cstdio>
 

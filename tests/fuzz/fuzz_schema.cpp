@@ -5,14 +5,14 @@
 // not an ordinary table gives the dictionary-version notice, and on an intact
 // file the stores agree row for row.
 
-#include "DictionaryChecks.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
 #include "FuzzRows.h"
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "SqliteDictionaryStore.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/store/DictionaryChecks.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
 
 #include <QFile>
 #include <algorithm>

@@ -2,13 +2,13 @@
 // Any bytes opened as the dictionary file: the checks, lookups and meaning
 // queries of both stores never crash, and on an intact file they agree.
 
-#include "DictionaryChecks.h"
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzRows.h"
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "SqliteDictionaryStore.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/store/DictionaryChecks.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "lookup/store/SqliteDictionaryStore.h"
 
 #include <sqlite3.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The TSV reader on any bytes, and the rows the builder makes from what it reads.
 
-#include "BuildError.h"
-#include "DictionaryRows.h"
 #include "FuzzCheck.h"
-#include "SearchSettings.h"
-#include "TsvReader.h"
+#include "core/SearchSettings.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/DictionaryRows.h"
+#include "kvel-dict/TsvReader.h"
 
 #include <QSet>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "GatedConverter.h"
+#include "support/GatedConverter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "JetConverter.h"
-#include "TestDictionary.h"
+#include "lookup/access/JetConverter.h"
+#include "support/TestDictionary.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HostileDictionaries.h"
+#include "support/HostileDictionaries.h"
 
-#include "TestDictionary.h"
+#include "support/TestDictionary.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
 
 namespace kvel::test {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "TestDictionary.h"
+#include "support/TestDictionary.h"
 
 #include <sqlite3.h>
 #include <stdexcept>

@@ -4,7 +4,7 @@
 // The balloon must show red and blue heads on its cream body, its grey
 // outline, and nothing of itself outside its outline.
 
-#include "BalloonPlacement.h"
+#include "balloon/widgets/BalloonPlacement.h"
 
 #include <QImage>
 #include <iostream>

@@ -5,9 +5,9 @@
 // on standard input, so that a script can grab the screen meanwhile.
 // With --can-fade it prints "canfade 0|1" and ends.
 
-#include "BalloonHost.h"
-#include "Compositing.h"
-#include "TBalloonForm.h"
+#include "balloon/widgets/BalloonHost.h"
+#include "balloon/widgets/TBalloonForm.h"
+#include "shell/x11/Compositing.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -31,6 +31,7 @@ public:
     void moveBar(const QPoint&) override {}
     bool alphaBlendOn() const override { return false; }
     int alphaBlendSpeed() const override { return 2; }
+    bool windowOpacityShows() const override { return compositingManagerRunning(); }
 };
 
 struct Quarter

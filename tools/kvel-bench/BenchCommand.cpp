@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BenchCommand.h"
+#include "kvel-bench/BenchCommand.h"
 
-#include "DictionaryChecks.h"
-#include "HunspellForms.h"
-#include "IndexedDictionaryStore.h"
-#include "LookupOutcome.h"
-#include "LookupTimer.h"
-#include "QuerySet.h"
-#include "TolerantMatching.h"
+#include "kvel-bench/LookupTimer.h"
+#include "kvel-bench/QuerySet.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/forms/HunspellForms.h"
+#include "lookup/store/DictionaryChecks.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+#include "lookup/text/TolerantMatching.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>

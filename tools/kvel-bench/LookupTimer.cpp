@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "LookupTimer.h"
+#include "kvel-bench/LookupTimer.h"
 
-#include "LookupOutcome.h"
+#include "lookup/engine/LookupEngine.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "SearchSettings.h"
+#include "core/SearchSettings.h"
 
 #include <QString>
 #include <QStringList>

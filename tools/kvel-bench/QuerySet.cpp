@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "QuerySet.h"
+#include "kvel-bench/QuerySet.h"
 
-#include "PhraseNormalizer.h"
-#include "ReadOnlyDatabase.h"
-#include "SqliteStatement.h"
+#include "core/text/PhraseNormalizer.h"
+#include "lookup/sqlite/ReadOnlyDatabase.h"
+#include "lookup/sqlite/SqliteStatement.h"
 
 #include <QFile>
 #include <QRandomGenerator>

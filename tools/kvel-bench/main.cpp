@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BenchCommand.h"
-#include "DictionaryLocation.h"
+#include "kvel-bench/BenchCommand.h"
+#include "lookup/store/DictionaryLocation.h"
 
 #include <QCoreApplication>
 #include <cstdio>

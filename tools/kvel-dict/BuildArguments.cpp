@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BuildArguments.h"
+#include "kvel-dict/BuildArguments.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>

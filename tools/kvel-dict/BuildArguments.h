@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "DictionarySource.h"
+#include "kvel-dict/DictionarySource.h"
 
 #include <QList>
 #include <QString>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictCommand.h"
+#include "kvel-dict/DictCommand.h"
 
-#include "BuildArguments.h"
-#include "BuildError.h"
-#include "DictionaryRows.h"
-#include "GuardedJetReader.h"
-#include "OutputCheck.h"
-#include "SqliteDictionaryWriter.h"
+#include "kvel-dict/BuildArguments.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/DictionaryRows.h"
+#include "kvel-dict/GuardedJetReader.h"
+#include "kvel-dict/OutputCheck.h"
+#include "kvel-dict/SqliteDictionaryWriter.h"
 
 #include <new>
 

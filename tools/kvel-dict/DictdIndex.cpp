@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictdIndex.h"
+#include "kvel-dict/DictdIndex.h"
 
-#include "BuildError.h"
-#include "InputFile.h"
-#include "Utf8.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/InputFile.h"
+#include "kvel-dict/Utf8.h"
 
 namespace kvel::dictbuild {
 

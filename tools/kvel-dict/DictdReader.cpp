@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictdReader.h"
+#include "kvel-dict/DictdReader.h"
 
-#include "BuildError.h"
-#include "DictdIndex.h"
-#include "GzipInflate.h"
-#include "InputFile.h"
-#include "MeaningCleaner.h"
-#include "Utf8.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/DictdIndex.h"
+#include "kvel-dict/GzipInflate.h"
+#include "kvel-dict/InputFile.h"
+#include "kvel-dict/MeaningCleaner.h"
+#include "kvel-dict/Utf8.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictionaryRows.h"
+#include "kvel-dict/DictionaryRows.h"
 
-#include "SearchSettings.h"
-#include "SerbianTransliteration.h"
+#include "core/SearchSettings.h"
+#include "lookup/text/SerbianTransliteration.h"
 
 #include <QHash>
 #include <QSet>

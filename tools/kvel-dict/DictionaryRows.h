@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "DictionaryStore.h"
-#include "SourceEntry.h"
+#include "kvel-dict/SourceEntry.h"
+#include "lookup/store/DictionaryStore.h"
 
 #include <QList>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictionarySource.h"
+#include "kvel-dict/DictionarySource.h"
 
-#include "DictdReader.h"
-#include "SearchSettings.h"
-#include "TsvReader.h"
+#include "core/SearchSettings.h"
+#include "kvel-dict/DictdReader.h"
+#include "kvel-dict/TsvReader.h"
 
 namespace kvel::dictbuild {
 

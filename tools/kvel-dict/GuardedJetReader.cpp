@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "GuardedJetReader.h"
+#include "kvel-dict/GuardedJetReader.h"
 
-#include "BuildError.h"
-#include "InputFile.h"
-#include "JetConverter.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/InputFile.h"
+#include "lookup/access/JetConverter.h"
 
 #include <QDataStream>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "JetDictionaryReader.h"
+#include "kvel-dict/JetDictionaryReader.h"
 
 #include <QString>
 

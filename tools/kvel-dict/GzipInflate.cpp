@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "GzipInflate.h"
+#include "kvel-dict/GzipInflate.h"
 
-#include "BuildError.h"
-#include "InputFile.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/InputFile.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "InputFile.h"
+#include "kvel-dict/InputFile.h"
 
-#include "BuildError.h"
-#include "FileIdentity.h"
+#include "kvel-dict/BuildError.h"
+#include "lookup/store/FileIdentity.h"
 
 #include <algorithm>
 #include <cerrno>

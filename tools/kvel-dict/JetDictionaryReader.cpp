@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "JetDictionaryReader.h"
+#include "kvel-dict/JetDictionaryReader.h"
 
-#include "BuildError.h"
-#include "InputFile.h"
-#include "SearchSettings.h"
+#include "core/SearchSettings.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/InputFile.h"
 
 #include <QFile>
 #include <algorithm>

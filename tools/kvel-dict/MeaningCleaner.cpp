@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "MeaningCleaner.h"
+#include "kvel-dict/MeaningCleaner.h"
 
 #include <QRegularExpression>
 #include <algorithm>

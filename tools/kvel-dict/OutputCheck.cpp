@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "OutputCheck.h"
+#include "kvel-dict/OutputCheck.h"
 
-#include "BuildError.h"
+#include "kvel-dict/BuildError.h"
 
 #include <QDir>
 #include <QFile>

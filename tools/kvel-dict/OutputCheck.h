@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "BuildArguments.h"
+#include "kvel-dict/BuildArguments.h"
 
 namespace kvel::dictbuild {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SqliteDictionaryWriter.h"
+#include "kvel-dict/SqliteDictionaryWriter.h"
 
-#include "BuildError.h"
+#include "kvel-dict/BuildError.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "TsvReader.h"
+#include "kvel-dict/TsvReader.h"
 
-#include "BuildError.h"
-#include "InputFile.h"
-#include "MeaningCleaner.h"
-#include "Utf8.h"
+#include "kvel-dict/BuildError.h"
+#include "kvel-dict/InputFile.h"
+#include "kvel-dict/MeaningCleaner.h"
+#include "kvel-dict/Utf8.h"
 
 namespace kvel::dictbuild {
 

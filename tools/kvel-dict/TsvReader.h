@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "SourceEntry.h"
+#include "kvel-dict/SourceEntry.h"
 
 #include <QByteArrayView>
 #include <QList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "Utf8.h"
+#include "kvel-dict/Utf8.h"
 
 #include <QStringDecoder>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictCommand.h"
+#include "kvel-dict/DictCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>

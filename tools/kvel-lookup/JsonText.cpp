@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "JsonText.h"
+#include "kvel-lookup/JsonText.h"
 
 using namespace Qt::StringLiterals;
 

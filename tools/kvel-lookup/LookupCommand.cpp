@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "LookupCommand.h"
+#include "kvel-lookup/LookupCommand.h"
 
-#include "ConvertingDictionaryStore.h"
-#include "DictionaryChecks.h"
-#include "HunspellForms.h"
-#include "IndexedDictionaryStore.h"
-#include "JsonText.h"
-#include "LookupOutcome.h"
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
+#include "kvel-lookup/JsonText.h"
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/forms/HunspellForms.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "lookup/store/DictionaryChecks.h"
+#include "lookup/store/IndexedDictionaryStore.h"
 
 #include <QCommandLineParser>
 #include <optional>

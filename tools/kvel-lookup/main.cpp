@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictionaryLocation.h"
-#include "LookupCommand.h"
+#include "kvel-lookup/LookupCommand.h"
+#include "lookup/store/DictionaryLocation.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictionaryStart.h"
+#include "kvel-native-host/DictionaryStart.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HostRequest.h"
+#include "kvel-native-host/HostRequest.h"
 
-#include "BrowserMenuItem.h"
+#include "shell/browser/BrowserMenuItem.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "NativeMessage.h"
+#include "kvel-native-host/NativeMessage.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kvel-native-host: the browsers start this program for Kvel's extension and
 // talk to it through its standard input and output (native messaging).
-#include "DictionaryStart.h"
-#include "HostRequest.h"
-#include "NativeMessage.h"
+#include "kvel-native-host/DictionaryStart.h"
+#include "kvel-native-host/HostRequest.h"
+#include "kvel-native-host/NativeMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HunspellForms.h"
+#include "lookup/forms/HunspellForms.h"
 
-#include "SerbianTransliteration.h"
-#include "WordNetExceptions.h"
+#include "lookup/forms/WordNetExceptions.h"
+#include "lookup/text/SerbianTransliteration.h"
 
 #include <QFileInfo>
 #include <QMutexLocker>

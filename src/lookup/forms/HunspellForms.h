@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "DictionaryForms.h"
+#include "lookup/forms/DictionaryForms.h"
 
 #include <QHash>
 #include <QMutex>

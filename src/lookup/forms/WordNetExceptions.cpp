@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "WordNetExceptions.h"
+#include "lookup/forms/WordNetExceptions.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "AutoStart.h"
+#include "shell/autostart/AutoStart.h"
 
-#include "DesktopEntry.h"
-#include "StringTable.h"
-#include "UserFiles.h"
+#include "core/strings/StringTable.h"
+#include "shell/autostart/DesktopEntry.h"
+#include "shell/userfiles/UserFiles.h"
 
 #include <QStandardPaths>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DesktopEntry.h"
+#include "shell/autostart/DesktopEntry.h"
 
 using namespace Qt::StringLiterals;
 

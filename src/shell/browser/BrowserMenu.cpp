@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BrowserMenu.h"
+#include "shell/browser/BrowserMenu.h"
 
-#include "BrowserMenuItem.h"
-#include "NativeHostManifest.h"
-#include "UserFiles.h"
+#include "shell/browser/BrowserMenuItem.h"
+#include "shell/browser/NativeHostManifest.h"
+#include "shell/userfiles/UserFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BrowserMenuItem.h"
+#include "shell/browser/BrowserMenuItem.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "NativeHostManifest.h"
+#include "shell/browser/NativeHostManifest.h"
 
 #include <QDir>
 #include <QFileInfo>

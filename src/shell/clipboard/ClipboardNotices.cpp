@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "ClipboardNotices.h"
+#include "shell/clipboard/ClipboardNotices.h"
 
 #include <algorithm>
 

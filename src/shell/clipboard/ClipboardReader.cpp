@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "ClipboardReader.h"
+#include "shell/clipboard/ClipboardReader.h"
 
-#include "QtClipboardReader.h"
-#include "X11ClipboardReader.h"
+#include "shell/clipboard/QtClipboardReader.h"
+#include "shell/clipboard/X11ClipboardReader.h"
 
 #include <QGuiApplication>
 

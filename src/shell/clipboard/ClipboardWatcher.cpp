@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "ClipboardWatcher.h"
+#include "shell/clipboard/ClipboardWatcher.h"
 
-#include "ClipboardBurst.h"
-#include "ClipboardNotices.h"
-#include "DesktopProbe.h"
-#include "WaylandDataControlWatcher.h"
+#include "shell/clipboard/ClipboardBurst.h"
+#include "shell/clipboard/ClipboardNotices.h"
+#include "shell/wayland/DesktopProbe.h"
+#include "shell/wayland/WaylandDataControlWatcher.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "ClipboardReader.h"
-#include "SessionInfo.h"
+#include "shell/clipboard/ClipboardReader.h"
+#include "shell/wayland/SessionInfo.h"
 
 #include <QObject>
 #include <functional>

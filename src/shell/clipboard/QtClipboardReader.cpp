@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "QtClipboardReader.h"
+#include "shell/clipboard/QtClipboardReader.h"
 
-#include "OfferedText.h"
+#include "shell/wayland/OfferedText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

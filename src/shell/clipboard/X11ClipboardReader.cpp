@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "X11ClipboardReader.h"
+#include "shell/clipboard/X11ClipboardReader.h"
 
-#include "OfferedText.h"
-#include "X11SelectionText.h"
+#include "shell/clipboard/X11SelectionText.h"
+#include "shell/wayland/OfferedText.h"
 
 using namespace std::chrono_literals;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "ClipboardReader.h"
+#include "shell/clipboard/ClipboardReader.h"
 
 #include <QByteArray>
 #include <thread>

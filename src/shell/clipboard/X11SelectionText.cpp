@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "X11SelectionText.h"
+#include "shell/clipboard/X11SelectionText.h"
 
-#include "X11TextTargets.h"
+#include "shell/clipboard/X11TextTargets.h"
 
 #include <QList>
 #include <algorithm>

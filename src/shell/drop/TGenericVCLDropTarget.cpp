@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "TGenericVCLDropTarget.h"
+#include "shell/drop/TGenericVCLDropTarget.h"
 
 #include <QDragEnterEvent>
 #include <QWidget>

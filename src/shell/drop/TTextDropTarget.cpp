@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "TTextDropTarget.h"
+#include "shell/drop/TTextDropTarget.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

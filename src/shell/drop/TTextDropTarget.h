@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "TGenericVCLDropTarget.h"
+#include "shell/drop/TGenericVCLDropTarget.h"
 
 #include <QPoint>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "GlobalHotKey.h"
+#include "shell/hotkey/GlobalHotKey.h"
 
-#include "DesktopProbe.h"
-#include "PortalGlobalShortcuts.h"
-#include "SessionInfo.h"
-#include "X11GlobalHotKey.h"
+#include "shell/hotkey/PortalGlobalShortcuts.h"
+#include "shell/hotkey/X11GlobalHotKey.h"
+#include "shell/wayland/DesktopProbe.h"
+#include "shell/wayland/SessionInfo.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HotKeyKeys.h"
+#include "shell/hotkey/HotKeyKeys.h"
 
 // X11 headers last: their macros clash with Qt's names.
 #include <X11/X.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "KeyRepeatFilter.h"
+#include "shell/hotkey/KeyRepeatFilter.h"
 
 namespace kvel {
 

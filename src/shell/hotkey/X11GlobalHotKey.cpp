@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "X11GlobalHotKey.h"
+#include "shell/hotkey/X11GlobalHotKey.h"
 
-#include "HotKeyKeys.h"
+#include "shell/hotkey/HotKeyKeys.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

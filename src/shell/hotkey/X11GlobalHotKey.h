@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "GlobalHotKey.h"
-#include "KeyRepeatFilter.h"
+#include "shell/hotkey/GlobalHotKey.h"
+#include "shell/hotkey/KeyRepeatFilter.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QList>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "InstanceRequest.h"
+#include "shell/instance/InstanceRequest.h"
 
 namespace kvel {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "RuntimeFolder.h"
+#include "shell/instance/RuntimeFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SingleInstance.h"
+#include "shell/instance/SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "InstanceRequest.h"
+#include "shell/instance/InstanceRequest.h"
 
 #include <QList>
 #include <QLockFile>

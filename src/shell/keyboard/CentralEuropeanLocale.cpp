@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "CentralEuropeanLocale.h"
+#include "shell/keyboard/CentralEuropeanLocale.h"
 
 #include <QByteArray>
 #include <langinfo.h>

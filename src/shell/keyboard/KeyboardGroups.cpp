@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "KeyboardGroups.h"
+#include "shell/keyboard/KeyboardGroups.h"
 
 #include <QStringList>
 

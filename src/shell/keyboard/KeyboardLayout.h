@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "KeyboardGroups.h"
+#include "shell/keyboard/KeyboardGroups.h"
 
 namespace kvel {
 

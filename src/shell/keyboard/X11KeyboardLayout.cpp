@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "X11KeyboardLayout.h"
+#include "shell/keyboard/X11KeyboardLayout.h"
 
 #include <QGuiApplication>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "KeyboardLayout.h"
+#include "shell/keyboard/KeyboardLayout.h"
 
 #include <memory>
 #include <optional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SessionEndWatcher.h"
+#include "shell/session/SessionEndWatcher.h"
 
 #include <QSocketNotifier>
 #include <csignal>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SessionRestart.h"
+#include "shell/session/SessionRestart.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HandOver.h"
+#include "shell/settings/HandOver.h"
 
-#include "IniFile.h"
+#include "shell/settings/IniFile.h"
 
 using namespace Qt::StringLiterals;
 

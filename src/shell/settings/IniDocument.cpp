@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "IniDocument.h"
+#include "shell/settings/IniDocument.h"
 
 #include <limits>
 

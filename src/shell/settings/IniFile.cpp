@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "IniFile.h"
+#include "shell/settings/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "IniDocument.h"
+#include "shell/settings/IniDocument.h"
 
 #include <QString>
 #include <chrono>

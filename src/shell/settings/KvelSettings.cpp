@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "KvelSettings.h"
+#include "shell/settings/KvelSettings.h"
 
-#include "IniFile.h"
-#include "PhraseNormalizer.h"
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
+#include "core/text/PhraseNormalizer.h"
+#include "shell/settings/IniFile.h"
 
 #include <algorithm>
 #include <array>

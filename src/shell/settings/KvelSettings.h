@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "IniDocument.h"
-#include "IniFile.h"
-#include "SearchSettings.h"
+#include "core/SearchSettings.h"
+#include "shell/settings/IniDocument.h"
+#include "shell/settings/IniFile.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SettingsLocation.h"
+#include "shell/settings/SettingsLocation.h"
 
-#include "IniFile.h"
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
+#include "shell/settings/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

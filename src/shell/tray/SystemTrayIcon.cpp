@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SystemTrayIcon.h"
+#include "shell/tray/SystemTrayIcon.h"
 
 #include <QCursor>
 #include <QIcon>

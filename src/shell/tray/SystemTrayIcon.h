@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "TrayIcon.h"
+#include "shell/tray/TrayIcon.h"
 
 class QSystemTrayIcon;
 class QTimer;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "UserFiles.h"
+#include "shell/userfiles/UserFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DataControlProtocol.h"
+#include "shell/wayland/DataControlProtocol.h"
 
 #include <wayland-client.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DesktopNotice.h"
+#include "shell/wayland/DesktopNotice.h"
 
-#include "StringTable.h"
+#include "core/strings/StringTable.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "SessionInfo.h"
+#include "shell/wayland/SessionInfo.h"
 
 #include <QStringList>
 #include <optional>

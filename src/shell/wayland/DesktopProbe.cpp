@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DesktopProbe.h"
+#include "shell/wayland/DesktopProbe.h"
 
-#include "DataControlProtocol.h"
-#include "PortalRequest.h"
+#include "shell/wayland/DataControlProtocol.h"
+#include "shell/wayland/PortalRequest.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

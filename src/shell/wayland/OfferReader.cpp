@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "OfferReader.h"
+#include "shell/wayland/OfferReader.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "OfferedText.h"
+#include "shell/wayland/OfferedText.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "PortalRequest.h"
+#include "shell/wayland/PortalRequest.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>

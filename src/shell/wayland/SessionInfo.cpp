@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SessionInfo.h"
+#include "shell/wayland/SessionInfo.h"
 
 #include <QProcessEnvironment>
 #include <QStringList>

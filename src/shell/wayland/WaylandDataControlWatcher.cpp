@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "WaylandDataControlWatcher.h"
+#include "shell/wayland/WaylandDataControlWatcher.h"
 
-#include "DataControlProtocol.h"
-#include "OfferReader.h"
-#include "OfferedText.h"
+#include "shell/wayland/DataControlProtocol.h"
+#include "shell/wayland/OfferReader.h"
+#include "shell/wayland/OfferedText.h"
 
 #include <QSocketNotifier>
 #include <cstring>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "FoldedKeys.h"
+#include "lookup/text/FoldedKeys.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "FakeTrayIcon.h"
-#include "GatedConverter.h"
-#include "LowerCaseEntry.h"
-#include "StringTable.h"
-#include "TKvelMainForm.h"
+#include "core/strings/StringTable.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "support/GatedConverter.h"
 
 #include <QDateTime>
 #include <QFile>

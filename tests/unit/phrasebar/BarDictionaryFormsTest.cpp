@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BarTestFixture.h"
-#include "IniFile.h"
-#include "LanguageGuard.h"
-#include "MenuLayout.h"
+#include "phrasebar/MenuLayout.h"
+#include "shell/settings/IniFile.h"
+#include "support/LanguageGuard.h"
 
 #include <QMenu>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BarGeometry.h"
+#include "phrasebar/BarGeometry.h"
 
 #include <gtest/gtest.h>
 

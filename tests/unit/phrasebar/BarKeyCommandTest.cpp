@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "BarKeyCommand.h"
+#include "phrasebar/BarKeyCommand.h"
 
 #include <gtest/gtest.h>
 

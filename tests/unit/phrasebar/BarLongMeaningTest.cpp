@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BarTestFixture.h"
-#include "LookupOutcome.h"
+#include "lookup/engine/LookupEngine.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "FakeTrayIcon.h"
-#include "LowerCaseEntry.h"
-#include "QtPrinters.h"
-#include "StringTable.h"
-#include "TKvelMainForm.h"
-#include "TestDictionary.h"
+#include "core/strings/StringTable.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TKvelMainForm.h"
+#include "support/QtPrinters.h"
+#include "support/TestDictionary.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BarTestFixture.h"
-#include "IniFile.h"
+#include "shell/settings/IniFile.h"
 
 using namespace kvel;
 using namespace kvel::test;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "TrayIcon.h"
+#include "shell/tray/TrayIcon.h"
 
 #include <QStringList>
 
@@ -23,8 +23,7 @@ public:
     }
     void remove() override { shown = false; }
     bool isShown() const override { return shown; }
-    void showBalloon(const QString& title, const QString& text, BalloonIcon,
-                     int) override
+    void showBalloon(const QString& title, const QString& text, BalloonIcon, int) override
     {
         balloons.append(title + u'|' + text);
     }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BarTestFixture.h"
-#include "MenuLayout.h"
+#include "phrasebar/MenuLayout.h"
 
 #include <QMenu>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The clipboard read on an X connection of its own, against fake owners on
 // the private X server the script started (DISPLAY).
-#include "X11ClipboardReader.h"
+#include "shell/clipboard/X11ClipboardReader.h"
 
 #include "FakeSelectionOwner.h"
-#include "X11SelectionText.h"
+#include "shell/clipboard/X11SelectionText.h"
 
 #include <QElapsedTimer>
 #include <QTest>

@@ -6,7 +6,7 @@
 //   quit    -> exits
 // and "key NAME" for each delivered hot key.
 
-#include "GlobalHotKey.h"
+#include "shell/hotkey/GlobalHotKey.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "HandOver.h"
+#include "shell/settings/HandOver.h"
 
-#include "IniFile.h"
-#include "KvelSettings.h"
-#include "QtPrinters.h"
 #include "SettingsFiles.h"
+#include "shell/settings/IniFile.h"
+#include "shell/settings/KvelSettings.h"
+#include "support/QtPrinters.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

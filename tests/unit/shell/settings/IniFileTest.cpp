@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "IniFile.h"
+#include "shell/settings/IniFile.h"
 
-#include "QtPrinters.h"
 #include "SettingsFiles.h"
+#include "support/QtPrinters.h"
 
 #include <QLockFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "KvelSettings.h"
+#include "shell/settings/KvelSettings.h"
 
-#include "IniFile.h"
-#include "QtPrinters.h"
 #include "SettingsFiles.h"
+#include "shell/settings/IniFile.h"
+#include "support/QtPrinters.h"
 
 #include <QElapsedTimer>
 #include <QLockFile>

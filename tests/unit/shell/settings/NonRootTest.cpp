@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Cases that need a user whom file permissions bind; run-without-root.sh runs
 // this program as "nobody" when CTest runs as root.
-#include "HandOver.h"
-#include "IniFile.h"
-#include "KvelSettings.h"
-#include "QtPrinters.h"
 #include "SettingsFiles.h"
-#include "SettingsLocation.h"
+#include "shell/settings/HandOver.h"
+#include "shell/settings/IniFile.h"
+#include "shell/settings/KvelSettings.h"
+#include "shell/settings/SettingsLocation.h"
+#include "support/QtPrinters.h"
 
 #include <QFile>
 #include <QFileInfo>

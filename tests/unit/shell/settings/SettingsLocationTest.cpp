@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "SettingsLocation.h"
+#include "shell/settings/SettingsLocation.h"
 
-#include "KvelSettings.h"
-#include "QtPrinters.h"
 #include "SettingsFiles.h"
+#include "shell/settings/KvelSettings.h"
+#include "support/QtPrinters.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

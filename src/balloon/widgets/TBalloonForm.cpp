@@ -1,0 +1,367 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "balloon/widgets/TBalloonForm.h"
+
+#include "balloon/logic/BalloonMarkup.h"
+#include "balloon/logic/LineWrapping.h"
+#include "balloon/logic/PhrasePicking.h"
+#include "balloon/widgets/BalloonHost.h"
+#include "balloon/widgets/BalloonImages.h"
+#include "balloon/widgets/TAlphaThread.h"
+#include "balloon/widgets/TMyHint.h"
+#include "core/strings/StringTable.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBitmap>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+const QColor kCream(255, 251, 240);
+const QColor kOutline(128, 128, 128);
+const QColor kRedHead(255, 0, 0);
+const QColor kBlueHead(0, 0, 255);
+const QColor kBlack(0, 0, 0);
+
+// Arial's metrics decide the balloon's size; Liberation Sans shares them.
+constexpr int kFontPixels = 11;
+const QStringList kFormFont = {u"Arial"_s, u"Liberation Sans"_s};
+const QStringList kCaptionFont = {u"Arial Narrow"_s, u"Liberation Sans Narrow"_s};
+
+// Title strip: its height, and the distances its right-hand controls keep
+// to the body's right edge.
+constexpr int kTitleHeight = 22;
+constexpr int kCaptionLeft = 19;
+constexpr int kCaptionRightGap = 42;
+constexpr int kLockRightGap = 21;
+constexpr int kCloseRightGap = 1;
+constexpr int kBevelRightGap = 2;
+constexpr int kIconSize = 16;
+constexpr int kIconTop = 2;
+
+namespace Text {
+constexpr int CloseHint = 31054;
+constexpr int UnlockHint = 31050;
+constexpr int LockHint = 31052;
+} // namespace Text
+
+QFont pixelFont(const QStringList& families, bool bold)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(kFontPixels);
+    font.setBold(bold);
+    return font;
+}
+
+QColor headColour(HeadColour colour)
+{
+    switch (colour) {
+    case HeadColour::Red:
+        return kRedHead;
+    case HeadColour::Blue:
+        return kBlueHead;
+    case HeadColour::Black:
+        break;
+    }
+    return kBlack;
+}
+
+QPixmap crossGlyph()
+{
+    QPixmap pixmap(8, 8);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(kBlack, 1.5));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawLine(QPointF(1, 1), QPointF(7, 7));
+    painter.drawLine(QPointF(1, 7), QPointF(7, 1));
+    return pixmap;
+}
+
+} // namespace
+
+TBalloonForm::TBalloonForm(BalloonHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), Host(host)
+{
+    setObjectName(u"BalloonForm"_s);
+    // The bar keeps the keyboard while the balloon comes and goes; closing the
+    // balloon never ends the program.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kCream);
+    palette.setColor(QPalette::Base, kCream);
+    palette.setColor(QPalette::Text, kBlack);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(pixelFont(kFormFont, false));
+
+    buildControls();
+    HintWindow = new TMyHint(this);
+    TMyHint::installAsToolTipLook();
+}
+
+TBalloonForm::~TBalloonForm()
+{
+    if (FadeThread) {
+        disconnect(FadeThread, nullptr, this, nullptr);
+        FadeThread->detach();
+    }
+}
+
+void TBalloonForm::buildControls()
+{
+    CentralPanel = new QWidget(this);
+    CentralPanel->setObjectName(u"CentralPanel"_s);
+    CentralTopPanel = new QWidget(CentralPanel);
+    CentralTopPanel->setObjectName(u"CentralTopPanel"_s);
+    // The title strip has its own mouse handling; picking sees only the text.
+    CentralTopPanel->setAttribute(Qt::WA_NoMousePropagation);
+
+    Image = new QLabel(CentralTopPanel);
+    Image->setObjectName(u"Image"_s);
+    Label = new QLabel(CentralTopPanel);
+    Label->setObjectName(u"Label"_s);
+    Label->setFont(pixelFont(kCaptionFont, true));
+    Label->setTextFormat(Qt::PlainText);
+    LockImage = new QLabel(CentralTopPanel);
+    LockImage->setObjectName(u"LockImage"_s);
+    SpeedButton = new QToolButton(CentralTopPanel);
+    SpeedButton->setObjectName(u"SpeedButton"_s);
+    SpeedButton->setAutoRaise(true);
+    SpeedButton->setFocusPolicy(Qt::NoFocus);
+    SpeedButton->setIcon(QIcon(crossGlyph()));
+    SpeedButton->setIconSize(QSize(8, 8));
+    Bevel = new QFrame(CentralTopPanel);
+    Bevel->setObjectName(u"Bevel"_s);
+    Bevel->setFrameShape(QFrame::HLine);
+    Bevel->setFrameShadow(QFrame::Plain);
+    QPalette bevelPalette = Bevel->palette();
+    bevelPalette.setColor(QPalette::WindowText, kOutline);
+    Bevel->setPalette(bevelPalette);
+
+    CentralBottomPanel = new QWidget(CentralPanel);
+    CentralBottomPanel->setObjectName(u"CentralBottomPanel"_s);
+    RichEdit = new QTextEdit(CentralBottomPanel);
+    RichEdit->setObjectName(u"RichEdit"_s);
+    RichEdit->setFrameShape(QFrame::NoFrame);
+    RichEdit->setReadOnly(true);
+    RichEdit->setAcceptRichText(false);
+    RichEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit->setWordWrapMode(QTextOption::NoWrap);
+    RichEdit->setUndoRedoEnabled(false);
+    // Positions are measured from the view's top-left corner, with no inner margin.
+    RichEdit->document()->setDocumentMargin(0);
+
+    // Moves over the locked (disabled) text must reach CentralPanel, and a
+    // move is passed on only by widgets that track the mouse.
+    const QList<QWidget*> children = CentralPanel->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setMouseTracking(true);
+        child->installEventFilter(this);
+    }
+    CentralPanel->setMouseTracking(true);
+    CentralPanel->installEventFilter(this);
+}
+
+void TBalloonForm::layoutBody(const BalloonSize& size, int placement)
+{
+    const int width = size.panelWidth;
+    const int height = size.panelHeight;
+    CentralPanel->setGeometry(kPanelLeft, panelTop(placement), width, height);
+    CentralTopPanel->setGeometry(0, 0, width, kTitleHeight);
+    Image->setGeometry(0, kIconTop, kIconSize, kIconSize);
+    Label->setGeometry(kCaptionLeft, kIconTop, width - kCaptionLeft - kCaptionRightGap, 15);
+    LockImage->setGeometry(width - kLockRightGap - kIconSize, kIconTop, kIconSize, kIconSize);
+    SpeedButton->setGeometry(width - kCloseRightGap - kIconSize, kIconTop, kIconSize, kIconSize);
+    Bevel->setGeometry(0, kTitleHeight - 1, width - kBevelRightGap, 1);
+    CentralBottomPanel->setGeometry(0, kTitleHeight, width, height - kTitleHeight);
+    RichEdit->setGeometry(0, 0, width, height - kTitleHeight);
+}
+
+void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStringList& lines,
+                                   bool sensitive, bool wrap, bool locked, Qt::Alignment alignment,
+                                   const QString& caption, int bitmapId)
+{
+    RichEdit->setUpdatesEnabled(false);
+    const auto restoreUpdates = qScopeGuard([this] { RichEdit->setUpdatesEnabled(true); });
+    raise();
+    PickArmed = false;
+    HintWindow->closeHint();
+    FContentKind = kind;
+    Locked = locked;
+    Sensitive = sensitive;
+    SourceLines = lines;
+
+    if (wrap)
+        lines = WrapLines(SourceLines);
+
+    Label->setText(caption);
+    Label->setToolTip(caption);
+    Image->setPixmap(balloonImage(bitmapId, devicePixelRatioF()));
+    SpeedButton->setToolTip(LoadLngText(Text::CloseHint));
+
+    const QSize text = fillText(lines);
+    const QRect screen = screenFor(anchor);
+    const BalloonSize size = fitTextView(text, screen, anchor.height());
+    const QSize window(size.windowWidth, size.windowHeight);
+    setFixedSize(window);
+
+    QTextCursor all(RichEdit->document());
+    all.select(QTextCursor::Document);
+    QTextBlockFormat aligned;
+    aligned.setAlignment(alignment);
+    all.mergeBlockFormat(aligned);
+
+    const BalloonPlacement placed = choosePlacement(anchor, window, screen);
+    if (placed.barMovedTo)
+        Host.moveBar(*placed.barMovedTo);
+    move(placed.windowPos);
+    layoutBody(size, placed.placement);
+    applyOutline(placed, window);
+
+    ApplyLockState();
+    if (!isVisible())
+        show();
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+BalloonSize TBalloonForm::fitTextView(const QSize& text, const QRect& screen, int anchorHeight)
+{
+    // The window is sized to the text, so the view scrolls only the way the
+    // text does not fit: a view that offered both bars for a text that fits
+    // would hide its last line and right edge behind them.
+    const int maxHeight = maxWindowHeight(screen, anchorHeight);
+    const bool tall = scrollsVertically(text.height(), maxHeight);
+    // The vertical bar takes its width beside the text, not out of it.
+    const int width =
+        text.width() + (tall ? RichEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0);
+    const bool wide = scrollsHorizontally(width, screen.width());
+    RichEdit->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    RichEdit->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    return balloonSize(width, text.height(), screen.width(), maxHeight);
+}
+
+QSize TBalloonForm::fillText(const QStringList& lines)
+{
+    QTextDocument* document = RichEdit->document();
+    document->clear();
+    QTextCursor cursor(document);
+    const QList<FormattedLine> shown = formatLines(lines);
+    for (int line = 0; line < shown.size(); ++line) {
+        const FormattedLine& formatted = shown[line];
+        if (line > 0)
+            cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        FormatLineHead(cursor, formatted);
+        LineLanguage.set(line, lineLanguageOf(formatted));
+    }
+
+    // The text is as wide as its longest line, up to just past the last
+    // character, and as high as the top of its last line plus the font's height.
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    qreal width = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QRectF bounds = layout->blockBoundingRect(block);
+        const QTextLine line = block.layout()->lineAt(0);
+        width = std::max(width, bounds.left() + line.x() + line.cursorToX(block.length() - 1));
+    }
+    const QTextBlock last = document->lastBlock();
+    const qreal lastTop = layout->blockBoundingRect(last).top() + last.layout()->lineAt(0).y();
+    return {int(std::ceil(width)), int(std::lround(lastTop)) + QFontInfo(font()).pixelSize()};
+}
+
+void TBalloonForm::FormatLineHead(QTextCursor& cursor, const FormattedLine& line)
+{
+    QTextCharFormat plain;
+    plain.setForeground(kBlack);
+    plain.setFontWeight(QFont::Normal);
+    QTextCharFormat head = plain;
+    head.setForeground(headColour(line.headColour));
+    head.setFontWeight(QFont::Bold);
+
+    cursor.insertText(line.text.left(line.headLength), head);
+    cursor.insertText(line.text.mid(line.headLength), plain);
+}
+
+void TBalloonForm::applyOutline(const BalloonPlacement& placed, const QSize& window)
+{
+    Placement = placed.placement;
+    RegionPoints = regionPoints(Placement, window);
+    BorderPoints = borderPoints(Placement, window);
+
+    // A mask painted with pen and brush keeps the right and bottom edge pixels
+    // that a polygon region would drop, so the whole outline stays visible.
+    QBitmap mask(window);
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setPen(Qt::color1);
+    painter.setBrush(Qt::color1);
+    painter.drawPolygon(RegionPoints, Qt::OddEvenFill);
+    painter.end();
+    setMask(mask);
+}
+
+QRect TBalloonForm::screenFor(const QRect& anchor) const
+{
+    QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen->availableGeometry();
+}
+
+void TBalloonForm::ApplyLockState()
+{
+    RichEdit->moveCursor(QTextCursor::Start);
+    RichEdit->verticalScrollBar()->setValue(0);
+    RichEdit->horizontalScrollBar()->setValue(0);
+    // A disabled text view passes the mouse on to CentralPanel, which picks.
+    CentralBottomPanel->setEnabled(!Locked);
+    LockImage->setPixmap(
+        balloonImage(Locked ? BalloonImage::Locked : BalloonImage::Unlocked, devicePixelRatioF()));
+    LockImage->setToolTip(LoadLngText(Locked ? Text::UnlockHint : Text::LockHint));
+    if (!Locked)
+        RichEdit->setFocus();
+}
+
+std::optional<QString> TBalloonForm::PhraseAt(int line, int column) const
+{
+    const QTextBlock block = RichEdit->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return std::nullopt;
+    return kvel::PhraseAt(block.text(), column);
+}
+
+bool TBalloonForm::CanFade() const
+{
+    return Host.windowOpacityShows();
+}
+
+void TBalloonForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(kOutline, 1));
+    painter.drawPolyline(BorderPoints);
+}
+
+} // namespace kvel

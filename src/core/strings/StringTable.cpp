@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "core/strings/StringTable.h"
+
+#include "core/strings/StringTableParser.h"
+
+#include <QFile>
+
+namespace kvel {
+
+namespace {
+
+const QHash<int, QString>& table()
+{
+    static const QHash<int, QString> entries = [] {
+        QFile file(QStringLiteral(":/kvel/strings/kvel-strings.txt"));
+        if (!file.open(QIODevice::ReadOnly))
+            return QHash<int, QString>();
+        return parseStringTable(file.readAll());
+    }();
+    return entries;
+}
+
+// Written only on the user-interface thread; other threads load no texts.
+int g_languageOffset = 0;
+
+} // namespace
+
+QString LoadText(int id)
+{
+    return table().value(id);
+}
+
+QString LoadLngText(int id)
+{
+    return LoadText(id + g_languageOffset);
+}
+
+void SetLanguageOffset(int interfaceLanguage)
+{
+    // Anything but English reads Serbian texts rather than ids of another pair.
+    g_languageOffset = interfaceLanguage == 1 ? 1 : 0;
+}
+
+int LanguageOffset()
+{
+    return g_languageOffset;
+}
+
+} // namespace kvel

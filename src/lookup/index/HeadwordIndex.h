@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "core/SearchSettings.h"
+#include "lookup/index/PackedNumbers.h"
+#include "lookup/index/SubstringIndex.h"
+#include "lookup/text/FoldedKeys.h"
+#include "lookup/text/KeyOrder.h"
+
+#include <QStringView>
+#include <QtGlobal>
+#include <vector>
+
+namespace kvel {
+
+// Every headword of one language group, folded, with what finds them by each
+// method without reading them all.
+class HeadwordIndex
+{
+public:
+    // `rowIds` are one per key, the keys in the order the table stores them;
+    // `shortListLength` as in SubstringIndex.
+    HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds,
+                  int shortListLength = kMaxResultLines);
+
+    // Row ids of the first `limit` headwords in stored order that match.
+    std::vector<qint64> find(FindMethod method, QStringView foldedPhrase, int limit) const;
+    // The same as key numbers, ascending.
+    std::vector<std::uint32_t> findKeys(FindMethod method, QStringView foldedPhrase,
+                                        int limit) const;
+
+    const FoldedKeys& keys() const { return m_keys; }
+    qint64 rowIdOf(std::uint32_t key) const { return m_rowIds[key]; }
+
+    std::size_t memoryBytes() const;
+
+private:
+    // Row ids as their distance from the smallest, packed; kept as they are
+    // only when they spread over more than 2^32 numbers.
+    class RowIds
+    {
+    public:
+        explicit RowIds(std::vector<qint64> rowIds);
+        qint64 operator[](std::uint32_t key) const
+        {
+            return m_wide.empty() ? m_first + qint64(m_offsets[key]) : m_wide[key];
+        }
+        std::size_t memoryBytes() const;
+
+    private:
+        qint64 m_first = 0;
+        PackedNumbers m_offsets;
+        std::vector<qint64> m_wide;
+    };
+
+    FoldedKeys m_keys;
+    // Before the orders, so that the row ids given are packed and freed
+    // before the orders' own temporaries are made.
+    RowIds m_rowIds;
+    KeyOrder m_forward;
+    KeyOrder m_backward;
+    SubstringIndex m_substrings;
+};
+
+} // namespace kvel

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "lookup/index/PackedNumbers.h"
+#include "lookup/text/FoldedKeys.h"
+
+#include <QStringView>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace kvel {
+
+// Finds the keys that contain a phrase without reading every key.
+//
+// A phrase of one or two UTF-16 units is its own gram: the index keeps, for
+// every such gram, the first keys in stored order that contain it, which is
+// the whole answer whether the gram is rare or in half of the dictionary.
+// Longer phrases go through three-unit grams hashed into buckets: each bucket
+// lists every key containing one of its grams, so the keys in all of a
+// phrase's buckets are the only candidates, checked in stored order.
+class SubstringIndex
+{
+public:
+    // `shortListLength` is how many keys a one- or two-unit gram keeps.
+    SubstringIndex(const FoldedKeys& keys, int shortListLength);
+
+    // The first `limit` keys in stored order whose text contains `phrase`.
+    std::vector<std::uint32_t> find(const FoldedKeys& keys, QStringView phrase, int limit) const;
+
+    std::size_t memoryBytes() const;
+
+private:
+    std::vector<std::uint32_t> findShort(const FoldedKeys& keys, QStringView phrase,
+                                         int limit) const;
+    std::vector<std::uint32_t> findLong(const FoldedKeys& keys, QStringView phrase,
+                                        int limit) const;
+    std::span<const std::uint32_t> shortList(std::uint64_t gram) const;
+    PackedNumbers::View bucket(std::uint32_t index) const;
+    std::uint32_t bucketOf(const char16_t* gram) const;
+    void buildShortGrams(const FoldedKeys& keys);
+    void buildBuckets(const FoldedKeys& keys);
+
+    int m_shortListLength;
+    std::vector<std::uint64_t> m_shortGrams;  // sorted
+    std::vector<std::uint32_t> m_shortBegins; // one more than m_shortGrams
+    std::vector<std::uint32_t> m_shortKeys;
+    int m_bucketBits = 0;
+    std::vector<std::uint32_t> m_bucketBegins; // one more than the buckets
+    PackedNumbers m_bucketKeys;
+};
+
+} // namespace kvel

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "lookup/store/DictionaryChecks.h"
+
+#include "core/strings/StringTable.h"
+#include "lookup/store/DictionaryStore.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <sqlite3.h>
+
+namespace kvel {
+
+namespace {
+
+std::optional<float> parseVersion(const QString& text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const float value = c.toFloat(text, &ok);
+    return ok ? std::optional<float>(value) : std::nullopt;
+}
+
+LookupDisplay notice(ContentKind kind, int captionId, QStringList lines)
+{
+    return {false, kind, Bitmap::Error, LoadLngText(captionId), std::move(lines)};
+}
+
+} // namespace
+
+float ReadAdoVersion()
+{
+    const int number = sqlite3_libversion_number(); // 3040001 for 3.40.1
+    const int major = number / 1000000;
+    const int minor = number / 1000 % 1000;
+    return parseVersion(QStringLiteral("%1.%2").arg(major).arg(minor)).value_or(0.0f);
+}
+
+bool AdoVersionOk(float version)
+{
+    const std::optional<float> needed = parseVersion(LoadText(30007));
+    return needed && version >= *needed;
+}
+
+bool DictionaryVersionOk(const QString& version)
+{
+    const std::optional<float> min = parseVersion(LoadText(30003));
+    const std::optional<float> max = parseVersion(LoadText(30004));
+    const std::optional<float> value = parseVersion(version);
+    return min && max && value && *min <= *value && *value <= *max;
+}
+
+bool DictionaryFileExists(const QString& path)
+{
+    // Whatever is there counts: something that is not a regular file is
+    // refused when it is read, with the dictionary-version notice.
+    return QFileInfo::exists(path);
+}
+
+DictionaryChecks runDictionaryChecks(const QString& path, DictionaryStore& store)
+{
+    DictionaryChecks checks;
+    checks.dataAccessOk = AdoVersionOk(ReadAdoVersion());
+    if (!checks.dataAccessOk)
+        return checks;
+    checks.dictionaryFound = DictionaryFileExists(path);
+    if (!checks.dictionaryFound)
+        return checks;
+    checks.versionOk = DictionaryVersionOk(store.readVersion());
+    return checks;
+}
+
+std::optional<LookupDisplay> dictionaryNotice(const DictionaryChecks& checks)
+{
+    if (!checks.dataAccessOk)
+        return notice(ContentKind::DataAccessNotice, 30025, {LoadLngText(30027)});
+    if (!checks.dictionaryFound)
+        return notice(ContentKind::MissingDictionaryNotice, 30300, {LoadLngText(30314)});
+    if (!checks.versionOk) {
+        const QString range = LoadLngText(30264) + QStringLiteral(" v") + LoadText(30003) +
+                              QStringLiteral(" - v") + LoadText(30004);
+        return notice(ContentKind::DictionaryVersionNotice, 30260, {LoadLngText(30262), range});
+    }
+    return std::nullopt;
+}
+
+} // namespace kvel

@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "lookup/store/IndexedDictionaryStore.h"
+
+#include "lookup/sqlite/DictionarySchema.h"
+#include "lookup/sqlite/SqliteStatement.h"
+#include "lookup/text/TextFolding.h"
+#include "lookup/text/TolerantMatching.h"
+
+#include <algorithm>
+#include <climits>
+#include <sqlite3.h>
+
+namespace kvel {
+
+namespace {
+
+// The folded phrase as SQLite hands it to the plain query's match function.
+// The file stores UTF-8, and a lone surrogate does not survive the way there
+// and back; a well-formed text comes back unchanged and skips the trip.
+QString foldedAsStored(sqlite3* db, const QString& phrase)
+{
+    const QString folded = foldForMatching(phrase);
+    if (std::none_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return folded;
+    SqliteStatement statement(db, "select ?1");
+    statement.bindText(1, folded);
+    return statement && sqlite3_step(statement.get()) == SQLITE_ROW ? statement.text(0) : folded;
+}
+
+} // namespace
+
+IndexedDictionaryStore::IndexedDictionaryStore(QString path, ReadBudget budget)
+    : m_database(std::move(path), {}, budget)
+{
+    m_building = std::async(std::launch::async, build, m_database.path(), budget);
+}
+
+IndexedDictionaryStore::~IndexedDictionaryStore()
+{
+    if (m_building.valid())
+        m_building.wait();
+}
+
+IndexedDictionaryStore::BuiltIndex IndexedDictionaryStore::build(const QString& path,
+                                                                 ReadBudget budget)
+{
+    ReadOnlyDatabase database(path, {}, budget);
+    BuiltIndex built;
+    if (sqlite3* db = database.connection()) {
+        if (const std::optional<QByteArray> rowIdName = rowIdNameOfTblKvel(db)) {
+            DictionaryIndex::Read read = DictionaryIndex::read(db, *rowIdName);
+            built.index = std::move(read.index);
+            built.rowIdName = *rowIdName;
+            built.scanInstead = read.rowIdsOutOfOrder;
+        } else {
+            built.scanInstead = true;
+        }
+        built.refused = database.lastUseRefusesFile();
+    }
+    built.file = database.openedFile();
+    return built;
+}
+
+const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
+{
+    if (!m_database.connection())
+        return nullptr;
+    if (m_building.valid())
+        m_built = m_building.get();
+    const FileIdentity& file = m_database.openedFile();
+    if (m_built.file != file) {
+        m_built = build(m_database.path(), m_database.budget());
+        if (!m_built.scanInstead)
+            m_scanning.reset();
+    }
+    if (m_built.file != file)
+        return nullptr;
+    if (m_built.refused) {
+        m_database.refuse();
+        return nullptr;
+    }
+    return &m_built;
+}
+
+SqliteDictionaryStore& IndexedDictionaryStore::scanning()
+{
+    if (!m_scanning)
+        m_scanning =
+            std::make_unique<SqliteDictionaryStore>(m_database.path(), m_database.budget());
+    return *m_scanning;
+}
+
+std::optional<QList<DictionaryRow>> IndexedDictionaryStore::findRows(SearchLanguage language,
+                                                                     FindMethod method,
+                                                                     const QString& phrase,
+                                                                     int limit)
+{
+    const BuiltIndex* built = current();
+    if (!built)
+        return std::nullopt;
+    if (built->scanInstead)
+        return scanning().findRows(language, method, phrase, limit);
+    return readRows(*built, [&](const DictionaryIndex& dictionary) {
+        return dictionary.find(language, method, foldedAsStored(m_database.connection(), phrase),
+                               limit);
+    });
+}
+
+std::optional<QList<DictionaryRow>>
+IndexedDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod method,
+                                             const QString& phrase, int limit)
+{
+    const BuiltIndex* built = current();
+    if (!built)
+        return std::nullopt;
+    if (built->scanInstead)
+        return scanning().findOnlyTolerantRows(language, method, phrase, limit);
+    return readRows(*built, [&](const DictionaryIndex& dictionary) {
+        const QString folded = foldedAsStored(m_database.connection(), phrase);
+        return dictionary.findOnlyTolerant(language, method, folded, tolerantFormOfFolded(folded),
+                                           limit);
+    });
+}
+
+std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
+    const BuiltIndex& built, const std::function<std::vector<qint64>(const DictionaryIndex&)>& find)
+{
+    // Prepared before the search so that a table without the columns shown
+    // fails as the plain query does, hits or not.
+    const QByteArray sql =
+        "select Word, Meaning, Selected from TblKvel where " + built.rowIdName + " = ?1";
+    SqliteStatement statement(m_database.connection(), sql.constData());
+    if (!built.index || !statement)
+        return std::nullopt;
+
+    QList<DictionaryRow> rows;
+    for (const qint64 rowId : find(*built.index)) {
+        statement.bindInt64(1, rowId);
+        if (sqlite3_step(statement.get()) != SQLITE_ROW)
+            return std::nullopt;
+        rows.append({statement.text(0), statement.text(1), sqlite3_column_int(statement.get(), 2)});
+        sqlite3_reset(statement.get());
+    }
+    return rows;
+}
+
+QString IndexedDictionaryStore::queryMeaning(const QString& phrase, int selected)
+{
+    const BuiltIndex* built = current();
+    if (built && built->scanInstead)
+        return scanning().queryMeaning(phrase, selected);
+    if (!built || !built->index)
+        return QString();
+    const QByteArray sql =
+        "select Meaning from TblKvel where " + built->rowIdName + " = ?1 and Selected = ?2";
+    SqliteStatement statement(m_database.connection(), sql.constData());
+    if (!statement)
+        return QString();
+    statement.bindInt(2, selected);
+
+    // Rows of the group may still differ in Selected (1, text, ...): SQL says
+    // which have exactly this value.
+    QString meaning;
+    int rows = 0;
+    const auto group = DictionaryIndex::groupOf(selected);
+    for (const qint64 rowId : built->index->find(
+             group, FindMethod::Whole, foldedAsStored(m_database.connection(), phrase), INT_MAX)) {
+        statement.bindInt64(1, rowId);
+        const int step = sqlite3_step(statement.get());
+        if (step == SQLITE_ROW) {
+            meaning = statement.text(0);
+            if (++rows > 1)
+                return QString();
+        } else if (step != SQLITE_DONE) {
+            return QString();
+        }
+        sqlite3_reset(statement.get());
+    }
+    return rows == 1 ? meaning : QString();
+}
+
+QString IndexedDictionaryStore::readVersion()
+{
+    // The version check runs at start-up and must not wait for the index.
+    // A file read the plain way is refused by that store when it runs past
+    // its budget, and then has no version either.
+    if (m_scanning)
+        return m_scanning->readVersion();
+    return readDictionaryVersion(m_database.connection());
+}
+
+std::size_t IndexedDictionaryStore::indexBytes() const
+{
+    return m_built.index ? m_built.index->memoryBytes() : 0;
+}
+
+} // namespace kvel

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "lookup/index/DictionaryIndex.h"
+#include "lookup/sqlite/ReadOnlyDatabase.h"
+#include "lookup/store/DictionaryStore.h"
+#include "lookup/store/FileIdentity.h"
+#include "lookup/store/SqliteDictionaryStore.h"
+
+#include <QString>
+#include <functional>
+#include <future>
+#include <memory>
+
+namespace kvel {
+
+// The dictionary file with its headwords indexed in memory, so that a lookup
+// reads only the rows it shows, whatever the size of the dictionary. The index
+// is built in the background from construction on, so the program starts
+// without waiting for it; the first lookup waits if it is not ready. A file
+// replaced on disk is indexed again at the next query. Results are those of
+// SqliteDictionaryStore, row for row: a table whose row ids cannot give its
+// stored order (one without row ids, or a damaged one) is read by that store.
+class IndexedDictionaryStore final : public DictionaryStore
+{
+public:
+    explicit IndexedDictionaryStore(QString path, ReadBudget budget = {});
+    ~IndexedDictionaryStore() override;
+    IndexedDictionaryStore(const IndexedDictionaryStore&) = delete;
+    IndexedDictionaryStore& operator=(const IndexedDictionaryStore&) = delete;
+
+    std::optional<QList<DictionaryRow>> findRows(SearchLanguage language, FindMethod method,
+                                                 const QString& phrase, int limit) override;
+    std::optional<QList<DictionaryRow>> findOnlyTolerantRows(SearchLanguage language,
+                                                             FindMethod method,
+                                                             const QString& phrase,
+                                                             int limit) override;
+    QString queryMeaning(const QString& phrase, int selected) override;
+    QString readVersion() override;
+
+    // Bytes held by the index of the file as last read; 0 before that.
+    std::size_t indexBytes() const;
+
+private:
+    struct BuiltIndex
+    {
+        FileIdentity file;                      // the file read
+        std::unique_ptr<DictionaryIndex> index; // null when TblKvel could not be read
+        QByteArray rowIdName;                   // what reads the index's row ids back
+        bool scanInstead = false;               // no row ids in stored order
+        bool refused = false;                   // past its budget, or damaged
+    };
+    static BuiltIndex build(const QString& path, ReadBudget budget);
+
+    // The index of the file `m_database` reads now; null when there is none.
+    const BuiltIndex* current();
+    // Reads the table the plain way, for a file that current() cannot index.
+    SqliteDictionaryStore& scanning();
+    // The rows whose ids `find` picks in the index, read from the file.
+    std::optional<QList<DictionaryRow>>
+    readRows(const BuiltIndex& built,
+             const std::function<std::vector<qint64>(const DictionaryIndex&)>& find);
+
+    ReadOnlyDatabase m_database;
+    std::future<BuiltIndex> m_building;
+    BuiltIndex m_built;
+    std::unique_ptr<SqliteDictionaryStore> m_scanning;
+};
+
+} // namespace kvel

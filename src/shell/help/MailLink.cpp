@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "shell/help/MailLink.h"
+
+#include "core/strings/StringTable.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+namespace {
+
+constexpr int LineBreakId = 30716;
+constexpr int SchemeId = 30717;
+constexpr int AddressId = 30723;
+
+int subjectPieceId(MailKind kind)
+{
+    switch (kind) {
+    case MailKind::Miscellaneous:
+        return 30718;
+    case MailKind::Bug:
+        return 30719;
+    case MailKind::Improvement:
+        return 30720;
+    case MailKind::Ask:
+        return 30721;
+    case MailKind::Register:
+        return 30722;
+    }
+    return 30718;
+}
+
+QString projectLine()
+{
+    return LoadLngText(30700) + LoadLngText(30010) + LoadLngText(30702) + LoadText(30000) +
+           LoadLngText(30704) + LoadText(30001) + LoadLngText(30706);
+}
+
+QString mailBody(MailKind kind)
+{
+    const QString twoBreaks = LoadText(LineBreakId).repeated(2);
+    const QString messageArea = LoadLngText(30708);
+    const QString personalDataArea = LoadLngText(30712);
+    const QString postScript = LoadLngText(30710);
+    switch (kind) {
+    case MailKind::Miscellaneous:
+        return messageArea + twoBreaks + personalDataArea + twoBreaks + postScript;
+    case MailKind::Register:
+        return projectLine() + twoBreaks + LoadLngText(30714) + twoBreaks + postScript;
+    case MailKind::Improvement:
+    case MailKind::Bug:
+    case MailKind::Ask:
+        break;
+    }
+    return projectLine() + twoBreaks + messageArea + twoBreaks + personalDataArea + twoBreaks +
+           postScript;
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// What a mailto header value may hold unencoded (RFC 6068), less "+", which
+// some mail programs read as a blank.
+bool isPlainInMailto(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           QByteArrayView("-._~!$'()*,;:@").contains(c);
+}
+
+} // namespace
+
+QByteArray encodeMailPiece(const QString& text, const QByteArray& keep)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QByteArray encoded;
+    encoded.reserve(utf8.size() * 3);
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        const bool isEscape =
+            c == '%' && i + 2 < utf8.size() && isHexDigit(utf8[i + 1]) && isHexDigit(utf8[i + 2]);
+        if (isPlainInMailto(c) || isEscape || keep.contains(c)) {
+            encoded += c;
+            continue;
+        }
+        encoded += '%';
+        encoded += QByteArray::number(uchar(c), 16).toUpper().rightJustified(2, '0');
+    }
+    return encoded;
+}
+
+QUrl mailLink(MailKind kind)
+{
+    // The subject piece carries the query's own delimiters ("?subject=...&Body=");
+    // the address and the body are plain text with escapes.
+    const QByteArray link =
+        encodeMailPiece(LoadText(SchemeId), ":") + encodeMailPiece(LoadText(AddressId), "@") +
+        encodeMailPiece(LoadText(subjectPieceId(kind)), "?=&") + encodeMailPiece(mailBody(kind));
+    return QUrl::fromEncoded(link, QUrl::StrictMode);
+}
+
+} // namespace kvel

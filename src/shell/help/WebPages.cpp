@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "shell/help/WebPages.h"
+
+#include "core/strings/StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace kvel {
+
+QString documentationDir(const QString& executableDir)
+{
+    const QDir exe(executableDir);
+    const QString beside = QDir::cleanPath(exe.filePath(u"doc"_s));
+    const QString installed = QDir::cleanPath(exe.filePath(u"../share/doc/kvel"_s));
+    for (const QString& dir : {beside, installed}) {
+        if (QFileInfo(dir).isDir())
+            return dir;
+    }
+    return beside;
+}
+
+QUrl webPageUrl(WebPage page, const QString& docDir)
+{
+    const QString relativePath = LoadLngText(int(page));
+    if (relativePath.isEmpty())
+        return {};
+    return QUrl::fromLocalFile(QDir(docDir).filePath(relativePath));
+}
+
+} // namespace kvel
