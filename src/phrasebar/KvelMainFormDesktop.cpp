@@ -7,6 +7,7 @@
 #include "shell/drop/TTextDropTarget.h"
 #include "shell/help/TipOfTheDay.h"
 #include "shell/hotkey/GlobalHotKey.h"
+#include "shell/hotkey/HotKeyNames.h"
 #include "shell/settings/KvelSettings.h"
 #include "shell/tray/SystemTrayIcon.h"
 #include "shell/wayland/DesktopNotice.h"
@@ -26,8 +27,6 @@ namespace {
 constexpr int kBalloonTimeoutMs = 15000;
 constexpr int kBalloonTitleMax = 63;
 constexpr int kBalloonTextMax = 255;
-constexpr int kProgramTitle = 30010;
-constexpr int kSettingsUnreadable = 31114;
 
 } // namespace
 
@@ -79,11 +78,12 @@ void TKvelMainForm::AddTrayIcon()
 {
     if (!m_tray || !m_tray->isAvailable())
         return;
-    m_tray->show(true, LoadLngText(30010));
+    m_tray->show(true, LoadLngText(StringId::ProgramTitle));
     if (IsFirstRun(m_paths.settingsFile)) {
-        const QString title =
-            LoadLngText(30010) + u", v"_s + LoadText(30000) + u"."_s + LoadText(30001);
-        QString text = LoadLngText(30014);
+        const QString title = LoadLngText(StringId::ProgramTitle) + u", v"_s +
+                              LoadText(StringId::ProgramVersion) + u"."_s +
+                              LoadText(StringId::ProgramBuild);
+        QString text = LoadLngText(StringId::ProgramThanks);
         if (!FCodePageHint.isEmpty())
             text += u"\r\n\r\n"_s + FCodePageHint;
         m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
@@ -94,7 +94,8 @@ void TKvelMainForm::AddTrayIcon()
 void TKvelMainForm::SetTrayIconState(bool hidden)
 {
     if (m_tray && m_tray->isShown())
-        m_tray->show(hidden, LoadLngText(hidden ? 30010 : 30012));
+        m_tray->show(hidden,
+                     LoadLngText(hidden ? StringId::ProgramTitle : StringId::ProgramAlreadyOpen));
 }
 
 void TKvelMainForm::DeleteTrayIcon()
@@ -175,7 +176,7 @@ void TKvelMainForm::showTrayStartBalloon()
 {
     if (IsFirstRun(m_paths.settingsFile) || FIEParamCount != 0)
         return;
-    const QString title = LoadLngText(30223);
+    const QString title = LoadLngText(StringId::MenuTipOfTheDay);
     if (!FCodePageHint.isEmpty()) {
         m_tray->showBalloon(title, FCodePageHint.left(kBalloonTextMax),
                             TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
@@ -221,8 +222,8 @@ void TKvelMainForm::showSettingsNotice()
     // Once per run: nothing can be stored while the file cannot be read.
     if (!m_settingsUnreadable)
         return;
-    const QString title = LoadLngText(kProgramTitle);
-    const QString text = LoadLngText(kSettingsUnreadable);
+    const QString title = LoadLngText(StringId::ProgramTitle);
+    const QString text = LoadLngText(StringId::SettingsUnreadable);
     if (trayModeActive()) {
         m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
                             TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
@@ -288,9 +289,10 @@ void TKvelMainForm::ApplyHook()
 
 void TKvelMainForm::HotKeyPressed(const QString& keyName)
 {
-    if (HookMsg == 0 || FHookOn != 1 || FHotKey < 0 || FHotKey > 3)
+    const std::optional<StringId> chosen = hotKeyNameId(FHotKey);
+    if (HookMsg == 0 || FHookOn != 1 || !chosen)
         return;
-    if (keyName == LoadText(30730 + FHotKey))
+    if (keyName == LoadText(*chosen))
         handleInstanceRequest(InstanceRequest::ToggleBar);
 }
 

@@ -30,8 +30,6 @@ namespace kvel {
 
 namespace {
 
-constexpr int kSettingsUnreadableEnglish = 31115;
-
 void reportToTerminal(const QString& line)
 {
     std::fprintf(stderr, "kvel: %s\n", line.toLocal8Bit().constData());
@@ -48,7 +46,8 @@ void TKvelMainForm::LoadSettings()
     // Defaults standing in for settings that could not be read must not turn
     // on what the user may have turned off.
     if (m_settingsUnreadable)
-        reportToTerminal(LoadText(kSettingsUnreadableEnglish) + u' ' + m_paths.settingsFile);
+        reportToTerminal(LoadLngText(StringId::SettingsUnreadable, InterfaceLanguage::English) +
+                         u' ' + m_paths.settingsFile);
     else
         SetAutoStart(FAutoStart != 0, QCoreApplication::applicationFilePath());
     ApplyHook();
@@ -127,7 +126,7 @@ void TKvelMainForm::runFirstShowChecks()
 void TKvelMainForm::FormActivate()
 {
     m_firstActivationDone = true;
-    FCodePageHint = IsCentralEuropeanCodePage() ? QString() : LoadLngText(30030);
+    FCodePageHint = IsCentralEuropeanCodePage() ? QString() : LoadLngText(StringId::CodePageHint);
     // Words handed to a first start are looked up whether or not the bar
     // starts in the tray.
     ReadIEParams();

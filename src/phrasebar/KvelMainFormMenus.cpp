@@ -7,12 +7,15 @@
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/MenuLayout.h"
 #include "phrasebar/TKvelMainForm.h"
+#include "shell/hotkey/HotKeyNames.h"
 #include "shell/recent/RecentPhrases.h"
 #include "shell/speech/SpokenPhrase.h"
 
 #include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
+#include <array>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +24,13 @@ namespace kvel {
 namespace {
 
 constexpr int kRecentItems = 10;
+
+// The label beside the entry, by search language (Both, English, Serbian).
+constexpr std::array kSearchLanguageLabels{
+    StringId::SearchLabelBoth,
+    StringId::SearchLabelEnglish,
+    StringId::SearchLabelSerbian,
+};
 
 QString withShortcut(const QString& caption, const char* shortcut)
 {
@@ -225,8 +235,8 @@ void TKvelMainForm::captionMenus()
 {
     captionRows(*this, mainMenuRows());
     RefreshRecentMenus();
-    menuAction(u"Exit"_s)->setText(
-        withShortcut(LoadLngText(FToTray == 1 ? 30205 : 30256), "Alt+F4"));
+    menuAction(u"Exit"_s)->setText(withShortcut(
+        LoadLngText(FToTray == 1 ? StringId::MenuCloseToTray : StringId::MenuExit), "Alt+F4"));
     captionRows(*this, trayMenuRows());
 }
 
@@ -283,8 +293,8 @@ void TKvelMainForm::LngPopupMenuPopup()
     // Without an installed Hunspell dictionary there are no forms to find.
     check("Forms", FForms != 0 && m_forms->available());
     menuAction(u"Forms"_s)->setEnabled(m_forms->available());
-    menuAction(u"Exit"_s)->setText(
-        withShortcut(LoadLngText(FToTray == 1 ? 30205 : 30256), "Alt+F4"));
+    menuAction(u"Exit"_s)->setText(withShortcut(
+        LoadLngText(FToTray == 1 ? StringId::MenuCloseToTray : StringId::MenuExit), "Alt+F4"));
     check("KHookActivate", FHookOn != 0);
     check(FHotKey == 0 ? "F9" : FHotKey == 1 ? "F10" : FHotKey == 2 ? "F11" : "F12", true);
     for (const char* key : {"F9", "F10", "F11", "F12"})
@@ -297,9 +307,10 @@ void TKvelMainForm::LngPopupMenuPopup()
 
 void TKvelMainForm::TrayPopupMenuPopup()
 {
-    QString open = LoadLngText(30197);
-    if (FHookOn == 1 && FHotKey >= 0 && FHotKey <= 3)
-        open += u'\t' + LoadText(30118 + 2 * FHotKey);
+    QString open = LoadLngText(StringId::MenuOpenDictionary);
+    const std::optional<StringId> hotKey = hotKeyCaptionId(FHotKey);
+    if (FHookOn == 1 && hotKey)
+        open += u'\t' + LoadText(*hotKey);
     menuAction(u"PopOpen"_s)->setText(open);
     menuAction(u"PopTray"_s)->setChecked(FToTray != 0);
     menuAction(u"PopStart"_s)->setChecked(FAutoStart != 0);
@@ -307,14 +318,14 @@ void TKvelMainForm::TrayPopupMenuPopup()
 
 void TKvelMainForm::UpdateLanguageLabel()
 {
-    if (FSearchLang >= 0 && FSearchLang <= 2)
-        LngLabel->setText(LoadLngText(30050 + 2 * FSearchLang));
+    if (FSearchLang >= 0 && FSearchLang < int(kSearchLanguageLabels.size()))
+        LngLabel->setText(LoadLngText(kSearchLanguageLabels[FSearchLang]));
 }
 
 void TKvelMainForm::ApplyInterfaceLanguage()
 {
     UpdateLanguageLabel();
-    setWindowTitle(LoadLngText(30010));
+    setWindowTitle(LoadLngText(StringId::ProgramTitle));
     captionMenus();
     if (FToTray == 1)
         SetTrayIconState(!FBarShown);

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "core/strings/StringIds.h"
+
 #include <QList>
 
 namespace kvel {
 
 // One row of a popup menu as the program lays it out: the item's name (the
-// QAction's or submenu's objectName), its caption's string id (Serbian id;
-// 0 for a separator) and the key shown beside it.
+// QAction's or submenu's objectName), its caption (none for a separator) and
+// the key shown beside it.
 struct MenuRow
 {
     enum class Kind
@@ -21,7 +23,7 @@ struct MenuRow
     };
     int level;
     const char* name;
-    int captionId;
+    StringId captionId;
     const char* shortcut;
     Kind kind;
 };

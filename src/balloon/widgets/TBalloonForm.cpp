@@ -54,12 +54,6 @@ constexpr int kBevelRightGap = 2;
 constexpr int kIconSize = 16;
 constexpr int kIconTop = 2;
 
-namespace Text {
-constexpr int CloseHint = 31054;
-constexpr int UnlockHint = 31050;
-constexpr int LockHint = 31052;
-} // namespace Text
-
 QFont pixelFont(const QStringList& families, bool bold)
 {
     QFont font;
@@ -219,7 +213,7 @@ void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStrin
     Label->setText(caption);
     Label->setToolTip(caption);
     Image->setPixmap(balloonImage(bitmapId, devicePixelRatioF()));
-    SpeedButton->setToolTip(LoadLngText(Text::CloseHint));
+    SpeedButton->setToolTip(LoadLngText(StringId::BalloonCloseHint));
 
     const QSize text = fillText(lines);
     const QRect screen = screenFor(anchor);
@@ -339,7 +333,8 @@ void TBalloonForm::ApplyLockState()
     CentralBottomPanel->setEnabled(!Locked);
     LockImage->setPixmap(
         balloonImage(Locked ? BalloonImage::Locked : BalloonImage::Unlocked, devicePixelRatioF()));
-    LockImage->setToolTip(LoadLngText(Locked ? Text::UnlockHint : Text::LockHint));
+    LockImage->setToolTip(
+        LoadLngText(Locked ? StringId::BalloonUnlockHint : StringId::BalloonLockHint));
     if (!Locked)
         RichEdit->setFocus();
 }

@@ -9,13 +9,14 @@ namespace kvel {
 
 namespace {
 
+// The build refuses a table with problems, so only the texts are kept.
 const QHash<int, QString>& table()
 {
     static const QHash<int, QString> entries = [] {
         QFile file(QStringLiteral(":/kvel/strings/kvel-strings.txt"));
         if (!file.open(QIODevice::ReadOnly))
             return QHash<int, QString>();
-        return parseStringTable(file.readAll());
+        return parseStringTable(file.readAll()).texts;
     }();
     return entries;
 }
@@ -23,16 +24,26 @@ const QHash<int, QString>& table()
 // Written only on the user-interface thread; other threads load no texts.
 int g_languageOffset = 0;
 
-} // namespace
-
-QString LoadText(int id)
+QString textAt(int id)
 {
     return table().value(id);
 }
 
-QString LoadLngText(int id)
+} // namespace
+
+QString LoadText(StringId id)
 {
-    return LoadText(id + g_languageOffset);
+    return textAt(int(id));
+}
+
+QString LoadLngText(StringId id)
+{
+    return textAt(int(id) + g_languageOffset);
+}
+
+QString LoadLngText(StringId id, InterfaceLanguage language)
+{
+    return textAt(int(id) + (language == InterfaceLanguage::English ? 1 : 0));
 }
 
 void SetLanguageOffset(int interfaceLanguage)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "core/strings/StringIds.h"
+
 #include <QString>
 
 namespace kvel {
@@ -15,10 +17,13 @@ enum class InterfaceLanguage
 };
 
 // The entry as stored; empty when the table has no such id.
-QString LoadText(int id);
+QString LoadText(StringId id);
 
-// The entry id + the current language offset; callers pass the Serbian id.
-QString LoadLngText(int id);
+// The pair's text in the current interface language.
+QString LoadLngText(StringId id);
+
+// The pair's text in `language`, whatever the interface shows.
+QString LoadLngText(StringId id, InterfaceLanguage language);
 
 // Copies the interface language (0 Serbian, 1 English) into the process-wide
 // offset that LoadLngText adds. Until the first call every text is Serbian.

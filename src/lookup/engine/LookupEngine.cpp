@@ -90,8 +90,8 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
         return {false,
                 ContentKind::QueryFailed,
                 Bitmap::Error,
-                LoadLngText(30316),
-                {LoadLngText(30312)}};
+                LoadLngText(StringId::LookupInternalError),
+                {LoadLngText(StringId::LookupQueryFailed)}};
     }
 
     const QString suffix = patternSuffix(phrase, method);
@@ -111,17 +111,18 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
         return {false,
                 ContentKind::NoMatches,
                 Bitmap::NoMatch,
-                LoadLngText(30302) + suffix,
-                {LoadLngText(30304)}};
+                LoadLngText(StringId::LookupNoMatches) + suffix,
+                {LoadLngText(StringId::LookupSorry)}};
     }
     LookupDisplay results{false, ContentKind::Results, Bitmap::SeveralHits, {}, lines, wholeLines};
     if (lines.size() == 1) {
         results.bitmapId = Bitmap::OneHit;
-        results.caption = LoadLngText(30310);
+        results.caption = LoadLngText(StringId::LookupBingo);
     } else if (lines.size() >= kMaxResultLines) {
-        results.caption = LoadLngText(30306) + suffix;
+        results.caption = LoadLngText(StringId::LookupTop15) + suffix;
     } else {
-        results.caption = LoadLngText(30308) + u' ' + QString::number(lines.size()) + suffix;
+        results.caption =
+            LoadLngText(StringId::LookupLast) + u' ' + QString::number(lines.size()) + suffix;
     }
     return results;
 }

@@ -21,7 +21,7 @@ std::optional<float> parseVersion(const QString& text)
     return ok ? std::optional<float>(value) : std::nullopt;
 }
 
-LookupDisplay notice(ContentKind kind, int captionId, QStringList lines)
+LookupDisplay notice(ContentKind kind, StringId captionId, QStringList lines)
 {
     return {false, kind, Bitmap::Error, LoadLngText(captionId), std::move(lines)};
 }
@@ -38,14 +38,14 @@ float ReadAdoVersion()
 
 bool AdoVersionOk(float version)
 {
-    const std::optional<float> needed = parseVersion(LoadText(30007));
+    const std::optional<float> needed = parseVersion(LoadText(StringId::DataAccessVersionNeeded));
     return needed && version >= *needed;
 }
 
 bool DictionaryVersionOk(const QString& version)
 {
-    const std::optional<float> min = parseVersion(LoadText(30003));
-    const std::optional<float> max = parseVersion(LoadText(30004));
+    const std::optional<float> min = parseVersion(LoadText(StringId::DictionaryVersionOldest));
+    const std::optional<float> max = parseVersion(LoadText(StringId::DictionaryVersionNewest));
     const std::optional<float> value = parseVersion(version);
     return min && max && value && *min <= *value && *value <= *max;
 }
@@ -73,13 +73,17 @@ DictionaryChecks runDictionaryChecks(const QString& path, DictionaryStore& store
 std::optional<LookupDisplay> dictionaryNotice(const DictionaryChecks& checks)
 {
     if (!checks.dataAccessOk)
-        return notice(ContentKind::DataAccessNotice, 30025, {LoadLngText(30027)});
+        return notice(ContentKind::DataAccessNotice, StringId::DataAccessVersionInvalid,
+                      {LoadLngText(StringId::DataAccessVersionTooOld)});
     if (!checks.dictionaryFound)
-        return notice(ContentKind::MissingDictionaryNotice, 30300, {LoadLngText(30314)});
+        return notice(ContentKind::MissingDictionaryNotice, StringId::DictionaryNotFound,
+                      {LoadLngText(StringId::DictionaryFileMissing)});
     if (!checks.versionOk) {
-        const QString range = LoadLngText(30264) + QStringLiteral(" v") + LoadText(30003) +
-                              QStringLiteral(" - v") + LoadText(30004);
-        return notice(ContentKind::DictionaryVersionNotice, 30260, {LoadLngText(30262), range});
+        const QString range = LoadLngText(StringId::DictionaryVersionRange) + QStringLiteral(" v") +
+                              LoadText(StringId::DictionaryVersionOldest) + QStringLiteral(" - v") +
+                              LoadText(StringId::DictionaryVersionNewest);
+        return notice(ContentKind::DictionaryVersionNotice, StringId::DictionaryVersionInvalid,
+                      {LoadLngText(StringId::DictionaryVersionProgramLine), range});
     }
     return std::nullopt;
 }

@@ -11,12 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-namespace {
-
-constexpr int kEntryNameId = 30728;
-
-} // namespace
-
 QString autoStartEntryPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -27,7 +21,8 @@ bool SetAutoStart(bool on, const QString& executablePath)
 {
     const QString path = autoStartEntryPath();
     if (on)
-        return writeFileIfChanged(path, autoStartEntry(LoadText(kEntryNameId), executablePath));
+        return writeFileIfChanged(
+            path, autoStartEntry(LoadText(StringId::AutoStartEntryName), executablePath));
     return removeFileIfPresent(path);
 }
 

@@ -3,8 +3,10 @@
 
 #include "core/strings/StringTable.h"
 #include "shell/help/TipOfTheDay.h"
+#include "shell/hotkey/HotKeyNames.h"
 
 #include <array>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -12,30 +14,62 @@ namespace kvel {
 
 namespace {
 
-constexpr int FirstKeyboardLineId = 30501;
-constexpr int LastKeyboardLineId = 30561;
-constexpr std::array HotKeyNameIds{30118, 30120, 30122, 30124};
-constexpr int HookOnId = 30563;
-constexpr int HookOffId = 30565;
+// The shortcut reminder line by line; an empty entry is a blank line.
+constexpr std::optional<StringId> kBlankLine;
+constexpr auto kKeyboardLines = std::to_array<std::optional<StringId>>({
+    StringId::KeysLanguageLabel,
+    StringId::KeysAltL,
+    StringId::KeysAltI,
+    kBlankLine,
+    StringId::KeysSearchLabel,
+    StringId::KeysAltBCEW,
+    kBlankLine,
+    StringId::KeysEntryLabel,
+    StringId::KeysEnter,
+    StringId::KeysEscape,
+    StringId::KeysAltU,
+    StringId::KeysAltZ,
+    StringId::KeysAltS,
+    StringId::KeysAltH,
+    StringId::KeysCtrlACVX,
+    kBlankLine,
+    StringId::KeysClipboardLabel,
+    StringId::KeysAlt123,
+    kBlankLine,
+    StringId::KeysPositionLabel,
+    StringId::KeysAltArrow,
+    StringId::KeysCtrlAltArrow,
+    kBlankLine,
+    StringId::KeysHelpLabel,
+    StringId::KeysF1,
+    StringId::KeysAltK,
+    StringId::KeysAltT,
+    StringId::KeysAltD,
+    StringId::KeysAltA,
+    kBlankLine,
+    StringId::KeysHotKeyLabel,
+});
 
-constexpr std::array DonationLineIds{30371, 30373, 30375, 30377, 30379, 30381};
+constexpr std::array kDonationLines{
+    StringId::DonationsFree,   StringId::DonationsEffort,   StringId::DonationsInvitation,
+    StringId::DonationsAmount, StringId::DonationsEnvelope, StringId::DonationsNoPostalAddress,
+};
 
-constexpr int NotAvailableId = 30002;
-
-QStringList lngTexts(std::initializer_list<int> ids)
+QStringList lngTexts(std::initializer_list<StringId> ids)
 {
     QStringList lines;
-    for (int id : ids)
+    for (StringId id : ids)
         lines << LoadLngText(id);
     return lines;
 }
 
 QString hotKeyLine(int hotKey, bool hookOn)
 {
-    const QString status = LoadLngText(hookOn ? HookOnId : HookOffId);
-    if (hotKey < 0 || hotKey >= int(HotKeyNameIds.size()))
+    const QString status = LoadLngText(hookOn ? StringId::KeysHotKeyOn : StringId::KeysHotKeyOff);
+    const std::optional<StringId> caption = hotKeyCaptionId(hotKey);
+    if (!caption)
         return status;
-    return LoadText(HotKeyNameIds[hotKey]) + u"~2"_s + status;
+    return LoadText(*caption) + u"~2"_s + status;
 }
 
 } // namespace
@@ -43,17 +77,18 @@ QString hotKeyLine(int hotKey, bool hookOn)
 HelpContent keyboardListContent(int hotKey, bool hookOn)
 {
     QStringList lines;
-    for (int id = FirstKeyboardLineId; id <= LastKeyboardLineId; id += 2)
-        lines << LoadLngText(id);
+    for (const std::optional<StringId>& line : kKeyboardLines)
+        lines << (line ? LoadLngText(*line) : QString());
     lines << hotKeyLine(hotKey, hookOn);
-    return {ContentKind::KeyboardList, Bitmap::Keyboard, LoadLngText(30320), lines, Qt::AlignLeft};
+    return {ContentKind::KeyboardList, Bitmap::Keyboard, LoadLngText(StringId::KeysCaption), lines,
+            Qt::AlignLeft};
 }
 
 HelpContent tipContent(int tipIndex)
 {
     return {ContentKind::Tip,
             Bitmap::Tip,
-            LoadLngText(30223),
+            LoadLngText(StringId::MenuTipOfTheDay),
             {LoadLngText(tipStringId(tipIndex))},
             Qt::AlignHCenter};
 }
@@ -61,33 +96,51 @@ HelpContent tipContent(int tipIndex)
 HelpContent donationsContent()
 {
     QStringList lines;
-    for (int id : DonationLineIds)
+    for (StringId id : kDonationLines)
         lines << LoadLngText(id);
-    return {ContentKind::Donations, Bitmap::Donations, LoadLngText(30369), lines, Qt::AlignHCenter};
+    return {ContentKind::Donations, Bitmap::Donations, LoadLngText(StringId::DonationsCaption),
+            lines, Qt::AlignHCenter};
 }
 
 HelpContent aboutContent(const QString& dictionaryVersion)
 {
     const QString version =
-        dictionaryVersion.isEmpty() ? LoadText(NotAvailableId) : dictionaryVersion;
-    QStringList lines = lngTexts({30401});
-    lines << LoadLngText(30403) + u' ' + LoadText(30000) + u'.' + LoadText(30001);
-    lines << lngTexts({30405, 30407, 30409});
-    lines << LoadLngText(30411) + u' ' + version;
-    lines << lngTexts({30413, 30415});
-    lines << u"v"_s + LoadText(30003) + LoadLngText(30417) + u"v"_s + LoadText(30004);
-    lines << lngTexts({30419, 30421, 30423, 30425, 30427, 30429, 30431, 30433, 30435, 30437,
-                       30439, 30441, 30443, 30445, 30447, 30449, 30451, 30453, 30455, 30457});
-    return {ContentKind::About, Bitmap::About, LoadLngText(30254), lines, Qt::AlignHCenter};
+        dictionaryVersion.isEmpty() ? LoadText(StringId::NotAvailable) : dictionaryVersion;
+    QStringList lines = lngTexts({StringId::AboutProgramLabel});
+    lines << LoadLngText(StringId::AboutProgramName) + u' ' + LoadText(StringId::ProgramVersion) +
+                 u'.' + LoadText(StringId::ProgramBuild);
+    lines << lngTexts(
+        {StringId::AboutEdition, StringId::AboutDivider1, StringId::AboutDictionaryLabel});
+    lines << LoadLngText(StringId::AboutDictionaryName) + u' ' + version;
+    lines << lngTexts({StringId::AboutDivider2, StringId::AboutSupportedDictionaries});
+    lines << u"v"_s + LoadText(StringId::DictionaryVersionOldest) +
+                 LoadLngText(StringId::AboutVersionRangeDash) + u"v"_s +
+                 LoadText(StringId::DictionaryVersionNewest);
+    lines << lngTexts({StringId::AboutDivider3,    StringId::AboutAuthorLabel,
+                       StringId::AboutAuthor,      StringId::AboutDivider4,
+                       StringId::AboutLegalLabel,  StringId::AboutCopyright,
+                       StringId::AboutLicence,     StringId::AboutDivider5,
+                       StringId::AboutFreeToUse,   StringId::AboutDictionaryData,
+                       StringId::AboutDivider6,    StringId::AboutNoWarranty,
+                       StringId::AboutNoLiability, StringId::AboutCheckTranslation,
+                       StringId::AboutDivider7,    StringId::AboutContactLabel,
+                       StringId::AboutNoContact,   StringId::AboutSeeDocumentation,
+                       StringId::AboutWebPageItem, StringId::AboutNoPostalDonations});
+    return {ContentKind::About, Bitmap::About, LoadLngText(StringId::MenuAbout), lines,
+            Qt::AlignHCenter};
 }
 
 HelpContent helpFileErrorContent(HelpFileProblem problem)
 {
     const QString line = problem == HelpFileProblem::NoViewer
-                             ? LoadLngText(30614)
-                             : LoadLngText(30612).replace(u"%s"_s, LoadText(30024));
-    return {
-        ContentKind::HelpFileError, Bitmap::HelpFile, LoadLngText(30610), {line}, Qt::AlignHCenter};
+                             ? LoadLngText(StringId::HelpFileNoViewer)
+                             : LoadLngText(StringId::HelpFileMissing)
+                                   .replace(u"%s"_s, LoadText(StringId::HelpFileName));
+    return {ContentKind::HelpFileError,
+            Bitmap::HelpFile,
+            LoadLngText(StringId::HelpFileErrorCaption),
+            {line},
+            Qt::AlignHCenter};
 }
 
 } // namespace kvel

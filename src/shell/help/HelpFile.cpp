@@ -11,8 +11,6 @@ namespace kvel {
 
 namespace {
 
-constexpr int HelpFileNameId = 30024;
-
 // Beside the program in a build; the installed documentation folder when the
 // help file is only there.
 QDir helpFileDir(const QString& executableDir, const QString& fileName)
@@ -28,7 +26,7 @@ QDir helpFileDir(const QString& executableDir, const QString& fileName)
 
 HelpFilePaths helpFilePaths(const QString& executableDir)
 {
-    const QString fileName = LoadText(HelpFileNameId);
+    const QString fileName = LoadText(StringId::HelpFileName);
     const QDir dir = helpFileDir(executableDir, fileName);
     const QString language = LanguageOffset() == 0 ? u"sr"_s : u"en"_s;
     return {dir.filePath(fileName), dir.filePath(u"kvel-help/"_s + language + u"/index.html"_s)};

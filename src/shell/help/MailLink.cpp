@@ -9,44 +9,43 @@ namespace kvel {
 
 namespace {
 
-constexpr int LineBreakId = 30716;
-constexpr int SchemeId = 30717;
-constexpr int AddressId = 30723;
-
-int subjectPieceId(MailKind kind)
+StringId subjectPieceId(MailKind kind)
 {
     switch (kind) {
     case MailKind::Miscellaneous:
-        return 30718;
+        return StringId::MailSubjectMiscellaneous;
     case MailKind::Bug:
-        return 30719;
+        return StringId::MailSubjectBug;
     case MailKind::Improvement:
-        return 30720;
+        return StringId::MailSubjectImprovement;
     case MailKind::Ask:
-        return 30721;
+        return StringId::MailSubjectAsk;
     case MailKind::Register:
-        return 30722;
+        return StringId::MailSubjectRegister;
     }
-    return 30718;
+    return StringId::MailSubjectMiscellaneous;
 }
 
 QString projectLine()
 {
-    return LoadLngText(30700) + LoadLngText(30010) + LoadLngText(30702) + LoadText(30000) +
-           LoadLngText(30704) + LoadText(30001) + LoadLngText(30706);
+    return LoadLngText(StringId::MailProjectIntro) + LoadLngText(StringId::ProgramTitle) +
+           LoadLngText(StringId::MailVersionPrefix) + LoadText(StringId::ProgramVersion) +
+           LoadLngText(StringId::MailBuildPrefix) + LoadText(StringId::ProgramBuild) +
+           LoadLngText(StringId::MailProjectEnd);
 }
 
 QString mailBody(MailKind kind)
 {
-    const QString twoBreaks = LoadText(LineBreakId).repeated(2);
-    const QString messageArea = LoadLngText(30708);
-    const QString personalDataArea = LoadLngText(30712);
-    const QString postScript = LoadLngText(30710);
+    const QString twoBreaks = LoadText(StringId::MailLineBreak).repeated(2);
+    const QString messageArea = LoadLngText(StringId::MailMessageArea);
+    const QString personalDataArea = LoadLngText(StringId::MailPersonalDataArea);
+    const QString postScript = LoadLngText(StringId::MailPostScript);
     switch (kind) {
     case MailKind::Miscellaneous:
         return messageArea + twoBreaks + personalDataArea + twoBreaks + postScript;
     case MailKind::Register:
-        return projectLine() + twoBreaks + LoadLngText(30714) + twoBreaks + postScript;
+        return projectLine() + twoBreaks + LoadLngText(StringId::MailRegistrationForm) + twoBreaks +
+               postScript;
     case MailKind::Improvement:
     case MailKind::Bug:
     case MailKind::Ask:
@@ -94,9 +93,10 @@ QUrl mailLink(MailKind kind)
 {
     // The subject piece carries the query's own delimiters ("?subject=...&Body=");
     // the address and the body are plain text with escapes.
-    const QByteArray link =
-        encodeMailPiece(LoadText(SchemeId), ":") + encodeMailPiece(LoadText(AddressId), "@") +
-        encodeMailPiece(LoadText(subjectPieceId(kind)), "?=&") + encodeMailPiece(mailBody(kind));
+    const QByteArray link = encodeMailPiece(LoadText(StringId::MailScheme), ":") +
+                            encodeMailPiece(LoadText(StringId::MailAddress), "@") +
+                            encodeMailPiece(LoadText(subjectPieceId(kind)), "?=&") +
+                            encodeMailPiece(mailBody(kind));
     return QUrl::fromEncoded(link, QUrl::StrictMode);
 }
 

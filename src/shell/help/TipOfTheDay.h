@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "core/strings/StringIds.h"
+
 #include <QDate>
 #include <optional>
 
 namespace kvel {
 
-// The tips are the Serbian ids 30800, 30802, ... 30868, each followed by its English text.
-inline constexpr int FirstTipId = 30800;
-inline constexpr int LastTipId = 30868;
-inline constexpr int TipCount = (LastTipId - FirstTipId) / 2 + 1;
+inline constexpr int TipCount = 35;
 
-// The Serbian string id of tip `index`; pass it to LoadLngText.
-constexpr int tipStringId(int index)
-{
-    return FirstTipId + 2 * index;
-}
+// Tip `index` (0 <= index < TipCount); pass it to LoadLngText.
+StringId tipStringId(int index);
 
 // The first tip of a run started on `today`; the start-up tray balloon shows it
 // without counting it as shown.

@@ -10,6 +10,25 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
+namespace {
+
+StringId pathId(WebPage page)
+{
+    switch (page) {
+    case WebPage::Home:
+        return StringId::DocHomePage;
+    case WebPage::WhatsNew:
+        return StringId::DocWhatsNew;
+    case WebPage::ThisProject:
+        return StringId::DocProjectPage;
+    case WebPage::TechnicalSupport:
+        return StringId::DocSupportPage;
+    }
+    return StringId::DocHomePage;
+}
+
+} // namespace
+
 QString documentationDir(const QString& executableDir)
 {
     const QDir exe(executableDir);
@@ -24,7 +43,7 @@ QString documentationDir(const QString& executableDir)
 
 QUrl webPageUrl(WebPage page, const QString& docDir)
 {
-    const QString relativePath = LoadLngText(int(page));
+    const QString relativePath = LoadLngText(pathId(page));
     if (relativePath.isEmpty())
         return {};
     return QUrl::fromLocalFile(QDir(docDir).filePath(relativePath));

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "core/strings/StringIds.h"
+
 #include <QString>
 #include <QUrl>
 
 namespace kvel {
 
-// The pages of "Visit our Web page", by the Serbian id of their path; the
-// pages are the program's own documentation, one edition per interface language.
+// The pages of "Visit our Web page"; the pages are the program's own
+// documentation, one edition per interface language.
 enum class WebPage
 {
-    Home = 30600,
-    WhatsNew = 30602,
-    ThisProject = 30604,
-    TechnicalSupport = 30606,
+    Home,
+    WhatsNew,
+    ThisProject,
+    TechnicalSupport,
 };
 
 // Where the documentation lives: "doc" beside the executable in a build, else

@@ -19,7 +19,7 @@ qsizetype indexIgnoringCase(const QStringList& list, const QString& phrase)
 
 QString lowerCasePlaceholder()
 {
-    return lowerCaseAscii(LoadLngText(kRecentPlaceholderId));
+    return lowerCaseAscii(LoadLngText(StringId::RecentNone));
 }
 
 } // namespace
@@ -44,7 +44,7 @@ QStringList recentMenuCaptions(const QStringList& list)
     QStringList captions;
     for (qsizetype slot = 0; slot < kMaxRecentPhrases; ++slot)
         captions << (slot < list.size() ? upperCaseAscii(list[slot])
-                                        : LoadLngText(kRecentPlaceholderId));
+                                        : LoadLngText(StringId::RecentNone));
     return captions;
 }
 

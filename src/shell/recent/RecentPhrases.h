@@ -11,9 +11,6 @@ namespace kvel {
 // phrases, the newest or most recently chosen at index 0.
 inline constexpr int kMaxRecentPhrases = 10;
 
-// "--- nema ---" / "--- none ---": the caption of an empty slot.
-inline constexpr int kRecentPlaceholderId = 30318;
-
 // Files a phrase in a list, unless saving recent phrases is off or the phrase
 // is the placeholder. A phrase already listed (compared without regard to case)
 // trades places with the head and keeps its stored form; a new one is stored

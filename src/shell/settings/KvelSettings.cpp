@@ -14,106 +14,70 @@ namespace kvel {
 
 namespace {
 
-// Section and key names are language-neutral entries of the string table.
-enum NameId
-{
-    kInterface = 30735,
-    kSelected = 30736,
-    kFind = 30737,
-    kPreferences = 30738,
-    kWindow = 30739,
-    kRecent = 30740,
-    kLanguage = 30750,
-    kKeyboard = 30751,
-    kMask = 30752,
-    kClipboard = 30753,
-    kFast = 30754,
-    kIE = 30755,
-    kSensitive = 30756,
-    kLocked = 30757,
-    kTips = 30758,
-    kSaveRecent = 30759,
-    kWrap = 30760,
-    kTray = 30761,
-    kAutoStart = 30762,
-    kSavePosition = 30763,
-    kHook = 30764,
-    kSpeech = 30765,
-    kKey = 30766,
-    kLeft = 30767,
-    kTop = 30768,
-    kBthCount = 30769,
-    kEngCount = 30770,
-    kSerCount = 30771,
-    kBth = 30772,
-    kEng = 30773,
-    kSer = 30774,
-    kAlphaBlend = 30775,
-    kABSpeed = 30776,
-    kDesktopNotice = 31112,
-    kTolerant = 31113,
-    kForms = 31118,
-};
-
 // A flag is an enumeration whose highest value is 1.
 struct ChoiceKey
 {
-    NameId section;
-    NameId key;
+    StringId section;
+    StringId key;
     int KvelSettings::*member;
     int highest;
 };
 
 // The file's key table up to the position, in the order keys are read and written.
 constexpr std::array kChoiceKeys{
-    ChoiceKey{kInterface, kLanguage, &KvelSettings::FInterfaceLang, 1},
-    ChoiceKey{kInterface, kKeyboard, &KvelSettings::FAdjustKeyboard, 1},
-    ChoiceKey{kSelected, kLanguage, &KvelSettings::FSearchLang, 2},
-    ChoiceKey{kFind, kMask, &KvelSettings::FFindMethod, 3},
-    ChoiceKey{kPreferences, kClipboard, &KvelSettings::FSmartClipboard, 1},
-    ChoiceKey{kPreferences, kFast, &KvelSettings::FFastClipboardOff, 1},
-    ChoiceKey{kPreferences, kIE, &KvelSettings::FIEMenu, 1},
-    ChoiceKey{kPreferences, kSensitive, &KvelSettings::FSensitive, 1},
-    ChoiceKey{kPreferences, kLocked, &KvelSettings::FLocked, 1},
-    ChoiceKey{kPreferences, kTips, &KvelSettings::FShowTips, 1},
-    ChoiceKey{kPreferences, kSaveRecent, &KvelSettings::FSaveRecent, 1},
-    ChoiceKey{kPreferences, kWrap, &KvelSettings::FWrap, 1},
-    ChoiceKey{kPreferences, kTray, &KvelSettings::FToTray, 1},
-    ChoiceKey{kPreferences, kAutoStart, &KvelSettings::FAutoStart, 1},
-    ChoiceKey{kPreferences, kSavePosition, &KvelSettings::FSavePosition, 1},
-    ChoiceKey{kPreferences, kKey, &KvelSettings::FHotKey, 3},
-    ChoiceKey{kPreferences, kHook, &KvelSettings::FHookOn, 1},
-    ChoiceKey{kPreferences, kSpeech, &KvelSettings::FSpeech, 1},
-    ChoiceKey{kPreferences, kABSpeed, &KvelSettings::FABSpeed, 2},
-    ChoiceKey{kPreferences, kAlphaBlend, &KvelSettings::FAlphaBlendOn, 1},
-    ChoiceKey{kPreferences, kTolerant, &KvelSettings::FTolerant, 1},
-    ChoiceKey{kPreferences, kForms, &KvelSettings::FForms, 1},
-    ChoiceKey{kPreferences, kDesktopNotice, &KvelSettings::FDesktopNoticeShown, 1},
+    ChoiceKey{StringId::IniInterface, StringId::IniLanguage, &KvelSettings::FInterfaceLang, 1},
+    ChoiceKey{StringId::IniInterface, StringId::IniKeyboard, &KvelSettings::FAdjustKeyboard, 1},
+    ChoiceKey{StringId::IniSelected, StringId::IniLanguage, &KvelSettings::FSearchLang, 2},
+    ChoiceKey{StringId::IniFind, StringId::IniMask, &KvelSettings::FFindMethod, 3},
+    ChoiceKey{StringId::IniPreferences, StringId::IniClipboard, &KvelSettings::FSmartClipboard, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniFast, &KvelSettings::FFastClipboardOff, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniIE, &KvelSettings::FIEMenu, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniSensitive, &KvelSettings::FSensitive, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniLocked, &KvelSettings::FLocked, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniTips, &KvelSettings::FShowTips, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniSaveRecent, &KvelSettings::FSaveRecent, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniWrap, &KvelSettings::FWrap, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniTray, &KvelSettings::FToTray, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniAutoStart, &KvelSettings::FAutoStart, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniSavePosition, &KvelSettings::FSavePosition, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniKey, &KvelSettings::FHotKey, 3},
+    ChoiceKey{StringId::IniPreferences, StringId::IniHook, &KvelSettings::FHookOn, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniSpeech, &KvelSettings::FSpeech, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniABSpeed, &KvelSettings::FABSpeed, 2},
+    ChoiceKey{StringId::IniPreferences, StringId::IniAlphaBlend, &KvelSettings::FAlphaBlendOn, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniTolerant, &KvelSettings::FTolerant, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniForms, &KvelSettings::FForms, 1},
+    ChoiceKey{StringId::IniPreferences, StringId::IniDesktopNotice,
+              &KvelSettings::FDesktopNoticeShown, 1},
 };
 
 struct RecentKeys
 {
-    NameId count;
-    NameId entry;
+    StringId count;
+    StringId entry;
     int KvelSettings::*countMember;
     QStringList KvelSettings::*list;
 };
 
 constexpr std::array kRecentKeys{
-    RecentKeys{kBthCount, kBth, &KvelSettings::FBthCount, &KvelSettings::FRecentBoth},
-    RecentKeys{kEngCount, kEng, &KvelSettings::FEngCount, &KvelSettings::FRecentEng},
-    RecentKeys{kSerCount, kSer, &KvelSettings::FSerCount, &KvelSettings::FRecentSer},
+    RecentKeys{StringId::IniBthCount, StringId::IniBth, &KvelSettings::FBthCount,
+               &KvelSettings::FRecentBoth},
+    RecentKeys{StringId::IniEngCount, StringId::IniEng, &KvelSettings::FEngCount,
+               &KvelSettings::FRecentEng},
+    RecentKeys{StringId::IniSerCount, StringId::IniSer, &KvelSettings::FSerCount,
+               &KvelSettings::FRecentSer},
 };
 
 // A count outside this range is damaged and empties its list.
 constexpr int kMaxRecentCount = 10;
 
-QString name(NameId id)
+// Section and key names are language-neutral entries of the string table.
+QString name(StringId id)
 {
     return LoadText(id);
 }
 
-QString entryKey(NameId prefix, qsizetype index)
+QString entryKey(StringId prefix, qsizetype index)
 {
     return name(prefix) + QString::number(index + 1);
 }
@@ -130,18 +94,20 @@ int readChoice(const IniDocument& ini, const ChoiceKey& key, int defaultValue)
 }
 
 // Unreadable text puts the edge at 0 unclamped; a number is kept on the screen.
-int readEdge(const IniDocument& ini, NameId key, int screenStart, int screenLength, int barLength)
+int readEdge(const IniDocument& ini, StringId key, int screenStart, int screenLength, int barLength)
 {
-    const std::optional<int> stored = parseDecimal(ini.value(name(kWindow), name(key), u"0"_s));
+    const std::optional<int> stored =
+        parseDecimal(ini.value(name(StringId::IniWindow), name(key), u"0"_s));
     if (!stored)
         return 0;
     const int lowest = std::max(*stored, screenStart);
     return std::min(lowest, screenStart + screenLength - barLength);
 }
 
-int readCount(const IniDocument& ini, NameId key)
+int readCount(const IniDocument& ini, StringId key)
 {
-    const std::optional<int> count = parseDecimal(ini.value(name(kRecent), name(key), u"0"_s));
+    const std::optional<int> count =
+        parseDecimal(ini.value(name(StringId::IniRecent), name(key), u"0"_s));
     return count && *count >= 0 && *count <= kMaxRecentCount ? *count : 0;
 }
 
@@ -167,14 +133,17 @@ KvelSettings readSettings(const IniDocument& ini, const QRect& screen, QSize bar
     for (const ChoiceKey& key : kChoiceKeys)
         settings.*key.member = readChoice(ini, key, defaults.*key.member);
 
-    settings.FBarLeft = readEdge(ini, kLeft, screen.x(), screen.width(), barSize.width());
-    settings.FBarTop = readEdge(ini, kTop, screen.y(), screen.height(), barSize.height());
+    settings.FBarLeft =
+        readEdge(ini, StringId::IniLeft, screen.x(), screen.width(), barSize.width());
+    settings.FBarTop =
+        readEdge(ini, StringId::IniTop, screen.y(), screen.height(), barSize.height());
 
     for (const RecentKeys& keys : kRecentKeys)
         settings.*keys.countMember = readCount(ini, keys.count);
     for (const RecentKeys& keys : kRecentKeys) {
         for (int i = 0; i < settings.*keys.countMember; ++i) {
-            const QString entry = trimControl(ini.value(name(kRecent), entryKey(keys.entry, i)));
+            const QString entry =
+                trimControl(ini.value(name(StringId::IniRecent), entryKey(keys.entry, i)));
             if (!entry.isEmpty())
                 (settings.*keys.list) << entry;
         }
@@ -188,17 +157,18 @@ void writeSettings(IniDocument& ini, KvelSettings& settings, QPoint barPos)
         ini.setValue(name(key.section), name(key.key), QString::number(settings.*key.member));
 
     const QPoint stored = settings.FSavePosition == 1 ? barPos : QPoint(0, 0);
-    ini.setValue(name(kWindow), name(kLeft), QString::number(stored.x()));
-    ini.setValue(name(kWindow), name(kTop), QString::number(stored.y()));
+    ini.setValue(name(StringId::IniWindow), name(StringId::IniLeft), QString::number(stored.x()));
+    ini.setValue(name(StringId::IniWindow), name(StringId::IniTop), QString::number(stored.y()));
 
     for (const RecentKeys& keys : kRecentKeys) {
         settings.*keys.countMember = int((settings.*keys.list).size());
-        ini.setValue(name(kRecent), name(keys.count), QString::number(settings.*keys.countMember));
+        ini.setValue(name(StringId::IniRecent), name(keys.count),
+                     QString::number(settings.*keys.countMember));
     }
     for (const RecentKeys& keys : kRecentKeys) {
         const QStringList& list = settings.*keys.list;
         for (qsizetype i = 0; i < list.size(); ++i)
-            ini.setValue(name(kRecent), entryKey(keys.entry, i),
+            ini.setValue(name(StringId::IniRecent), entryKey(keys.entry, i),
                          trimControl(lowerCaseAscii(list[i])));
     }
 }
@@ -220,7 +190,7 @@ IniUpdate SaveSettings(const QString& path, KvelSettings& settings, QPoint barPo
 bool IsFirstRun(const QString& path)
 {
     const std::optional<IniDocument> ini = readIniFile(path);
-    return !ini || ini->value(name(kWindow), name(kLeft)).isEmpty();
+    return !ini || ini->value(name(StringId::IniWindow), name(StringId::IniLeft)).isEmpty();
 }
 
 } // namespace kvel

@@ -14,8 +14,6 @@ namespace kvel {
 
 namespace {
 
-constexpr int kIniExtensionId = 30734;
-
 // Copies the values at from into a new file at to; a file another start
 // created there meanwhile is kept as it is.
 bool copyIntoNewFile(const QString& from, const QString& to)
@@ -40,7 +38,7 @@ bool canSaveAt(const QString& path)
 QString settingsFilePath(const QString& executableDir,
                          const std::function<bool(const QString&)>& canSave)
 {
-    const QString fileName = u"kvel"_s + LoadText(kIniExtensionId);
+    const QString fileName = u"kvel"_s + LoadText(StringId::SettingsFileExtension);
     const QString beside = QDir(executableDir).filePath(fileName);
     if (canSave(beside))
         return beside;

@@ -7,19 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-namespace {
-
-enum TextId
-{
-    kTitle = 31102,
-    kNoClipboardWatching = 31104,
-    kNoGlobalHotKey = 31106,
-    kNoTray = 31108,
-    kNoTrayOnGnome = 31110,
-};
-
-} // namespace
-
 QString DesktopNotice::text() const
 {
     return lines.join(u"\r\n"_s);
@@ -32,15 +19,16 @@ std::optional<DesktopNotice> desktopNoticeFor(const SessionInfo& session,
     if (alreadyShown || session.type != SessionType::Wayland || capabilities.all())
         return std::nullopt;
     DesktopNotice notice;
-    notice.title = LoadLngText(kTitle);
+    notice.title = LoadLngText(StringId::DesktopNoticeTitle);
     if (!capabilities.clipboardWatching)
-        notice.lines << LoadLngText(kNoClipboardWatching);
+        notice.lines << LoadLngText(StringId::DesktopNoticeNoClipboard);
     if (!capabilities.globalHotKey)
-        notice.lines << LoadLngText(kNoGlobalHotKey);
+        notice.lines << LoadLngText(StringId::DesktopNoticeNoHotKey);
     // GNOME has a cure for the missing tray; elsewhere the user just learns why.
     if (!capabilities.tray)
-        notice.lines << LoadLngText(session.desktop == DesktopKind::Gnome ? kNoTrayOnGnome
-                                                                          : kNoTray);
+        notice.lines << LoadLngText(session.desktop == DesktopKind::Gnome
+                                        ? StringId::DesktopNoticeNoTrayOnGnome
+                                        : StringId::DesktopNoticeNoTray);
     return notice;
 }
 

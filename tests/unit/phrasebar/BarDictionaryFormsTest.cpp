@@ -110,7 +110,7 @@ TEST_F(BarTest, DictionaryFormsAreOffByDefaultAndTheItemFollowsTolerantSearch)
     };
     ASSERT_NE(named("Forms"), rows.end());
     EXPECT_EQ(named("Forms"), named("Tolerant") + 1);
-    EXPECT_EQ(named("Forms")->captionId, 31116);
+    EXPECT_EQ(named("Forms")->captionId, StringId::MenuForms);
 }
 
 TEST(DictionaryFormsStrings, TheCaptionInBothLanguages)
@@ -118,14 +118,16 @@ TEST(DictionaryFormsStrings, TheCaptionInBothLanguages)
     const struct
     {
         InterfaceLanguage language;
-        int id;
+        StringId id;
         QString text;
     } cases[] = {
-        {InterfaceLanguage::Serbian, 31116, u"Nađi i osnovni oblik promenljivih reči"_s},
-        {InterfaceLanguage::English, 31116, u"Find dictionary forms of inflected words"_s},
+        {InterfaceLanguage::Serbian, StringId::MenuForms,
+         u"Nađi i osnovni oblik promenljivih reči"_s},
+        {InterfaceLanguage::English, StringId::MenuForms,
+         u"Find dictionary forms of inflected words"_s},
     };
     for (const auto& c : cases) {
         LanguageGuard guard(c.language);
-        EXPECT_EQ(LoadLngText(c.id), c.text) << c.id;
+        EXPECT_EQ(LoadLngText(c.id), c.text) << int(c.id);
     }
 }

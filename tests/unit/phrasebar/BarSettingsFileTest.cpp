@@ -46,7 +46,7 @@ TEST_F(UnreadableSettingsBarTest, RunsOnDefaultsAndSaysSoInTheBalloon)
 {
     EXPECT_EQ(bar->settings().FAutoStart, 1);
     ASSERT_TRUE(balloon().isVisible());
-    EXPECT_EQ(balloon().sourceLines(), QStringList{LoadText(31114)});
+    EXPECT_EQ(balloon().sourceLines(), QStringList{LoadText(StringId::SettingsUnreadable)});
     expectNothingWrittenForTheDesktop();
 }
 
@@ -75,7 +75,8 @@ TEST_F(UnreadableSettingsBarTest, TheBrowserItemFollowsTheUsersOwnClick)
 TEST_F(UnreadableSettingsTrayBarTest, TheTrayBalloonSaysSo)
 {
     ASSERT_FALSE(tray->balloons.isEmpty());
-    EXPECT_EQ(tray->balloons.last(), LoadText(30010) + u'|' + LoadText(31114));
+    EXPECT_EQ(tray->balloons.last(),
+              LoadText(StringId::ProgramTitle) + u'|' + LoadText(StringId::SettingsUnreadable));
     expectNothingWrittenForTheDesktop();
 }
 

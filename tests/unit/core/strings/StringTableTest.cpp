@@ -5,80 +5,162 @@
 #include "support/LanguageGuard.h"
 #include "support/QtPrinters.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace kvel;
 
 TEST(StringTableParser, ReadsEntriesEscapesAndSkipsWhatDoesNotParse)
 {
-    const QHash<int, QString> table =
+    const ParsedStringTable table =
         parseStringTable("# a comment\n"
-                         "30010\tKvel re\xc4\x8dnik\n"
+                         "30010\tProgramTitle\tKvel re\xc4\x8dnik\n"
                          "\n"
-                         "30031\tfirst\\r\\nsecond\\tthird \\\\ end\\x\r\n"
-                         "30723\t\n"
-                         "notanumber\tignored\n"
-                         "\tno id\n"
+                         "30031\tHint\tfirst\\r\\nsecond\\tthird \\\\ end\\x\r\n"
+                         "30723\tMailAddress\t\n"
+                         "notanumber\tName\tignored\n"
+                         "\tNoId\tno id\n"
                          "30999 no tab\n"
-                         "70000\tout of range\n"
-                         "30500\t  keeps blanks  \n");
-    EXPECT_EQ(table.value(30010), QStringLiteral("Kvel rečnik"));
-    EXPECT_EQ(table.value(30031), QStringLiteral("first\r\nsecond\tthird \\ end\\x"));
-    EXPECT_TRUE(table.contains(30723));
-    EXPECT_EQ(table.value(30723), QString());
-    EXPECT_EQ(table.value(30500), QStringLiteral("  keeps blanks  "));
-    EXPECT_EQ(table.size(), 4);
+                         "30998\tNoText\n"
+                         "70000\tOutOfRange\tout of range\n"
+                         "30500\tBlanks\t  keeps blanks  \n");
+    EXPECT_EQ(table.texts.value(30010), QStringLiteral("Kvel rečnik"));
+    EXPECT_EQ(table.texts.value(30031), QStringLiteral("first\r\nsecond\tthird \\ end\\x"));
+    EXPECT_TRUE(table.texts.contains(30723));
+    EXPECT_EQ(table.texts.value(30723), QString());
+    EXPECT_EQ(table.texts.value(30500), QStringLiteral("  keeps blanks  "));
+    EXPECT_EQ(table.texts.size(), 4);
+    EXPECT_EQ(table.problems.size(), 5) << table.problems.join(u'\n').toStdString();
+}
+
+TEST(StringTableParser, AnEnglishRowFollowsItsNamedSerbianRow)
+{
+    const ParsedStringTable table = parseStringTable("30010\tProgramTitle\tKvel rečnik\n"
+                                                     "30011\t\tKvel dictionary\n"
+                                                     "30025\tOddPair\tADO verzija\n"
+                                                     "30026\t\tADO version\n");
+    EXPECT_EQ(table.texts.value(30011), QStringLiteral("Kvel dictionary"));
+    EXPECT_EQ(table.texts.value(30026), QStringLiteral("ADO version"));
+    EXPECT_EQ(table.texts.size(), 4);
+    EXPECT_TRUE(table.problems.isEmpty()) << table.problems.join(u'\n').toStdString();
+}
+
+// The good rows stay; the bad one is refused and reported by its line.
+TEST(StringTableParser, RefusesAndReportsABadOrRepeatedName)
+{
+    struct Case
+    {
+        const char* what;
+        const char* badRow; // follows "30010 ProgramTitle" and its English row
+        int refusedId;
+    };
+    const Case cases[] = {
+        {"a dash in the name", "30020\tbad-name\tx\n", 30020},
+        {"a small first letter", "30020\tprogramTitle\tx\n", 30020},
+        {"a digit first", "30020\t1Title\tx\n", 30020},
+        {"a blank in the name", "30020\tProgram Title\tx\n", 30020},
+        {"a name not in ASCII", "30020\tNaslovČ\tx\n", 30020},
+        {"the name used twice", "30020\tProgramTitle\tx\n", 30020},
+        {"an English row after a gap", "30013\t\tx\n", 30013},
+        {"an English row after the English row", "30012\t\tx\n", 30012},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ParsedStringTable table = parseStringTable(
+            QByteArray("30010\tProgramTitle\tKvel rečnik\n30011\t\tKvel dictionary\n") + c.badRow);
+        EXPECT_FALSE(table.texts.contains(c.refusedId));
+        EXPECT_EQ(table.texts.size(), 2);
+        ASSERT_EQ(table.problems.size(), 1);
+        EXPECT_TRUE(table.problems[0].startsWith(QStringLiteral("line 3:")))
+            << table.problems[0].toStdString();
+    }
+}
+
+TEST(StringTableParser, AnEnglishRowWithoutItsSerbianRowIsRefused)
+{
+    struct Case
+    {
+        const char* what;
+        const char* table;
+    };
+    const Case cases[] = {
+        {"first row", "0\t\tfirst\n"},
+        {"after a comment", "30010\tProgramTitle\tKvel\n# comment\n30011\t\tKvel\n"},
+        {"after a blank line", "30010\tProgramTitle\tKvel\n\n30011\t\tKvel\n"},
+        {"after a refused Serbian row", "30010\tbad-name\tKvel\n30011\t\tKvel\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ParsedStringTable table = parseStringTable(c.table);
+        EXPECT_FALSE(table.texts.contains(30011));
+        EXPECT_FALSE(table.texts.contains(0));
+        EXPECT_FALSE(table.problems.isEmpty());
+    }
+}
+
+TEST(StringTable, TheShippedTableHasNoRefusedRow)
+{
+    QFile file(QStringLiteral(":/kvel/strings/kvel-strings.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const ParsedStringTable table = parseStringTable(file.readAll());
+    EXPECT_EQ(table.problems, QStringList());
+    EXPECT_GT(table.texts.size(), 400);
 }
 
 TEST(StringTable, PairsGiveSerbianAtTheIdAndEnglishAtTheNext)
 {
     struct Case
     {
-        int id;
+        StringId id;
         const char* serbian;
         const char* english;
     };
     const Case cases[] = {
-        {30010, "Kvel rečnik", "Kvel dictionary"},
-        {30025, "ADO verzija nije ispravna", "ADO version is not valid"}, // odd Serbian id
-        {30050, "Oba", "Both"},
-        {30054, "Srp", "Ser"},
-        {30302, "Nema pojavljivanja", "No matches for"},
-        {30304, "Žao nam je, fraza nije pronađena ovoga puta",
+        {StringId::ProgramTitle, "Kvel rečnik", "Kvel dictionary"},
+        {StringId::DataAccessVersionInvalid, "ADO verzija nije ispravna",
+         "ADO version is not valid"}, // odd Serbian id
+        {StringId::SearchLabelBoth, "Oba", "Both"},
+        {StringId::SearchLabelSerbian, "Srp", "Ser"},
+        {StringId::LookupNoMatches, "Nema pojavljivanja", "No matches for"},
+        {StringId::LookupSorry, "Žao nam je, fraza nije pronađena ovoga puta",
          "Sorry, the phrase was not found this time"},
-        {30306, "Prvih 15", "Top 15"},
-        {30310, "Bingo!", "Bingo!"},
-        {30316, "Interna greška", "Internal error"},
+        {StringId::LookupTop15, "Prvih 15", "Top 15"},
+        {StringId::LookupBingo, "Bingo!", "Bingo!"},
+        {StringId::LookupInternalError, "Interna greška", "Internal error"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(int(c.id));
         {
             test::LanguageGuard serbian(InterfaceLanguage::Serbian);
             EXPECT_EQ(LoadLngText(c.id), QString::fromUtf8(c.serbian));
+            EXPECT_EQ(LoadLngText(c.id, InterfaceLanguage::English), QString::fromUtf8(c.english));
         }
         test::LanguageGuard english(InterfaceLanguage::English);
         EXPECT_EQ(LoadLngText(c.id), QString::fromUtf8(c.english));
+        EXPECT_EQ(LoadLngText(c.id, InterfaceLanguage::Serbian), QString::fromUtf8(c.serbian));
         EXPECT_EQ(LoadText(c.id), QString::fromUtf8(c.serbian)) << "LoadText ignores the language";
     }
 }
 
 TEST(StringTable, LanguageNeutralEntriesAndMissingIds)
 {
-    EXPECT_EQ(LoadText(30000), QStringLiteral("1.0"));
-    EXPECT_EQ(LoadText(30003), QStringLiteral("2.0"));
-    EXPECT_EQ(LoadText(30004), QStringLiteral("2.5"));
-    EXPECT_EQ(LoadText(30007), QStringLiteral("2.5"));
-    EXPECT_EQ(LoadText(30024), QStringLiteral("kvel.chm"));
-    EXPECT_EQ(LoadText(30118), LoadText(30119));
-    EXPECT_TRUE(LoadText(29999).isEmpty());
-    EXPECT_TRUE(LoadText(31056).isEmpty());
-    EXPECT_TRUE(LoadText(30507).isEmpty()) << "the keyboard list's blank lines are missing ids";
+    EXPECT_EQ(LoadText(StringId::ProgramVersion), QStringLiteral("1.0"));
+    EXPECT_EQ(LoadText(StringId::DictionaryVersionOldest), QStringLiteral("2.0"));
+    EXPECT_EQ(LoadText(StringId::DictionaryVersionNewest), QStringLiteral("2.5"));
+    EXPECT_EQ(LoadText(StringId::DataAccessVersionNeeded), QStringLiteral("2.5"));
+    EXPECT_EQ(LoadText(StringId::HelpFileName), QStringLiteral("kvel.chm"));
+    EXPECT_EQ(LoadLngText(StringId::MenuHotKeyAltF9, InterfaceLanguage::Serbian),
+              LoadLngText(StringId::MenuHotKeyAltF9, InterfaceLanguage::English));
+    EXPECT_TRUE(LoadText(StringId{29999}).isEmpty());
+    EXPECT_TRUE(LoadText(StringId{31056}).isEmpty());
+    EXPECT_TRUE(LoadText(StringId{30507}).isEmpty())
+        << "the keyboard list's blank lines are missing ids";
 }
 
 TEST(StringTable, CodePageHintKeepsItsLineBreaks)
 {
     test::LanguageGuard english(InterfaceLanguage::English);
-    EXPECT_EQ(LoadLngText(30030).count(QStringLiteral("\r\n")), 3);
+    EXPECT_EQ(LoadLngText(StringId::CodePageHint).count(QStringLiteral("\r\n")), 3);
 }
 
 TEST(StringTable, LanguageOffsetIsSerbianOrEnglishOnly)

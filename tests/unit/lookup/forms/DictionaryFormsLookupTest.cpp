@@ -18,7 +18,7 @@ namespace {
 // The one line a lookup that finds nothing shows (read once the strings are there).
 QStringList nothing()
 {
-    return {LoadLngText(30304)};
+    return {LoadLngText(StringId::LookupSorry)};
 }
 
 // Forms from a table, as an analyser would give them; words it lacks have none.

@@ -11,9 +11,9 @@ namespace {
 TEST(TipIds, ThirtyFiveSerbianIdsTwoApart)
 {
     EXPECT_EQ(kvel::TipCount, 35);
-    EXPECT_EQ(kvel::tipStringId(0), 30800);
-    EXPECT_EQ(kvel::tipStringId(2), 30804);
-    EXPECT_EQ(kvel::tipStringId(34), 30868);
+    EXPECT_EQ(kvel::tipStringId(0), kvel::StringId::TipRightClickMenu);
+    EXPECT_EQ(kvel::tipStringId(2), kvel::StringId::TipAltIInterface);
+    EXPECT_EQ(kvel::tipStringId(34), kvel::StringId::TipShading);
 }
 
 struct SequenceCase

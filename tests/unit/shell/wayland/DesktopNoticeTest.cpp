@@ -11,13 +11,6 @@ using namespace kvel;
 
 namespace {
 
-// The Serbian ids of the notice's texts; English is the next id.
-constexpr int kTitle = 31102;
-constexpr int kClipboard = 31104;
-constexpr int kHotKey = 31106;
-constexpr int kTray = 31108;
-constexpr int kTrayOnGnome = 31110;
-
 // Balloons hold at most this much (the bar cuts longer texts).
 constexpr int kBalloonTitleMax = 63;
 constexpr int kBalloonTextMax = 255;
@@ -31,7 +24,7 @@ struct NoticeCase
     const char* name;
     SessionInfo session;
     DesktopCapabilities capabilities;
-    std::vector<int> lines; // empty: no notice at all
+    std::vector<StringId> lines; // empty: no notice at all
 };
 
 class NoticeContent : public testing::TestWithParam<std::tuple<NoticeCase, InterfaceLanguage>>
@@ -42,7 +35,6 @@ TEST_P(NoticeContent, NamesExactlyWhatIsMissing)
 {
     const auto& [c, language] = GetParam();
     const test::LanguageGuard guard(language);
-    const int offset = int(language);
 
     const std::optional<DesktopNotice> notice = desktopNoticeFor(c.session, c.capabilities, false);
     if (c.lines.empty()) {
@@ -50,10 +42,10 @@ TEST_P(NoticeContent, NamesExactlyWhatIsMissing)
         return;
     }
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->title, LoadText(kTitle + offset));
+    EXPECT_EQ(notice->title, LoadLngText(StringId::DesktopNoticeTitle, language));
     QStringList expected;
-    for (const int id : c.lines)
-        expected << LoadText(id + offset);
+    for (const StringId id : c.lines)
+        expected << LoadLngText(id, language);
     EXPECT_EQ(notice->lines, expected);
     EXPECT_EQ(notice->text(), expected.join(u"\r\n"_s));
     for (const QString& line : notice->lines)
@@ -71,18 +63,37 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Combine(
         testing::Values(
             NoticeCase{"KdeHasEverything", kKde, {true, true, true}, {}},
-            NoticeCase{"SwayLacksTheHotKey", kSway, {true, false, true}, {kHotKey}},
-            NoticeCase{"SwayWithoutBarLacksTray", kSway, {true, false, false}, {kHotKey, kTray}},
+            NoticeCase{"SwayLacksTheHotKey",
+                       kSway,
+                       {true, false, true},
+                       {StringId::DesktopNoticeNoHotKey}},
+            NoticeCase{"SwayWithoutBarLacksTray",
+                       kSway,
+                       {true, false, false},
+                       {StringId::DesktopNoticeNoHotKey, StringId::DesktopNoticeNoTray}},
             NoticeCase{"GnomeLacksEverything",
                        kGnome,
                        {false, false, false},
-                       {kClipboard, kHotKey, kTrayOnGnome}},
+                       {StringId::DesktopNoticeNoClipboard, StringId::DesktopNoticeNoHotKey,
+                        StringId::DesktopNoticeNoTrayOnGnome}},
+            NoticeCase{"GnomeWithAppIndicator",
+                       kGnome,
+                       {false, false, true},
+                       {StringId::DesktopNoticeNoClipboard, StringId::DesktopNoticeNoHotKey}},
+            NoticeCase{"GnomeWithPortalShortcuts",
+                       kGnome,
+                       {false, true, true},
+                       {StringId::DesktopNoticeNoClipboard}},
+            NoticeCase{"OnlyTheClipboardMissing",
+                       kKde,
+                       {false, true, true},
+                       {StringId::DesktopNoticeNoClipboard}},
             NoticeCase{
-                "GnomeWithAppIndicator", kGnome, {false, false, true}, {kClipboard, kHotKey}},
-            NoticeCase{"GnomeWithPortalShortcuts", kGnome, {false, true, true}, {kClipboard}},
-            NoticeCase{"OnlyTheClipboardMissing", kKde, {false, true, true}, {kClipboard}},
-            NoticeCase{"OnlyTheTrayMissing", kKde, {true, true, false}, {kTray}},
-            NoticeCase{"ClipboardAndTrayMissing", kKde, {false, true, false}, {kClipboard, kTray}},
+                "OnlyTheTrayMissing", kKde, {true, true, false}, {StringId::DesktopNoticeNoTray}},
+            NoticeCase{"ClipboardAndTrayMissing",
+                       kKde,
+                       {false, true, false},
+                       {StringId::DesktopNoticeNoClipboard, StringId::DesktopNoticeNoTray}},
             NoticeCase{"X11NeverTells",
                        {SessionType::X11, DesktopKind::Gnome, {}},
                        {false, false, false},
