@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "phrasebar/FirstEntry.h"
 
+#include "core/content/ContentMarkup.h"
 #include "core/text/PhraseNormalizer.h"
 
 using namespace Qt::StringLiterals;
@@ -9,56 +10,47 @@ namespace kvel {
 
 namespace {
 
-bool isEntryHead(const FormattedLine& line)
-{
-    return line.headLength > 0 &&
-           (line.headColour == HeadColour::Red || line.headColour == HeadColour::Blue);
-}
-
-bool acceptedBy(HeadColour head, SearchLanguage language)
+bool acceptedBy(HeadLanguage head, SearchLanguage language)
 {
     switch (language) {
     case SearchLanguage::English:
-        return head == HeadColour::Red;
+        return head == HeadLanguage::English;
     case SearchLanguage::Serbian:
-        return head == HeadColour::Blue;
+        return head == HeadLanguage::Serbian;
     case SearchLanguage::Both:
         break;
     }
-    return head == HeadColour::Red || head == HeadColour::Blue;
+    return true;
+}
+
+// The window draws a text's line breaks as separate lines; copied, they are joined.
+QString oneLine(const QString& text)
+{
+    return trimControl(splitAtLineBreaks(text).join(QString()));
 }
 
 } // namespace
 
-bool lineStartsEntry(const QList<FormattedLine>& lines, qsizetype index)
+bool firstEntryShown(const BalloonContent& content)
 {
-    return index >= 0 && index < lines.size() && isEntryHead(lines[index]);
+    return content.firstEntry() != nullptr;
 }
 
-bool firstEntryShown(const QList<FormattedLine>& lines)
+QString rememberedPhrase(const BalloonContent& content, SearchLanguage language)
 {
-    return lineStartsEntry(lines, 0);
-}
-
-QString rememberedPhrase(const QList<FormattedLine>& lines, SearchLanguage language)
-{
-    if (!firstEntryShown(lines) || !acceptedBy(lines[0].headColour, language))
+    const DictionaryEntry* first = content.firstEntry();
+    if (!first || !acceptedBy(first->language, language))
         return QString();
-    return trimControl(lines[0].text.left(lines[0].headLength));
+    return oneLine(first->headword);
 }
 
-std::optional<QString> firstEntryText(const QList<FormattedLine>& lines, CopyMode mode)
+std::optional<QString> firstEntryText(const BalloonContent& content, CopyMode mode)
 {
-    if (!firstEntryShown(lines))
+    const DictionaryEntry* first = content.firstEntry();
+    if (!first)
         return std::nullopt;
-    const FormattedLine& first = lines[0];
-    const QString phrase = trimControl(first.text.left(first.headLength));
-    QString meanings = trimControl(first.text.mid(first.headLength));
-    for (qsizetype j = 1; j < lines.size() && !lineStartsEntry(lines, j); ++j)
-        meanings += lines[j].text;
-    meanings.remove(u'\r');
-    meanings.remove(u'\n');
-
+    const QString phrase = oneLine(first->headword);
+    const QString meanings = oneLine(first->wholeMeanings);
     switch (mode) {
     case CopyMode::Phrase:
         return phrase;

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "balloon/logic/BalloonMarkup.h"
 #include "core/SearchSettings.h"
+#include "core/content/BalloonContent.h"
 
-#include <QList>
 #include <QString>
 #include <optional>
 
@@ -17,18 +16,16 @@ enum class CopyMode
     PhraseAndMeanings = 2
 };
 
-// A line starts a dictionary entry when its first character is a red or blue head.
-bool lineStartsEntry(const QList<FormattedLine>& lines, qsizetype index);
+// Whether the window shows a dictionary entry the bar's commands work on
+// (see BalloonContent::firstEntry).
+bool firstEntryShown(const BalloonContent& content);
 
-// Whether the window shows dictionary entries at all.
-bool firstEntryShown(const QList<FormattedLine>& lines);
+// The first entry's headword when its language is one the search language
+// accepts (Both: either, English, Serbian: that one); empty otherwise.
+QString rememberedPhrase(const BalloonContent& content, SearchLanguage language);
 
-// The first entry's phrase when its head is of a colour the search language
-// accepts (Both: red or blue, English: red, Serbian: blue); empty otherwise.
-QString rememberedPhrase(const QList<FormattedLine>& lines, SearchLanguage language);
-
-// The clipboard text for the first entry; its meanings take in the lines that
-// wrapping continued it on. Nothing when the first line is not an entry.
-std::optional<QString> firstEntryText(const QList<FormattedLine>& lines, CopyMode mode);
+// The clipboard text for the first entry: its headword and its meanings
+// whole, each on one line. Nothing when no entry is shown.
+std::optional<QString> firstEntryText(const BalloonContent& content, CopyMode mode);
 
 } // namespace kvel

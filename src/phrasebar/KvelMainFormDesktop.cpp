@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Living on the desktop: the tray icon, clipboard watching and dropped text.
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
@@ -212,9 +213,9 @@ void TKvelMainForm::showDesktopNotice()
         return;
     }
     // Shown like the other notices, and replaced by the next lookup.
-    QStringList lines = notice->lines;
-    BalloonForm->ShowTranslation(ContentKind::NoMatches, geometry(), lines, false, FWrap != 0,
-                                 FLocked != 0, Qt::AlignLeft, notice->title, Bitmap::About);
+    BalloonForm->ShowContent(
+        textContent(ContentKind::DesktopNotice, ImageId::About, notice->title, notice->lines),
+        geometry(), {false, FWrap != 0, FLocked != 0});
 }
 
 void TKvelMainForm::showSettingsNotice()
@@ -230,9 +231,8 @@ void TKvelMainForm::showSettingsNotice()
         return;
     }
     // Shown like the other notices, and replaced by the next lookup.
-    QStringList lines{text};
-    BalloonForm->ShowTranslation(ContentKind::NoMatches, geometry(), lines, false, FWrap != 0,
-                                 FLocked != 0, Qt::AlignLeft, title, Bitmap::About);
+    BalloonForm->ShowContent(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}),
+                             geometry(), {false, FWrap != 0, FLocked != 0});
 }
 
 void TKvelMainForm::ApplyClipboardViewer()

@@ -20,14 +20,9 @@
 
 namespace kvel {
 
-void TKvelMainForm::showHelp(const HelpContent& content)
+void TKvelMainForm::showHelp(const BalloonContent& content)
 {
-    QStringList lines = content.lines;
-    BalloonForm->ShowTranslation(content.kind, geometry(), lines, FSensitive != 0, FWrap != 0,
-                                 FLocked != 0, content.alignment, content.caption,
-                                 content.bitmapId);
-    if (isVisible())
-        LngEdit->setFocus();
+    showDisplay(content);
 }
 
 void TKvelMainForm::HelpIndexClick()
@@ -66,12 +61,10 @@ void TKvelMainForm::setSpeechEngine(std::unique_ptr<SpeechEngine> engine)
 
 void TKvelMainForm::SpeakFirstPhrase()
 {
-    if (!translationVisible() || FSpeech != 1 || !m_speech)
+    const BalloonContent* shown = shownContent();
+    if (!shown || FSpeech != 1 || !m_speech)
         return;
-    const QList<FormattedLine> lines = shownLines();
-    if (lines.isEmpty())
-        return;
-    if (const std::optional<QString> phrase = phraseToSpeak(lines.first()))
+    if (const std::optional<QString> phrase = phraseToSpeak(*shown))
         m_speech->speak(*phrase);
 }
 

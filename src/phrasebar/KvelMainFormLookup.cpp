@@ -13,8 +13,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMutexLocker>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QThread>
 
 namespace kvel {
@@ -28,7 +26,7 @@ const QColor kFlashColour(192, 192, 192);
 
 bool TKvelMainForm::LookupAllowed()
 {
-    const std::optional<LookupDisplay> notice = dictionaryNotice(m_checks);
+    const std::optional<BalloonContent> notice = dictionaryNotice(m_checks);
     if (!notice)
         return true;
     // A program started to the tray or with the system stays quiet while hidden.
@@ -71,26 +69,23 @@ void TKvelMainForm::LngEditChange()
     if (lookupWaits() || !LookupAllowed())
         return;
     QMutexLocker locker(&LookupLock);
-    const LookupDisplay display =
+    const std::optional<BalloonContent> display =
         m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
                          FTolerant != 0 ? Matching::Tolerant : Matching::Exact,
                          FForms != 0 ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
-    if (display.closed) {
+    if (!display) {
         if (BalloonForm)
             BalloonForm->hide();
         if (isVisible())
             LngEdit->setFocus();
         return;
     }
-    showDisplay(display);
+    showDisplay(*display);
 }
 
-void TKvelMainForm::showDisplay(const LookupDisplay& display)
+void TKvelMainForm::showDisplay(const BalloonContent& content)
 {
-    m_wholeResultLines = display.wholeLines;
-    QStringList lines = display.lines;
-    BalloonForm->ShowTranslation(display.kind, geometry(), lines, FSensitive != 0, FWrap != 0,
-                                 FLocked != 0, Qt::AlignLeft, display.caption, display.bitmapId);
+    BalloonForm->ShowContent(content, geometry(), {FSensitive != 0, FWrap != 0, FLocked != 0});
     if (isVisible())
         LngEdit->setFocus();
 }
@@ -148,37 +143,15 @@ bool TKvelMainForm::translationVisible() const
     return BalloonForm && BalloonForm->isVisible();
 }
 
-QList<FormattedLine> TKvelMainForm::shownLines() const
+const BalloonContent* TKvelMainForm::shownContent() const
 {
-    // Read back from the window's text, as the user sees it: a line's head is
-    // its leading run of bold characters of one colour.
-    QList<FormattedLine> lines;
-    if (!translationVisible())
-        return lines;
-    for (QTextBlock block = BalloonForm->richEdit()->document()->begin(); block.isValid();
-         block = block.next()) {
-        FormattedLine line{block.text(), 0, HeadColour::Black};
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
-            const QTextCharFormat format = fragment.fragment().charFormat();
-            if (format.fontWeight() < QFont::Bold)
-                break;
-            const QColor colour = format.foreground().color();
-            const HeadColour head = colour == Qt::red    ? HeadColour::Red
-                                    : colour == Qt::blue ? HeadColour::Blue
-                                                         : HeadColour::Black;
-            if (line.headLength > 0 && head != line.headColour)
-                break;
-            line.headColour = head;
-            line.headLength += fragment.fragment().length();
-        }
-        lines.append(line);
-    }
-    return lines;
+    return translationVisible() ? &BalloonForm->content() : nullptr;
 }
 
 bool TKvelMainForm::FirstEntryShown() const
 {
-    return firstEntryShown(shownLines());
+    const BalloonContent* shown = shownContent();
+    return shown && firstEntryShown(*shown);
 }
 
 void TKvelMainForm::RememberFirstEntry()
@@ -187,7 +160,7 @@ void TKvelMainForm::RememberFirstEntry()
         LngEditChange();
         return;
     }
-    const QString phrase = rememberedPhrase(shownLines(), SearchLanguage(FSearchLang));
+    const QString phrase = rememberedPhrase(*shownContent(), SearchLanguage(FSearchLang));
     if (!phrase.isEmpty()) {
         AddRecentPhrase(recentList(SearchLanguage(FSearchLang)), phrase, FSaveRecent != 0);
         RefreshRecentMenus();
@@ -196,13 +169,10 @@ void TKvelMainForm::RememberFirstEntry()
 
 void TKvelMainForm::CopyFirstEntry(CopyMode mode)
 {
-    if (!translationVisible())
+    const BalloonContent* shown = shownContent();
+    if (!shown)
         return;
-    // Results show each entry's meanings cut; a copy takes them whole.
-    const QList<FormattedLine> lines = BalloonForm->contentKind() == ContentKind::Results
-                                           ? formatLines(m_wholeResultLines)
-                                           : shownLines();
-    if (const std::optional<QString> text = firstEntryText(lines, mode))
+    if (const std::optional<QString> text = firstEntryText(*shown, mode))
         QGuiApplication::clipboard()->setText(*text);
 }
 

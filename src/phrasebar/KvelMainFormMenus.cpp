@@ -255,13 +255,11 @@ void TKvelMainForm::LngPopupMenuPopup()
 {
     const bool visible = translationVisible();
     const bool entries = FirstEntryShown();
-    const QList<FormattedLine> lines = shownLines();
+    const BalloonContent* shown = shownContent();
     for (const char* name : {"CopyWord", "CopyMeanings", "CopyWordAndMeanings"})
         menuAction(QLatin1String(name))->setEnabled(entries);
     menuAction(u"GoToTranslation"_s)->setEnabled(visible);
-    menuAction(u"Pronunce"_s)
-        ->setEnabled(visible && !lines.isEmpty() && lines[0].headColour == HeadColour::Red &&
-                     lines[0].headLength > 0);
+    menuAction(u"Pronunce"_s)->setEnabled(shown && phraseToSpeak(*shown));
 
     const auto check = [this](const char* name, bool on) {
         menuAction(QLatin1String(name))->setChecked(on);

@@ -4,7 +4,7 @@
 #include "balloon/widgets/BalloonHost.h"
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/SearchSettings.h"
-#include "core/content/LookupDisplay.h"
+#include "core/content/BalloonContent.h"
 #include "lookup/access/JetConverter.h"
 #include "lookup/store/DictionaryChecks.h"
 #include "phrasebar/FirstEntry.h"
@@ -180,9 +180,10 @@ private:
     void LngEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
     bool lookupWaits();
     void runFirstShowChecks();
-    void showDisplay(const LookupDisplay& display);
-    void showHelp(const HelpContent& content);
-    QList<FormattedLine> shownLines() const;
+    void showDisplay(const BalloonContent& content);
+    void showHelp(const BalloonContent& content);
+    // What the translation window shows; nothing while it is hidden.
+    const BalloonContent* shownContent() const;
     bool translationVisible() const;
     QRect screenRect() const;
     void moveBarTo(QPoint topLeft);
@@ -207,7 +208,6 @@ private:
     // checks and a lookup asked for meanwhile wait for it.
     bool m_checksWaiting = false;
     bool m_lookupWaiting = false;
-    QStringList m_wholeResultLines; // the results shown, with their meanings whole
     QRecursiveMutex LookupLock;
     std::unique_ptr<KeyboardLayout> m_keyboard;
     TrayIcon* m_tray = nullptr;

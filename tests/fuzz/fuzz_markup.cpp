@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The translation window's text path without a window: wrapping, splitting
-// into displayed lines, the head codes, the line languages and the phrase
-// under the pointer, on any lines and columns.
+// The translation window's text path without a window: content made of any
+// text laid out into displayed lines (wrapping, splitting, the head codes),
+// the entry and language of each line and the phrase under the pointer, on
+// any lines and columns.
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "balloon/logic/BalloonMarkup.h"
-#include "balloon/logic/LineLanguageTable.h"
+#include "balloon/logic/ContentLayout.h"
 #include "balloon/logic/LineWrapping.h"
 #include "balloon/logic/PhrasePicking.h"
+#include "core/content/ContentMarkup.h"
 
 #include <algorithm>
 
@@ -50,16 +52,20 @@ void checkPhraseAt(const QString& line, int column)
     require(around, "the phrase lies around the pointer");
 }
 
-void checkLine(const QString& line, int sampledColumn)
+void checkCodes(const QString& line)
 {
     const kvel::FormattedLine formatted = kvel::formatMarkup(line);
     require(formatted.text.size() == line.size(), "codes become as many blanks");
     for (const QString& code : {u"~0"_s, u"~1"_s, u"~2"_s})
         require(!formatted.text.contains(code), "no code is left");
+}
+
+void checkLine(const kvel::FormattedLine& formatted, int sampledColumn)
+{
+    for (const QString& code : {u"~0"_s, u"~1"_s, u"~2"_s})
+        require(!formatted.text.contains(code), "no code is left on a shown line");
     require(formatted.headLength >= 0 && formatted.headLength <= formatted.text.size(),
             "the head lies on the line");
-    const int language = kvel::lineLanguageOf(formatted);
-    require(language == 0 || language == -1 || language == 1, "a known line language");
 
     checkPhraseAt(formatted.text, sampledColumn);
     const int last = int(formatted.text.size());
@@ -72,6 +78,27 @@ void checkLine(const QString& line, int sampledColumn)
     }
 }
 
+// Each line of the text with a tab is an entry (headword, tab, meanings),
+// English or Serbian in turn; any other line is help text.
+kvel::BalloonContent contentOf(const QString& text, bool englishFirst)
+{
+    kvel::BalloonContent content{kvel::ContentKind::Results, kvel::ImageId::SeveralHits, {}};
+    const QStringList rows = text.split(u'\n');
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const qsizetype tab = rows[i].indexOf(u'\t');
+        if (tab < 0) {
+            content.helpLines += kvel::helpLinesFromText(rows[i]);
+            continue;
+        }
+        const QString meanings = rows[i].mid(tab + 1);
+        const bool english = englishFirst == (i % 2 == 0);
+        content.entries.append({rows[i].left(tab),
+                                english ? kvel::HeadLanguage::English : kvel::HeadLanguage::Serbian,
+                                meanings, meanings});
+    }
+    return content;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -82,23 +109,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool wrap = choice & 1;
     const QString text = kvel::fuzz::textFromBytes(input.rest(), choice & 2);
 
-    const QStringList source = text.split(u'\n');
-    QStringList lines = source;
-    if (wrap) {
-        lines = kvel::WrapLines(source);
-        checkWrapped(source, lines);
-    }
-    const QStringList shown = kvel::displayedLines(lines);
-    require(!shown.isEmpty() && !shown.constLast().isEmpty(), "the last line can be measured");
+    const kvel::BalloonContent content = contentOf(text, choice & 4);
+    const QStringList source = kvel::markupLines(content);
+    if (wrap)
+        checkWrapped(source, kvel::WrapLines(source));
+    for (const QString& line : source)
+        checkCodes(line);
 
-    kvel::LineLanguageTable languages;
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        checkLine(shown[i], column);
-        languages.set(int(i), kvel::lineLanguageOf(kvel::formatMarkup(shown[i])));
+    const QList<kvel::ShownLine> shown = kvel::layOutContent(content, wrap);
+    require(!shown.isEmpty() && !shown.constLast().look.text.isEmpty(),
+            "the last line can be measured");
+    for (const kvel::ShownLine& line : shown) {
+        checkLine(line.look, column);
+        require(!line.entry || (*line.entry >= 0 && *line.entry < content.entries.size()),
+                "a line belongs to a shown entry or to none");
     }
-    for (const int line :
-         {-1, 0, int(shown.size()) - 1, kvel::LineLanguageTable::kCapacity, column}) {
-        const int picked = languages.pickedLanguage(line);
+    for (const int line : {-1, 0, int(shown.size()) - 1, kvel::kPickableLines, column}) {
+        const int picked = kvel::pickedLanguage(content, shown, line);
         require(picked == 0 || picked == -1 || picked == 1, "a picked language is known");
     }
     return 0;

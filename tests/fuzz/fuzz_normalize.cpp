@@ -6,6 +6,7 @@
 #include "FuzzCheck.h"
 #include "FuzzFiles.h"
 #include "FuzzInput.h"
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "core/text/PhraseNormalizer.h"
 #include "kvel-dict/SqliteDictionaryWriter.h"
@@ -61,32 +62,35 @@ void checkNormalized(const QString& raw, const QString& phrase)
     require(phrase.size() <= raw.size(), "never longer than the text");
 }
 
-void checkDisplay(const QString& raw, const QString& phrase, const kvel::LookupDisplay& display)
+// Nothing shown: the window closes.
+using Shown = std::optional<kvel::BalloonContent>;
+
+void checkDisplay(const QString& raw, const QString& phrase, const Shown& display)
 {
     const bool typing = raw.startsWith(u' ') || kvel::trimControl(raw).isEmpty();
-    require(!typing || display.closed, "a blank start or blank text closes the window");
-    if (display.closed) {
-        require(display.lines.isEmpty(), "a closed window shows no lines");
+    require(!typing || !display, "a blank start or blank text closes the window");
+    if (!display)
+        return;
+    const QStringList lines = kvel::markupLines(*display);
+    require(!lines.isEmpty() && lines.size() <= kvel::kMaxResultLines, "1 to 15 lines");
+    require(display->kind != kvel::ContentKind::QueryFailed, "the sample dictionary always reads");
+    if (display->kind == kvel::ContentKind::NoMatches) {
+        require(!phrase.isEmpty() && lines.size() == 1 && display->entries.isEmpty(),
+                "no match: one notice line");
         return;
     }
-    require(!display.lines.isEmpty() && display.lines.size() <= kvel::kMaxResultLines,
-            "1 to 15 lines");
-    require(display.kind != kvel::ContentKind::QueryFailed, "the sample dictionary always reads");
-    if (display.kind == kvel::ContentKind::NoMatches) {
-        require(!phrase.isEmpty() && display.lines.size() == 1, "no match: one notice line");
-        return;
-    }
-    for (const QString& line : display.lines)
-        require(line.contains(u"~0"_s) || line.contains(u"~1"_s), "every hit carries a code");
+    require(display->helpLines.isEmpty() && display->entries.size() == lines.size(),
+            "every hit is an entry");
 }
 
 // For the report when the stores disagree.
-QString describe(const kvel::LookupDisplay& display)
+QString describe(const Shown& display)
 {
-    return display.caption + u" | "_s + display.lines.join(u" | "_s);
+    return display ? display->caption + u" | "_s + kvel::markupLines(*display).join(u" | "_s)
+                   : u"closed"_s;
 }
 
-void requireSame(const kvel::LookupDisplay& plain, const kvel::LookupDisplay& indexed)
+void requireSame(const Shown& plain, const Shown& indexed)
 {
     if (indexed != plain)
         std::fprintf(stderr, "plain store: %s\nindexed store: %s\n", qPrintable(describe(plain)),
@@ -112,20 +116,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString phrase = kvel::NormalizePhrase(raw);
     checkNormalized(raw, phrase);
 
-    const kvel::LookupDisplay plain = kvel::LookupEngine(plainStore).lookUp(raw, language, method);
+    const Shown plain = kvel::LookupEngine(plainStore).lookUp(raw, language, method);
     checkDisplay(raw, phrase, plain);
-    const kvel::LookupDisplay indexed =
-        kvel::LookupEngine(indexedStore).lookUp(raw, language, method);
+    const Shown indexed = kvel::LookupEngine(indexedStore).lookUp(raw, language, method);
     requireSame(plain, indexed);
 
     if (choice & 0x80) {
-        const kvel::LookupDisplay tolerant =
+        const Shown tolerant =
             kvel::LookupEngine(plainStore).lookUp(raw, language, method, kvel::Matching::Tolerant);
         checkDisplay(raw, phrase, tolerant);
         requireSame(tolerant, kvel::LookupEngine(indexedStore)
                                   .lookUp(raw, language, method, kvel::Matching::Tolerant));
-        if (!plain.closed && plain.kind != kvel::ContentKind::NoMatches)
-            require(tolerant.lines.mid(0, plain.lines.size()) == plain.lines,
+        if (plain && plain->kind != kvel::ContentKind::NoMatches)
+            require(tolerant && tolerant->entries.mid(0, plain->entries.size()) == plain->entries,
                     "a tolerant lookup shows the exact hits first");
     }
 

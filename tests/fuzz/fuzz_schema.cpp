@@ -144,9 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                          static_cast<kvel::DictionaryStore*>(&indexed)}) {
         const kvel::DictionaryChecks checks = kvel::runDictionaryChecks(path, *store);
         require(!refused || !checks.versionOk, "a table that is not ordinary is refused");
-        const kvel::LookupDisplay display = kvel::LookupEngine(*store).lookUp(
+        const std::optional<kvel::BalloonContent> display = kvel::LookupEngine(*store).lookUp(
             u"h"_s, kvel::SearchLanguage::Both, kvel::FindMethod::Contains);
-        require(!refused || display.kind == kvel::ContentKind::DictionaryVersionNotice,
+        require(!refused ||
+                    (display && display->kind == kvel::ContentKind::DictionaryVersionNotice),
                 "a refused file shows the version notice");
     }
 

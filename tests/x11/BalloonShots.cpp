@@ -34,6 +34,11 @@ public:
     bool windowOpacityShows() const override { return compositingManagerRunning(); }
 };
 
+DictionaryEntry entry(const QString& headword, HeadLanguage language, const QString& meanings)
+{
+    return {headword, language, meanings, meanings};
+}
+
 struct Quarter
 {
     const char* name;
@@ -76,10 +81,14 @@ int main(int argc, char** argv)
         bar.setGeometry(anchor);
         bar.show();
 
-        QStringList lines = {u"house~0kuća; dom; zgrada; boravište"_s, u"housewife~0domaćica"_s,
-                             u"kuća~1house; home"_s};
-        form.ShowTranslation(ContentKind::Results, anchor, lines, true, false, true, Qt::AlignLeft,
-                             u"Last 3: HOUSE*"_s, 31003);
+        const BalloonContent content{
+            ContentKind::Results,
+            ImageId::SeveralHits,
+            u"Last 3: HOUSE*"_s,
+            {entry(u"house"_s, HeadLanguage::English, u"kuća; dom; zgrada; boravište"_s),
+             entry(u"housewife"_s, HeadLanguage::English, u"domaćica"_s),
+             entry(u"kuća"_s, HeadLanguage::Serbian, u"house; home"_s)}};
+        form.ShowContent(content, anchor, {true, false, true});
         if (!QTest::qWaitForWindowExposed(&form) || !QTest::qWaitForWindowExposed(&bar))
             return 1;
         // Let the window manager map both windows and the balloon paint itself.

@@ -132,10 +132,9 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
         return unusable;
     LookupEngine engine(store, analysers ? &*analysers : nullptr);
     // A file whose index could not be read within its budget is refused here.
-    if (engine
-            .lookUp(phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins, matching,
-                    inflection)
-            .kind == ContentKind::DictionaryVersionNotice)
+    const std::optional<BalloonContent> first = engine.lookUp(
+        phrases.value(0, u"a"_s), SearchLanguage::Both, FindMethod::Begins, matching, inflection);
+    if (first && first->kind == ContentKind::DictionaryVersionNotice)
         return unusable;
     const double openMs = double(opening.nsecsElapsed()) / 1e6;
     if (phrases.isEmpty())

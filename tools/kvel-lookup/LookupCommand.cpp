@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "kvel-lookup/LookupCommand.h"
 
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "kvel-lookup/JsonText.h"
 #include "lookup/engine/LookupEngine.h"
@@ -46,38 +47,41 @@ QString plainLine(QString line)
     return line.replace(u"~0"_s, u"  "_s).replace(u"~1"_s, u"  "_s).replace(u"~2"_s, u"  "_s);
 }
 
-QString displayJson(const LookupDisplay& display)
+// Nothing shown means the window closes.
+using Shown = std::optional<BalloonContent>;
+
+QString displayJson(const Shown& display)
 {
-    if (display.closed)
+    if (!display)
         return QStringLiteral(
             R"({"closed": true, "kind": null, "bitmap": null, "caption": null, "lines": []})");
     return QStringLiteral(
                R"({"closed": false, "kind": %1, "bitmap": %2, "caption": %3, "lines": %4})")
-        .arg(int(display.kind))
-        .arg(display.bitmapId)
-        .arg(jsonString(display.caption), jsonStringArray(display.lines));
+        .arg(int(display->kind))
+        .arg(int(display->image))
+        .arg(jsonString(display->caption), jsonStringArray(markupLines(*display)));
 }
 
-QString displayPlain(const LookupDisplay& display)
+QString displayPlain(const Shown& display)
 {
-    if (display.closed)
+    if (!display)
         return QString();
-    QString out = display.caption + u'\n';
-    for (const QString& line : display.lines)
+    QString out = display->caption + u'\n';
+    for (const QString& line : markupLines(*display))
         out += plainLine(line) + u'\n';
     return out;
 }
 
-int exitCodeFor(const LookupDisplay& display)
+int exitCodeFor(const Shown& display)
 {
-    if (display.closed || display.kind == ContentKind::NoMatches)
+    if (!display || display->kind == ContentKind::NoMatches)
         return ExitCode::NothingShown;
-    if (display.kind == ContentKind::Results)
+    if (display->kind == ContentKind::Results)
         return ExitCode::Shown;
     return ExitCode::DictionaryProblem;
 }
 
-CommandResult displayResult(const LookupDisplay& display, bool json)
+CommandResult displayResult(const Shown& display, bool json)
 {
     return {exitCodeFor(display), (json ? displayJson(display) + u'\n' : displayPlain(display)),
             QString()};
@@ -144,8 +148,8 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
     SetLanguageOffset(int(*interface));
     const QString path = parser.isSet(db) ? parser.value(db) : defaultDictionary;
     ConvertingDictionaryStore store(path, makeStore<IndexedDictionaryStore>);
-    if (const auto notice = dictionaryNotice(runDictionaryChecks(path, store)))
-        return displayResult(*notice, parser.isSet(json));
+    if (const Shown notice = dictionaryNotice(runDictionaryChecks(path, store)))
+        return displayResult(notice, parser.isSet(json));
 
     // One lookup cannot wait for the next: the analysers are loaded first.
     std::optional<HunspellForms> analysers;

@@ -1,25 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "balloon/logic/BalloonMarkup.h"
 
-#include <QRegularExpression>
-
 using namespace Qt::StringLiterals;
 
 namespace kvel {
-
-QStringList displayedLines(const QStringList& lines)
-{
-    static const QRegularExpression lineBreak(u"\r\n|[\r\n\u2028\u2029]"_s);
-    QStringList shown;
-    for (const QString& line : lines)
-        shown += line.split(lineBreak);
-    if (shown.isEmpty() || shown.constLast().isEmpty()) {
-        if (!shown.isEmpty())
-            shown.removeLast();
-        shown += u" "_s;
-    }
-    return shown;
-}
 
 FormattedLine formatMarkup(const QString& line)
 {
@@ -44,29 +28,6 @@ FormattedLine formatMarkup(const QString& line)
         formatted.headColour = code.colour;
     }
     return formatted;
-}
-
-QList<FormattedLine> formatLines(const QStringList& lines)
-{
-    QList<FormattedLine> formatted;
-    for (const QString& line : displayedLines(lines))
-        formatted.append(formatMarkup(line));
-    return formatted;
-}
-
-int lineLanguageOf(const FormattedLine& line)
-{
-    if (line.headLength == 0)
-        return 1;
-    switch (line.headColour) {
-    case HeadColour::Red:
-        return 0;
-    case HeadColour::Blue:
-        return -1;
-    case HeadColour::Black:
-        break;
-    }
-    return 1;
 }
 
 } // namespace kvel

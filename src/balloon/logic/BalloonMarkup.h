@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace kvel {
 
@@ -25,20 +24,9 @@ struct FormattedLine
     bool operator==(const FormattedLine&) const = default;
 };
 
-// Splits the producers' lines at their line breaks into the lines the view
-// shows; a trailing empty line becomes a single blank so it can be measured.
-QStringList displayedLines(const QStringList& lines);
-
 // Replaces every "~0", "~1" and "~2" by two blanks. Codes are handled in that
 // order and each one re-formats the head up to its own column, so the last
 // code found decides the head.
 FormattedLine formatMarkup(const QString& line);
-
-// The producers' lines as the view shows them: displayedLines, each formatted.
-QList<FormattedLine> formatLines(const QStringList& lines);
-
-// The language value picking reads for a line: 0 red head, -1 blue head,
-// 1 for anything else (black head, no head, or a head that is empty).
-int lineLanguageOf(const FormattedLine& line);
 
 } // namespace kvel

@@ -9,9 +9,9 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-QPixmap balloonImage(int id, qreal devicePixelRatio)
+QPixmap balloonImage(ImageId id, qreal devicePixelRatio)
 {
-    const QString path = u":/kvel/images/%1.svg"_s.arg(id);
+    const QString path = u":/kvel/images/%1.svg"_s.arg(int(id));
     if (!QFile::exists(path))
         return {};
     QSvgRenderer renderer(path);

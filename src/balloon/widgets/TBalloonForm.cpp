@@ -2,12 +2,12 @@
 #include "balloon/widgets/TBalloonForm.h"
 
 #include "balloon/logic/BalloonMarkup.h"
-#include "balloon/logic/LineWrapping.h"
 #include "balloon/logic/PhrasePicking.h"
 #include "balloon/widgets/BalloonHost.h"
 #include "balloon/widgets/BalloonImages.h"
 #include "balloon/widgets/TAlphaThread.h"
 #include "balloon/widgets/TMyHint.h"
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -193,29 +193,25 @@ void TBalloonForm::layoutBody(const BalloonSize& size, int placement)
     RichEdit->setGeometry(0, 0, width, height - kTitleHeight);
 }
 
-void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStringList& lines,
-                                   bool sensitive, bool wrap, bool locked, Qt::Alignment alignment,
-                                   const QString& caption, int bitmapId)
+void TBalloonForm::ShowContent(const BalloonContent& content, const QRect& anchor,
+                               const BalloonOptions& options)
 {
     RichEdit->setUpdatesEnabled(false);
     const auto restoreUpdates = qScopeGuard([this] { RichEdit->setUpdatesEnabled(true); });
     raise();
     PickArmed = false;
     HintWindow->closeHint();
-    FContentKind = kind;
-    Locked = locked;
-    Sensitive = sensitive;
-    SourceLines = lines;
+    Content = content;
+    Shown = layOutContent(content, options.wrap);
+    Locked = options.locked;
+    Sensitive = options.sensitive;
 
-    if (wrap)
-        lines = WrapLines(SourceLines);
-
-    Label->setText(caption);
-    Label->setToolTip(caption);
-    Image->setPixmap(balloonImage(bitmapId, devicePixelRatioF()));
+    Label->setText(content.caption);
+    Label->setToolTip(content.caption);
+    Image->setPixmap(balloonImage(content.image, devicePixelRatioF()));
     SpeedButton->setToolTip(LoadLngText(StringId::BalloonCloseHint));
 
-    const QSize text = fillText(lines);
+    const QSize text = fillText();
     const QRect screen = screenFor(anchor);
     const BalloonSize size = fitTextView(text, screen, anchor.height());
     const QSize window(size.windowWidth, size.windowHeight);
@@ -224,7 +220,7 @@ void TBalloonForm::ShowTranslation(ContentKind kind, const QRect& anchor, QStrin
     QTextCursor all(RichEdit->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat aligned;
-    aligned.setAlignment(alignment);
+    aligned.setAlignment(content.alignment);
     all.mergeBlockFormat(aligned);
 
     const BalloonPlacement placed = choosePlacement(anchor, window, screen);
@@ -257,18 +253,15 @@ BalloonSize TBalloonForm::fitTextView(const QSize& text, const QRect& screen, in
     return balloonSize(width, text.height(), screen.width(), maxHeight);
 }
 
-QSize TBalloonForm::fillText(const QStringList& lines)
+QSize TBalloonForm::fillText()
 {
     QTextDocument* document = RichEdit->document();
     document->clear();
     QTextCursor cursor(document);
-    const QList<FormattedLine> shown = formatLines(lines);
-    for (int line = 0; line < shown.size(); ++line) {
-        const FormattedLine& formatted = shown[line];
+    for (qsizetype line = 0; line < Shown.size(); ++line) {
         if (line > 0)
             cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-        FormatLineHead(cursor, formatted);
-        LineLanguage.set(line, lineLanguageOf(formatted));
+        FormatLineHead(cursor, Shown[line].look);
     }
 
     // The text is as wide as its longest line, up to just past the last
@@ -332,19 +325,23 @@ void TBalloonForm::ApplyLockState()
     // A disabled text view passes the mouse on to CentralPanel, which picks.
     CentralBottomPanel->setEnabled(!Locked);
     LockImage->setPixmap(
-        balloonImage(Locked ? BalloonImage::Locked : BalloonImage::Unlocked, devicePixelRatioF()));
+        balloonImage(Locked ? ImageId::Locked : ImageId::Unlocked, devicePixelRatioF()));
     LockImage->setToolTip(
         LoadLngText(Locked ? StringId::BalloonUnlockHint : StringId::BalloonLockHint));
     if (!Locked)
         RichEdit->setFocus();
 }
 
+QStringList TBalloonForm::sourceLines() const
+{
+    return markupLines(Content);
+}
+
 std::optional<QString> TBalloonForm::PhraseAt(int line, int column) const
 {
-    const QTextBlock block = RichEdit->document()->findBlockByNumber(line);
-    if (!block.isValid())
+    if (line < 0 || line >= Shown.size())
         return std::nullopt;
-    return kvel::PhraseAt(block.text(), column);
+    return kvel::PhraseAt(Shown[line].look.text, column);
 }
 
 bool TBalloonForm::CanFade() const

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "balloon/logic/LineLanguageTable.h"
+#include "balloon/logic/ContentLayout.h"
 #include "balloon/widgets/BalloonPlacement.h"
-#include "core/content/LookupDisplay.h"
+#include "core/content/BalloonContent.h"
 
 #include <QPointer>
 #include <QPolygon>
@@ -22,11 +22,19 @@ namespace kvel {
 class BalloonHost;
 class TAlphaThread;
 class TMyHint;
-struct FormattedLine;
+
+// How one showing behaves: picking phrases on or off, long lines cut at ';',
+// and whether the text starts locked.
+struct BalloonOptions
+{
+    bool sensitive = false;
+    bool wrap = false;
+    bool locked = true;
+};
 
 // The translation window: a borderless, always-on-top speech balloon whose
-// tail points at the phrase bar. It shows lookup results and help texts in
-// the three-code mark-up and lets the user pick phrases inside the meanings.
+// tail points at the phrase bar. It shows lookup results and help texts and
+// lets the user pick phrases inside the meanings.
 class TBalloonForm : public QWidget
 {
     Q_OBJECT
@@ -35,12 +43,10 @@ public:
     explicit TBalloonForm(BalloonHost& host, QWidget* parent = nullptr);
     ~TBalloonForm() override;
 
-    // Renders lines (mark-up "head~0rest", "~1", "~2") beside the bar whose
-    // screen bounds are anchor, and shows the window. With wrap, lines is
-    // replaced by its wrapped form.
-    void ShowTranslation(ContentKind kind, const QRect& anchor, QStringList& lines, bool sensitive,
-                         bool wrap, bool locked, Qt::Alignment alignment, const QString& caption,
-                         int bitmapId);
+    // Renders `content` beside the bar whose screen bounds are anchor, and
+    // shows the window.
+    void ShowContent(const BalloonContent& content, const QRect& anchor,
+                     const BalloonOptions& options);
 
     // Locked: the text takes no input and the mouse picks phrases. Unlocked:
     // the text is selectable and has the keyboard focus.
@@ -48,12 +54,16 @@ public:
     bool locked() const { return Locked; }
     void setLocked(bool locked) { Locked = locked; }
 
-    ContentKind contentKind() const { return FContentKind; }
+    // What the window shows now (or showed last, once hidden).
+    const BalloonContent& content() const { return Content; }
+    ContentKind contentKind() const { return Content.kind; }
+    // The lines as drawn, each with the entry it belongs to.
+    const QList<ShownLine>& shownLines() const { return Shown; }
     // 1..4, see BalloonPlacement.h.
     int placement() const { return Placement; }
-    // The lines as last handed over, before wrapping.
-    const QStringList& sourceLines() const { return SourceLines; }
-    // The rendered text, for the bar's commands that read the first entry.
+    // The content's lines in their text form, before wrapping.
+    QStringList sourceLines() const;
+    // The rendered text view.
     QTextEdit* richEdit() const { return RichEdit; }
     // The window's own hint, showing picked phrases and their meanings.
     TMyHint* hintWindow() const { return HintWindow; }
@@ -79,7 +89,7 @@ protected:
 private:
     void buildControls();
     void layoutBody(const BalloonSize& size, int placement);
-    QSize fillText(const QStringList& lines);
+    QSize fillText();
     BalloonSize fitTextView(const QSize& text, const QRect& screen, int anchorHeight);
     void FormatLineHead(QTextCursor& cursor, const FormattedLine& line);
     void applyOutline(const BalloonPlacement& placed, const QSize& window);
@@ -113,9 +123,8 @@ private:
     QTextEdit* RichEdit = nullptr;
     TMyHint* HintWindow = nullptr;
 
-    ContentKind FContentKind = ContentKind::Results;
-    QStringList SourceLines;
-    LineLanguageTable LineLanguage;
+    BalloonContent Content;
+    QList<ShownLine> Shown;
     bool Locked = true;
     bool Sensitive = false;
     bool PickArmed = false;

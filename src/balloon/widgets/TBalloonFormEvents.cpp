@@ -197,7 +197,7 @@ void TBalloonForm::SpeedButtonMouseDown(Qt::MouseButton button)
 
 bool TBalloonForm::pickingEnabled() const
 {
-    return Sensitive && Locked && FContentKind == ContentKind::Results;
+    return Sensitive && Locked && Content.kind == ContentKind::Results;
 }
 
 void TBalloonForm::clearPick()
@@ -226,7 +226,7 @@ void TBalloonForm::CentralPanelMouseMove(const QPoint& pos)
     }
     PickArmed = true;
     PickedPhrase = *phrase;
-    PickedLanguage = LineLanguage.pickedLanguage(at->first);
+    PickedLanguage = pickedLanguage(Content, Shown, at->first);
     showHintAt(pos, PickedPhrase);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/engine/LookupEngine.h"
 
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/forms/DictionaryFormRows.h"
@@ -29,10 +30,16 @@ QString shownMeanings(const QString& meanings)
     return meanings.left(kept) + u'\u2026';
 }
 
-QString resultLine(const QString& word, const QString& meaning, int selected)
+namespace {
+
+DictionaryEntry shownEntry(const DictionaryRow& row)
 {
-    return word + (selected == kEnglishHeadword ? u"~0"_s : u"~1"_s) + meaning;
+    return {row.word,
+            row.selected == kEnglishHeadword ? HeadLanguage::English : HeadLanguage::Serbian,
+            shownMeanings(row.meaning), row.meaning};
 }
+
+} // namespace
 
 QString patternSuffix(const QString& normalizedPhrase, FindMethod method)
 {
@@ -50,12 +57,13 @@ QString patternSuffix(const QString& normalizedPhrase, FindMethod method)
     return u": "_s + upper;
 }
 
-LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage language,
-                                   FindMethod method, Matching matching, Inflection inflection)
+std::optional<BalloonContent> LookupEngine::lookUp(const QString& rawText, SearchLanguage language,
+                                                   FindMethod method, Matching matching,
+                                                   Inflection inflection)
 {
     // Text that starts with a blank is not a phrase yet: the user is still typing.
     if (!rawText.isEmpty() && rawText.front() == u' ')
-        return LookupDisplay::closeWindow();
+        return std::nullopt;
 
     const QString phrase = NormalizePhrase(rawText);
     std::optional<QList<DictionaryRow>> rows = QList<DictionaryRow>();
@@ -79,50 +87,40 @@ LookupDisplay LookupEngine::lookUp(const QString& rawText, SearchLanguage langua
     }
 
     if (trimControl(rawText).isEmpty())
-        return LookupDisplay::closeWindow();
+        return std::nullopt;
 
     if (!rows) {
         // A file refused since the checks passed (replaced by one that is not
         // a dictionary, or too slow to read) has no version: the notice says so.
         const DictionaryChecks checks{true, true, DictionaryVersionOk(m_store.readVersion())};
-        if (const std::optional<LookupDisplay> notice = dictionaryNotice(checks))
-            return *notice;
-        return {false,
-                ContentKind::QueryFailed,
-                Bitmap::Error,
-                LoadLngText(StringId::LookupInternalError),
-                {LoadLngText(StringId::LookupQueryFailed)}};
+        if (std::optional<BalloonContent> notice = dictionaryNotice(checks))
+            return notice;
+        return textContent(ContentKind::QueryFailed, ImageId::Error,
+                           LoadLngText(StringId::LookupInternalError),
+                           {LoadLngText(StringId::LookupQueryFailed)});
     }
 
     const QString suffix = patternSuffix(phrase, method);
-    QStringList lines;
-    QStringList wholeLines;
-    for (const DictionaryRow& row : std::as_const(*rows)) {
-        wholeLines.append(resultLine(row.word, row.meaning, row.selected));
-        const QString shown = shownMeanings(row.meaning);
-        lines.append(shown.size() == row.meaning.size()
-                         ? wholeLines.constLast()
-                         : resultLine(row.word, shown, row.selected));
-    }
+    QList<DictionaryEntry> entries;
+    for (const DictionaryRow& row : std::as_const(*rows))
+        entries.append(shownEntry(row));
 
-    if (lines.isEmpty()) {
+    if (entries.isEmpty()) {
         if (phrase.isEmpty())
-            return LookupDisplay::closeWindow();
-        return {false,
-                ContentKind::NoMatches,
-                Bitmap::NoMatch,
-                LoadLngText(StringId::LookupNoMatches) + suffix,
-                {LoadLngText(StringId::LookupSorry)}};
+            return std::nullopt;
+        return textContent(ContentKind::NoMatches, ImageId::NoMatch,
+                           LoadLngText(StringId::LookupNoMatches) + suffix,
+                           {LoadLngText(StringId::LookupSorry)});
     }
-    LookupDisplay results{false, ContentKind::Results, Bitmap::SeveralHits, {}, lines, wholeLines};
-    if (lines.size() == 1) {
-        results.bitmapId = Bitmap::OneHit;
+    BalloonContent results{ContentKind::Results, ImageId::SeveralHits, {}, entries};
+    if (entries.size() == 1) {
+        results.image = ImageId::OneHit;
         results.caption = LoadLngText(StringId::LookupBingo);
-    } else if (lines.size() >= kMaxResultLines) {
+    } else if (entries.size() >= kMaxResultLines) {
         results.caption = LoadLngText(StringId::LookupTop15) + suffix;
     } else {
         results.caption =
-            LoadLngText(StringId::LookupLast) + u' ' + QString::number(lines.size()) + suffix;
+            LoadLngText(StringId::LookupLast) + u' ' + QString::number(entries.size()) + suffix;
     }
     return results;
 }

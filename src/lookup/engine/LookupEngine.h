@@ -2,9 +2,10 @@
 #pragma once
 
 #include "core/SearchSettings.h"
-#include "core/content/LookupDisplay.h"
+#include "core/content/BalloonContent.h"
 
 #include <QString>
+#include <optional>
 
 namespace kvel {
 
@@ -23,12 +24,13 @@ public:
         : m_store(store), m_forms(forms)
     {}
 
-    // A tolerant lookup shows the rows that match exactly first, then those
-    // that match only tolerantly; with dictionary forms, the rows of a single
-    // word's dictionary forms follow (see DictionaryFormRows.h).
-    LookupDisplay lookUp(const QString& rawText, SearchLanguage language, FindMethod method,
-                         Matching matching = Matching::Exact,
-                         Inflection inflection = Inflection::PhraseOnly);
+    // Nothing when the window closes. A tolerant lookup shows the rows that
+    // match exactly first, then those that match only tolerantly; with
+    // dictionary forms, the rows of a single word's dictionary forms follow
+    // (see DictionaryFormRows.h).
+    std::optional<BalloonContent> lookUp(const QString& rawText, SearchLanguage language,
+                                         FindMethod method, Matching matching = Matching::Exact,
+                                         Inflection inflection = Inflection::PhraseOnly);
 
     // The meanings of one entry, for a phrase picked inside another entry's
     // meanings; empty when the phrase is not there exactly once.
@@ -47,9 +49,6 @@ inline constexpr int kShownMeaningLength = 2000;
 // characters, else as many (one fewer rather than half a surrogate pair)
 // followed by "…".
 QString shownMeanings(const QString& meanings);
-
-// "word~0meaning" for an English headword, "word~1meaning" for any other row.
-QString resultLine(const QString& word, const QString& meaning, int selected);
 
 // The caption's pattern part, e.g. ": *HOUSE*" for "house" found by Contains.
 QString patternSuffix(const QString& normalizedPhrase, FindMethod method);

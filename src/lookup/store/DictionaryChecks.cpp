@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/store/DictionaryChecks.h"
 
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "lookup/store/DictionaryStore.h"
 
@@ -21,9 +22,9 @@ std::optional<float> parseVersion(const QString& text)
     return ok ? std::optional<float>(value) : std::nullopt;
 }
 
-LookupDisplay notice(ContentKind kind, StringId captionId, QStringList lines)
+BalloonContent notice(ContentKind kind, StringId captionId, const QStringList& texts)
 {
-    return {false, kind, Bitmap::Error, LoadLngText(captionId), std::move(lines)};
+    return textContent(kind, ImageId::Error, LoadLngText(captionId), texts);
 }
 
 } // namespace
@@ -70,7 +71,7 @@ DictionaryChecks runDictionaryChecks(const QString& path, DictionaryStore& store
     return checks;
 }
 
-std::optional<LookupDisplay> dictionaryNotice(const DictionaryChecks& checks)
+std::optional<BalloonContent> dictionaryNotice(const DictionaryChecks& checks)
 {
     if (!checks.dataAccessOk)
         return notice(ContentKind::DataAccessNotice, StringId::DataAccessVersionInvalid,

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "core/content/LookupDisplay.h"
+#include "core/content/BalloonContent.h"
 
 #include <QString>
 #include <optional>
@@ -34,6 +34,6 @@ DictionaryChecks runDictionaryChecks(const QString& path, DictionaryStore& store
 
 // The notice every lookup shows while a check has failed, in the current
 // interface language; nothing when all checks passed.
-std::optional<LookupDisplay> dictionaryNotice(const DictionaryChecks& checks);
+std::optional<BalloonContent> dictionaryNotice(const DictionaryChecks& checks);
 
 } // namespace kvel

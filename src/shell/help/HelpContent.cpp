@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/help/HelpContent.h"
 
+#include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "shell/help/TipOfTheDay.h"
 #include "shell/hotkey/HotKeyNames.h"
@@ -63,56 +64,59 @@ QStringList lngTexts(std::initializer_list<StringId> ids)
     return lines;
 }
 
-QString hotKeyLine(int hotKey, bool hookOn)
+BalloonContent centredText(ContentKind kind, ImageId image, const QString& caption,
+                           const QStringList& texts)
+{
+    return textContent(kind, image, caption, texts, Qt::AlignHCenter);
+}
+
+HelpLine hotKeyLine(int hotKey, bool hookOn)
 {
     const QString status = LoadLngText(hookOn ? StringId::KeysHotKeyOn : StringId::KeysHotKeyOff);
     const std::optional<StringId> caption = hotKeyCaptionId(hotKey);
     if (!caption)
-        return status;
-    return LoadText(*caption) + u"~2"_s + status;
+        return {std::nullopt, status};
+    return {LoadText(*caption), status};
 }
 
 } // namespace
 
-HelpContent keyboardListContent(int hotKey, bool hookOn)
+BalloonContent keyboardListContent(int hotKey, bool hookOn)
 {
     QStringList lines;
     for (const std::optional<StringId>& line : kKeyboardLines)
         lines << (line ? LoadLngText(*line) : QString());
-    lines << hotKeyLine(hotKey, hookOn);
-    return {ContentKind::KeyboardList, Bitmap::Keyboard, LoadLngText(StringId::KeysCaption), lines,
-            Qt::AlignLeft};
+    BalloonContent content = textContent(ContentKind::KeyboardList, ImageId::Keyboard,
+                                         LoadLngText(StringId::KeysCaption), lines);
+    content.helpLines.append(hotKeyLine(hotKey, hookOn));
+    return content;
 }
 
-HelpContent tipContent(int tipIndex)
+BalloonContent tipContent(int tipIndex)
 {
-    return {ContentKind::Tip,
-            Bitmap::Tip,
-            LoadLngText(StringId::MenuTipOfTheDay),
-            {LoadLngText(tipStringId(tipIndex))},
-            Qt::AlignHCenter};
+    return centredText(ContentKind::Tip, ImageId::Tip, LoadLngText(StringId::MenuTipOfTheDay),
+                       {LoadLngText(tipStringId(tipIndex))});
 }
 
-HelpContent donationsContent()
+BalloonContent donationsContent()
 {
     QStringList lines;
     for (StringId id : kDonationLines)
         lines << LoadLngText(id);
-    return {ContentKind::Donations, Bitmap::Donations, LoadLngText(StringId::DonationsCaption),
-            lines, Qt::AlignHCenter};
+    return centredText(ContentKind::Donations, ImageId::Donations,
+                       LoadLngText(StringId::DonationsCaption), lines);
 }
 
-HelpContent aboutContent(const QString& dictionaryVersion)
+BalloonContent aboutContent(const QString& dictionaryVersion)
 {
     const QString version =
         dictionaryVersion.isEmpty() ? LoadText(StringId::NotAvailable) : dictionaryVersion;
-    QStringList lines = lngTexts({StringId::AboutProgramLabel});
-    lines << LoadLngText(StringId::AboutProgramName) + u' ' + LoadText(StringId::ProgramVersion) +
-                 u'.' + LoadText(StringId::ProgramBuild);
-    lines << lngTexts(
+    QStringList before = lngTexts({StringId::AboutProgramLabel});
+    before << LoadLngText(StringId::AboutProgramName) + u' ' + LoadText(StringId::ProgramVersion) +
+                  u'.' + LoadText(StringId::ProgramBuild);
+    before << lngTexts(
         {StringId::AboutEdition, StringId::AboutDivider1, StringId::AboutDictionaryLabel});
-    lines << LoadLngText(StringId::AboutDictionaryName) + u' ' + version;
-    lines << lngTexts({StringId::AboutDivider2, StringId::AboutSupportedDictionaries});
+    QStringList lines = lngTexts({StringId::AboutDivider2, StringId::AboutSupportedDictionaries});
     lines << u"v"_s + LoadText(StringId::DictionaryVersionOldest) +
                  LoadLngText(StringId::AboutVersionRangeDash) + u"v"_s +
                  LoadText(StringId::DictionaryVersionNewest);
@@ -126,21 +130,24 @@ HelpContent aboutContent(const QString& dictionaryVersion)
                        StringId::AboutDivider7,    StringId::AboutContactLabel,
                        StringId::AboutNoContact,   StringId::AboutSeeDocumentation,
                        StringId::AboutWebPageItem, StringId::AboutNoPostalDonations});
-    return {ContentKind::About, Bitmap::About, LoadLngText(StringId::MenuAbout), lines,
-            Qt::AlignHCenter};
+    BalloonContent content =
+        centredText(ContentKind::About, ImageId::About, LoadLngText(StringId::MenuAbout), before);
+    // The version is the dictionary file's own text: one line, taken as it is.
+    content.helpLines.append(
+        {std::nullopt, LoadLngText(StringId::AboutDictionaryName) + u' ' + version});
+    for (const QString& text : std::as_const(lines))
+        content.helpLines += helpLinesFromText(text);
+    return content;
 }
 
-HelpContent helpFileErrorContent(HelpFileProblem problem)
+BalloonContent helpFileErrorContent(HelpFileProblem problem)
 {
     const QString line = problem == HelpFileProblem::NoViewer
                              ? LoadLngText(StringId::HelpFileNoViewer)
                              : LoadLngText(StringId::HelpFileMissing)
                                    .replace(u"%s"_s, LoadText(StringId::HelpFileName));
-    return {ContentKind::HelpFileError,
-            Bitmap::HelpFile,
-            LoadLngText(StringId::HelpFileErrorCaption),
-            {line},
-            Qt::AlignHCenter};
+    return centredText(ContentKind::HelpFileError, ImageId::HelpFile,
+                       LoadLngText(StringId::HelpFileErrorCaption), {line});
 }
 
 } // namespace kvel

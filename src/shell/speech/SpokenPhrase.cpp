@@ -12,11 +12,12 @@ bool isTrimmed(QChar c)
 
 } // namespace
 
-std::optional<QString> phraseToSpeak(const FormattedLine& firstLine)
+std::optional<QString> phraseToSpeak(const BalloonContent& content)
 {
-    if (firstLine.headColour != HeadColour::Red || firstLine.headLength <= 0)
+    const DictionaryEntry* first = content.firstEntry();
+    if (!first || first->language != HeadLanguage::English)
         return std::nullopt;
-    const QString head = firstLine.text.left(firstLine.headLength);
+    const QString& head = first->headword;
     qsizetype begin = 0;
     qsizetype end = head.size();
     while (begin < end && isTrimmed(head[begin]))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "phrasebar/FirstEntry.h"
 
+#include "support/ContentFromText.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -10,20 +11,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QList<FormattedLine> shown(const QStringList& markup)
+BalloonContent shown(const QStringList& lines)
 {
-    QList<FormattedLine> lines;
-    for (const QString& line : markup)
-        lines.append(formatMarkup(line));
-    return lines;
+    return test::contentFromText(lines);
 }
 
 } // namespace
 
 TEST(FirstEntry, RememberedPhraseFollowsTheSearchLanguage)
 {
-    const QList<FormattedLine> english = shown({u" house ~0kuća"_s, u"cat~0mačka"_s});
-    const QList<FormattedLine> serbian = shown({u"kuća~1house"_s});
+    const BalloonContent english = shown({u" house ~0kuća"_s, u"cat~0mačka"_s});
+    const BalloonContent serbian = shown({u"kuća~1house"_s});
     EXPECT_EQ(rememberedPhrase(english, SearchLanguage::Both), u"house"_s);
     EXPECT_EQ(rememberedPhrase(english, SearchLanguage::English), u"house"_s);
     EXPECT_EQ(rememberedPhrase(english, SearchLanguage::Serbian), u""_s);
@@ -35,11 +33,14 @@ TEST(FirstEntry, RememberedPhraseFollowsTheSearchLanguage)
     EXPECT_EQ(rememberedPhrase({}, SearchLanguage::Both), u""_s);
 }
 
-TEST(FirstEntry, CopyJoinsWrappedContinuationLines)
+TEST(FirstEntry, CopyTakesTheFirstEntrysMeaningsWhole)
 {
-    // "house  kuća; dom; ..." wrapped after "dom;", then the next entry.
-    const QList<FormattedLine> lines =
-        shown({u"house~0kuća; dom;"_s, u" zgrada; crkva"_s, u"housewife~0domaćica"_s});
+    // Shown cut (a very long meaning), copied whole; the next entry is not taken in.
+    const QList<DictionaryEntry> entries = {
+        {u"house"_s, HeadLanguage::English, u"kuća; dom;…"_s, u"kuća; dom; zgrada; crkva"_s},
+        {u"housewife"_s, HeadLanguage::English, u"domaćica"_s, u"domaćica"_s},
+    };
+    const BalloonContent lines{ContentKind::Results, ImageId::SeveralHits, {}, entries};
     EXPECT_EQ(firstEntryText(lines, CopyMode::Phrase), u"house"_s);
     EXPECT_EQ(firstEntryText(lines, CopyMode::Meanings), u"kuća; dom; zgrada; crkva"_s);
     EXPECT_EQ(firstEntryText(lines, CopyMode::PhraseAndMeanings),
@@ -56,13 +57,20 @@ TEST(FirstEntry, NothingToCopyWithoutAnEntryHead)
     EXPECT_TRUE(firstEntryShown(shown({u"kuća~1house"_s})));
 }
 
-TEST(FirstEntry, LineStartsEntryOnlyWithAColouredHead)
+TEST(FirstEntry, LineBreaksAndBlanksAtTheEndsAreLeftOut)
 {
-    const QList<FormattedLine> lines = shown({u"a~0b"_s, u" c"_s, u"d~1e"_s, u"f~2g"_s});
-    EXPECT_TRUE(lineStartsEntry(lines, 0));
-    EXPECT_FALSE(lineStartsEntry(lines, 1));
-    EXPECT_TRUE(lineStartsEntry(lines, 2));
-    EXPECT_FALSE(lineStartsEntry(lines, 3));
-    EXPECT_FALSE(lineStartsEntry(lines, 4));
-    EXPECT_FALSE(lineStartsEntry(lines, -1));
+    const BalloonContent broken{
+        ContentKind::Results,
+        ImageId::OneHit,
+        {},
+        {{u" line\nbreak"_s, HeadLanguage::English, u"two\r\nlines \t"_s, u"two\r\nlines \t"_s}}};
+    EXPECT_EQ(firstEntryText(broken, CopyMode::PhraseAndMeanings), u"linebreak\ttwolines"_s);
+    EXPECT_EQ(rememberedPhrase(broken, SearchLanguage::English), u"linebreak"_s);
+}
+
+TEST(FirstEntry, TildesInTheDictionarysTextAreJustText)
+{
+    const BalloonContent odd = shown({u"apple~0A~0B~1C jabuka"_s});
+    EXPECT_EQ(firstEntryText(odd, CopyMode::PhraseAndMeanings), u"apple\tA~0B~1C jabuka"_s);
+    EXPECT_EQ(rememberedPhrase(odd, SearchLanguage::English), u"apple"_s);
 }

@@ -3,6 +3,7 @@
 
 #include "balloon/widgets/BalloonHost.h"
 #include "balloon/widgets/TBalloonForm.h"
+#include "support/ContentFromText.h"
 
 #include <QList>
 #include <QPair>
@@ -39,7 +40,8 @@ public:
     QList<QPoint> barMoves;
 };
 
-// Renders lines the way the lookup does: results, sensitive, locked.
+// Renders lines written in text form (see ContentFromText.h) the way the
+// lookup does: results, sensitive, locked.
 struct Rendering
 {
     ContentKind kind = ContentKind::Results;
@@ -49,12 +51,15 @@ struct Rendering
     bool locked = true;
     Qt::Alignment alignment = Qt::AlignLeft;
     QString caption = QStringLiteral("Bingo!");
-    int bitmapId = 31001;
+    ImageId image = ImageId::OneHit;
 
-    void show(TBalloonForm& form, QStringList lines) const
+    void show(TBalloonForm& form, const QStringList& lines) const
     {
-        form.ShowTranslation(kind, anchor, lines, sensitive, wrap, locked, alignment, caption,
-                             bitmapId);
+        BalloonContent content = contentFromText(lines, kind);
+        content.image = image;
+        content.caption = caption;
+        content.alignment = alignment;
+        form.ShowContent(content, anchor, {sensitive, wrap, locked});
     }
 };
 

@@ -126,14 +126,15 @@ TEST_F(TBalloonFormRender, AWideTextWidensTheBalloonUpToTheScreen)
     EXPECT_EQ(form.width(), screenRect().width());
 }
 
-TEST_F(TBalloonFormRender, WrappingRewritesTheCallersLinesButKeepsTheSource)
+TEST_F(TBalloonFormRender, WrappingCutsTheShownLinesButKeepsTheContent)
 {
     const QString line = u"house~0"_s + QString(60, u'a') + u"; "_s + QString(60, u'b');
-    QStringList lines{line};
-    form.ShowTranslation(ContentKind::Results, rendering.anchor, lines, true, true, true,
-                         Qt::AlignLeft, u"Bingo!"_s, 31001);
+    const BalloonContent content = test::contentFromText({line});
+    form.ShowContent(content, rendering.anchor, {true, true, true});
 
-    EXPECT_EQ(lines.size(), 2);
+    EXPECT_EQ(form.shownLines().size(), 2);
+    EXPECT_EQ(form.shownLines()[1].entry, 0) << "the continuation belongs to the entry";
+    EXPECT_EQ(form.content(), content);
     EXPECT_EQ(form.sourceLines(), QStringList{line});
     EXPECT_EQ(form.richEdit()->document()->blockCount(), 2);
 }

@@ -4,6 +4,7 @@
 #include "lookup/store/ConvertingDictionaryStore.h"
 #include "lookup/store/DictionaryChecks.h"
 #include "lookup/store/SqliteDictionaryStore.h"
+#include "support/PrintedLookup.h"
 #include "support/RandomBytes.h"
 
 #include <QTemporaryDir>
@@ -97,7 +98,7 @@ TEST(JetMutationTest, DamagedFilesGiveNoticesOrResultsNeverACrash)
             }
             LookupEngine engine(store);
             for (const QString& phrase : {u"house"_s, u"kuća"_s, u"a"_s}) {
-                const LookupDisplay shown =
+                const test::PrintedLookup shown =
                     engine.lookUp(phrase, SearchLanguage::Both, FindMethod::Contains);
                 EXPECT_FALSE(shown.closed);
                 EXPECT_TRUE(shown.kind == ContentKind::Results ||

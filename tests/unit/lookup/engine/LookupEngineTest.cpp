@@ -4,6 +4,7 @@
 #include "lookup/store/DictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
 #include "support/LanguageGuard.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 
@@ -45,8 +46,8 @@ protected:
         engine = std::make_unique<LookupEngine>(*store);
     }
 
-    LookupDisplay look(const QString& text, SearchLanguage language = SearchLanguage::Both,
-                       FindMethod method = FindMethod::Begins)
+    test::PrintedLookup look(const QString& text, SearchLanguage language = SearchLanguage::Both,
+                             FindMethod method = FindMethod::Begins)
     {
         return engine->lookUp(text, language, method);
     }
@@ -58,9 +59,23 @@ protected:
     std::unique_ptr<LookupEngine> engine;
 };
 
+TEST_F(LookupOutcomeTest, ResultsAreEntriesWithTheLanguageOfTheirHeadword)
+{
+    const std::optional<BalloonContent> shown =
+        engine->lookUp(u"kuća"_s, SearchLanguage::Both, FindMethod::Begins);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->entries, (QList<DictionaryEntry>{{u"kuća"_s, HeadLanguage::Serbian,
+                                                       u"house; home"_s, u"house; home"_s}}));
+    EXPECT_TRUE(shown->helpLines.isEmpty());
+    const std::optional<BalloonContent> cat =
+        engine->lookUp(u"cat"_s, SearchLanguage::Both, FindMethod::Begins);
+    ASSERT_TRUE(cat);
+    EXPECT_EQ(cat->entries.value(0).language, HeadLanguage::English);
+}
+
 TEST_F(LookupOutcomeTest, ResultLinesCarryTheHeadMarkerOfTheirLanguage)
 {
-    const LookupDisplay display = look(u"kuća"_s);
+    const test::PrintedLookup display = look(u"kuća"_s);
     EXPECT_FALSE(display.closed);
     EXPECT_EQ(display.lines, QStringList{u"kuća~1house; home"_s});
     EXPECT_EQ(look(u"cat"_s).lines, QStringList{u"cat~0mačka"_s});
@@ -78,24 +93,24 @@ TEST_F(LookupOutcomeTest, CaptionsKindsAndPicturesInBothLanguages)
         QString english;
     };
     const Case cases[] = {
-        {u"cat"_s, FindMethod::Begins, ContentKind::Results, Bitmap::OneHit, u"Bingo!"_s,
+        {u"cat"_s, FindMethod::Begins, ContentKind::Results, int(ImageId::OneHit), u"Bingo!"_s,
          u"Bingo!"_s},
-        {u"house"_s, FindMethod::Contains, ContentKind::Results, Bitmap::SeveralHits,
+        {u"house"_s, FindMethod::Contains, ContentKind::Results, int(ImageId::SeveralHits),
          u"Poslednjih 4: *HOUSE*"_s, u"Last 4: *HOUSE*"_s},
-        {u"house"_s, FindMethod::Begins, ContentKind::Results, Bitmap::SeveralHits,
+        {u"house"_s, FindMethod::Begins, ContentKind::Results, int(ImageId::SeveralHits),
          u"Poslednjih 2: HOUSE*"_s, u"Last 2: HOUSE*"_s},
-        {u"house"_s, FindMethod::Ends, ContentKind::Results, Bitmap::SeveralHits,
+        {u"house"_s, FindMethod::Ends, ContentKind::Results, int(ImageId::SeveralHits),
          u"Poslednjih 3: *HOUSE"_s, u"Last 3: *HOUSE"_s},
-        {u"hous"_s, FindMethod::Whole, ContentKind::NoMatches, Bitmap::NoMatch,
+        {u"hous"_s, FindMethod::Whole, ContentKind::NoMatches, int(ImageId::NoMatch),
          u"Nema pojavljivanja: HOUS"_s, u"No matches for: HOUS"_s},
-        {u"kuća"_s, FindMethod::Ends, ContentKind::Results, Bitmap::OneHit, u"Bingo!"_s,
+        {u"kuća"_s, FindMethod::Ends, ContentKind::Results, int(ImageId::OneHit), u"Bingo!"_s,
          u"Bingo!"_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString() + " method " + std::to_string(int(c.method)));
         for (const auto language : {InterfaceLanguage::Serbian, InterfaceLanguage::English}) {
             test::LanguageGuard guard(language);
-            const LookupDisplay display = look(c.text, SearchLanguage::Both, c.method);
+            const test::PrintedLookup display = look(c.text, SearchLanguage::Both, c.method);
             EXPECT_FALSE(display.closed);
             EXPECT_EQ(display.kind, c.kind);
             EXPECT_EQ(display.bitmapId, c.bitmap);
@@ -108,7 +123,7 @@ TEST_F(LookupOutcomeTest, CaptionsKindsAndPicturesInBothLanguages)
 TEST_F(LookupOutcomeTest, NoMatchShowsOnePlainSorryLine)
 {
     test::LanguageGuard english(InterfaceLanguage::English);
-    const LookupDisplay display = look(u"zzz"_s);
+    const test::PrintedLookup display = look(u"zzz"_s);
     EXPECT_EQ(display.lines, QStringList{u"Sorry, the phrase was not found this time"_s});
 }
 
@@ -148,7 +163,7 @@ TEST_F(LookupOutcomeTest, ApostrophesAndWildcardCharactersAreJustText)
 TEST_F(LookupOutcomeTest, TwoWordsWithStrayBlanks)
 {
     test::LanguageGuard english(InterfaceLanguage::English);
-    const LookupDisplay display = look(u"big    house   "_s);
+    const test::PrintedLookup display = look(u"big    house   "_s);
     EXPECT_EQ(display.lines, QStringList{u"big house~0velika kuća"_s});
     EXPECT_EQ(look(u"big  house"_s, SearchLanguage::Both, FindMethod::Contains).caption,
               u"Bingo!"_s);
@@ -176,16 +191,18 @@ TEST(LookupOutcomeLimits, FifteenRowsAtMostInStoredOrderWithTopCaption)
     LookupEngine engine(store);
 
     test::LanguageGuard english(InterfaceLanguage::English);
-    const LookupDisplay top =
+    const test::PrintedLookup top =
         engine.lookUp(u"word"_s, SearchLanguage::English, FindMethod::Contains);
     EXPECT_EQ(top.caption, u"Top 15: *WORD*"_s);
-    EXPECT_EQ(top.bitmapId, Bitmap::SeveralHits);
+    EXPECT_EQ(top.bitmapId, int(ImageId::SeveralHits));
     ASSERT_EQ(top.lines.size(), 15);
     EXPECT_EQ(top.lines.first(), u"word19~0m0"_s);
     EXPECT_EQ(top.lines.last(), u"word5~0m14"_s);
 
-    EXPECT_EQ(engine.lookUp(u"word1"_s, SearchLanguage::Both, FindMethod::Begins).caption,
-              u"Last 11: WORD1*"_s);
+    EXPECT_EQ(
+        test::PrintedLookup(engine.lookUp(u"word1"_s, SearchLanguage::Both, FindMethod::Begins))
+            .caption,
+        u"Last 11: WORD1*"_s);
 }
 
 TEST(LookupOutcomeNulls, NullFieldsReadAsEmptyText)
@@ -195,10 +212,13 @@ TEST(LookupOutcomeNulls, NullFieldsReadAsEmptyText)
     test::writeDictionary(path, {{u"nomeaning"_s, QVariant(), -1}, {QVariant(), u"x"_s, -1}});
     SqliteDictionaryStore store(path);
     LookupEngine engine(store);
-    EXPECT_EQ(engine.lookUp(u"nomeaning"_s, SearchLanguage::Both, FindMethod::Begins).lines,
-              QStringList{u"nomeaning~0"_s});
-    EXPECT_EQ(engine.lookUp(u"x"_s, SearchLanguage::Both, FindMethod::Contains).kind,
-              ContentKind::NoMatches);
+    EXPECT_EQ(
+        test::PrintedLookup(engine.lookUp(u"nomeaning"_s, SearchLanguage::Both, FindMethod::Begins))
+            .lines,
+        QStringList{u"nomeaning~0"_s});
+    EXPECT_EQ(
+        test::PrintedLookup(engine.lookUp(u"x"_s, SearchLanguage::Both, FindMethod::Contains)).kind,
+        ContentKind::NoMatches);
 }
 
 // Fails a set number of times before answering, to drive the retry rule.
@@ -242,13 +262,13 @@ TEST(LookupOutcomeRetries, TenAttemptsThenInternalError)
         SCOPED_TRACE(c.failures);
         FlakyStore store(c.failures);
         LookupEngine engine(store);
-        const LookupDisplay display =
+        const test::PrintedLookup display =
             engine.lookUp(u"cat"_s, SearchLanguage::Both, FindMethod::Begins);
         EXPECT_EQ(store.calls, c.expectedCalls);
         EXPECT_EQ(display.kind, c.kind);
         if (c.kind == ContentKind::QueryFailed) {
             EXPECT_EQ(display.caption, u"Internal error"_s);
-            EXPECT_EQ(display.bitmapId, Bitmap::Error);
+            EXPECT_EQ(display.bitmapId, int(ImageId::Error));
             EXPECT_EQ(display.lines, QStringList{u"SQL query failed to complete"_s});
         }
     }
@@ -258,7 +278,9 @@ TEST(LookupOutcomeRetries, EmptyPhraseRunsNoQuery)
 {
     FlakyStore store(1000);
     LookupEngine engine(store);
-    EXPECT_TRUE(engine.lookUp(u"&&"_s, SearchLanguage::Both, FindMethod::Begins).closed);
+    EXPECT_TRUE(
+        test::PrintedLookup(engine.lookUp(u"&&"_s, SearchLanguage::Both, FindMethod::Begins))
+            .closed);
     EXPECT_EQ(store.calls, 0);
 }
 
@@ -268,7 +290,7 @@ TEST_F(LookupOutcomeTest, ByteOrderMarksInThePhraseAreJustCharacters)
 {
     // A text pasted from a file may start with U+FEFF; it must not vanish.
     for (const char16_t mark : {u'\uFEFF', u'\uFFFE'}) {
-        const LookupDisplay display = look(QString(QChar(mark)) + u"house"_s);
+        const test::PrintedLookup display = look(QString(QChar(mark)) + u"house"_s);
         EXPECT_EQ(display.kind, ContentKind::NoMatches) << int(mark);
     }
 }
@@ -304,7 +326,7 @@ TEST_F(LookupOutcomeTest, ResultsShowLongMeaningsCutAndKeepThemWhole)
     test::writeDictionary(dir.filePath(u"long.mdb"_s),
                           {{u"long"_s, meaning, -1}, {u"longer"_s, u"duži"_s, 0}});
     SqliteDictionaryStore longStore(dir.filePath(u"long.mdb"_s));
-    const LookupDisplay display =
+    const test::PrintedLookup display =
         LookupEngine(longStore).lookUp(u"long"_s, SearchLanguage::Both, FindMethod::Begins);
     EXPECT_EQ(display.lines,
               (QStringList{u"long~0"_s + meaning.left(2000) + u'…', u"longer~1duži"_s}));

@@ -3,6 +3,7 @@
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/store/IndexedDictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
@@ -50,7 +51,7 @@ QString randomText(QRandomGenerator& random, int maxPieces)
 }
 
 // The headwords of the rows shown, none when the display is not a result list.
-QStringList headwordsShown(const LookupDisplay& display)
+QStringList headwordsShown(const test::PrintedLookup& display)
 {
     QStringList words;
     if (display.kind == ContentKind::Results) {
@@ -98,7 +99,7 @@ TEST_F(TolerantSearchTest, ShowsExactMatchesFirstThenTolerantOnesInTableOrder)
         {u"ak"_s, FindMethod::Ends, {u"đak"_s, u"djak"_s}},
     };
     for (const auto& c : cases) {
-        const LookupDisplay display =
+        const test::PrintedLookup display =
             engine.lookUp(c.phrase, SearchLanguage::Serbian, c.method, Matching::Tolerant);
         EXPECT_EQ(headwordsShown(display), c.words) << c.phrase.toStdString();
     }
@@ -159,7 +160,7 @@ TEST_F(TolerantSearchTest, FindsSerbianHeadwordsInEitherPronunciationExactOnesFi
          {static_cast<DictionaryStore*>(&indexed), static_cast<DictionaryStore*>(&reference)}) {
         LookupEngine engine(*store);
         for (const auto& c : cases) {
-            const LookupDisplay display =
+            const test::PrintedLookup display =
                 engine.lookUp(c.phrase, c.language, c.method, Matching::Tolerant);
             EXPECT_EQ(headwordsShown(display), c.words) << c.phrase.toStdString();
         }
@@ -172,12 +173,12 @@ TEST_F(TolerantSearchTest, KeepsTheCaptionOfThePhraseAsTyped)
     test::writeDictionary(path, {{u"kuća"_s, u"house"_s, 0}, {u"kućama"_s, u"houses"_s, 0}});
     IndexedDictionaryStore store(path);
     LookupEngine engine(store);
-    const LookupDisplay display =
+    const test::PrintedLookup display =
         engine.lookUp(u"kuca"_s, SearchLanguage::Both, FindMethod::Contains, Matching::Tolerant);
     EXPECT_EQ(display.kind, ContentKind::Results);
     EXPECT_EQ(display.caption, u"Last 2: *KUCA*"_s);
     EXPECT_EQ(display.lines, (QStringList{u"kuća~1house"_s, u"kućama~1houses"_s}));
-    const LookupDisplay none =
+    const test::PrintedLookup none =
         engine.lookUp(u"kuca"_s, SearchLanguage::Both, FindMethod::Contains, Matching::Exact);
     EXPECT_EQ(none.kind, ContentKind::NoMatches);
     SetLanguageOffset(0);
@@ -193,7 +194,7 @@ TEST_F(TolerantSearchTest, StopsAtFifteenRowsExactOnesFirst)
     test::writeDictionary(path, rows);
     IndexedDictionaryStore store(path);
     LookupEngine engine(store);
-    const LookupDisplay display =
+    const test::PrintedLookup display =
         engine.lookUp(u"casa"_s, SearchLanguage::Serbian, FindMethod::Begins, Matching::Tolerant);
     ASSERT_EQ(display.lines.size(), kMaxResultLines);
     EXPECT_EQ(display.lines.front(), u"casa 0~1(plain)"_s);
@@ -280,21 +281,22 @@ TEST_F(TolerantSearchTest, OnTheDefaultDictionaryKeepsTheExactOutcomeAndAddsToIt
     int differences = 0;
     for (const QString& phrase : std::as_const(phrases)) {
         for (const FindMethod method : kMethods) {
-            const LookupDisplay exact =
+            const test::PrintedLookup exact =
                 engine.lookUp(phrase, SearchLanguage::Both, method, Matching::Exact);
-            const LookupDisplay tolerant =
+            const test::PrintedLookup tolerant =
                 engine.lookUp(phrase, SearchLanguage::Both, method, Matching::Tolerant);
             // Off, the indexed lookup is the reference's, as before tolerance existed.
-            EXPECT_EQ(exact.lines,
-                      referenceEngine.lookUp(phrase, SearchLanguage::Both, method).lines)
+            EXPECT_EQ(exact.lines, test::PrintedLookup(
+                                       referenceEngine.lookUp(phrase, SearchLanguage::Both, method))
+                                       .lines)
                 << phrase.toStdString();
             const QStringList exactRows =
                 exact.kind == ContentKind::Results ? exact.lines : QStringList();
             EXPECT_EQ(tolerant.lines.mid(0, exactRows.size()), exactRows) << phrase.toStdString();
-            EXPECT_EQ(
-                tolerant.lines,
-                referenceEngine.lookUp(phrase, SearchLanguage::Both, method, Matching::Tolerant)
-                    .lines)
+            EXPECT_EQ(tolerant.lines,
+                      test::PrintedLookup(referenceEngine.lookUp(phrase, SearchLanguage::Both,
+                                                                 method, Matching::Tolerant))
+                          .lines)
                 << phrase.toStdString();
             differences += tolerant.kind == ContentKind::Results && tolerant.lines != exactRows;
         }

@@ -3,6 +3,7 @@
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/forms/DictionaryForms.h"
 #include "lookup/store/IndexedDictionaryStore.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
@@ -72,7 +73,8 @@ protected:
     QStringList look(const QString& phrase, SearchLanguage language, FindMethod method,
                      Matching matching = Matching::Exact)
     {
-        return engine->lookUp(phrase, language, method, matching, Inflection::WithDictionaryForms)
+        return test::PrintedLookup(engine->lookUp(phrase, language, method, matching,
+                                                  Inflection::WithDictionaryForms))
             .lines;
     }
 

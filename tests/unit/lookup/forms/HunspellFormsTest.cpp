@@ -4,6 +4,7 @@
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/forms/WordNetExceptions.h"
 #include "lookup/store/IndexedDictionaryStore.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
@@ -99,9 +100,9 @@ TEST(HunspellForms, TheFirstLookupStartsLoadingAndShowsThePhrasesOwnRows)
     IndexedDictionaryStore store(path);
     LookupEngine engine(store, &forms);
     const auto look = [](LookupEngine& engine) {
-        return engine
-            .lookUp(u"houses"_s, SearchLanguage::English, FindMethod::Whole, Matching::Exact,
-                    Inflection::WithDictionaryForms)
+        return test::PrintedLookup(engine.lookUp(u"houses"_s, SearchLanguage::English,
+                                                 FindMethod::Whole, Matching::Exact,
+                                                 Inflection::WithDictionaryForms))
             .lines;
     };
     // Loading takes a good part of a second: the lookup that starts it does not wait.

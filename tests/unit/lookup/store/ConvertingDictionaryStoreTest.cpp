@@ -6,6 +6,7 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
 #include "support/GatedConverter.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "unit/lookup/access/JetTestFiles.h"
 
@@ -27,7 +28,7 @@ const SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::Engli
 const FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
                                FindMethod::Whole};
 
-QString describe(const LookupDisplay& display)
+QString describe(const test::PrintedLookup& display)
 {
     return u"kind %1 closed %2 caption \"%3\" lines [%4]"_s.arg(int(display.kind))
         .arg(display.closed)

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/store/DictionaryChecks.h"
 
+#include "core/content/ContentMarkup.h"
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/store/SqliteDictionaryStore.h"
 #include "support/LanguageGuard.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 
@@ -83,9 +85,10 @@ TEST_F(DictionaryChecksTest, MissingFileGivesKindEightAndNeverReadsTheVersion)
     const auto notice = dictionaryNotice(checks);
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->kind, ContentKind::MissingDictionaryNotice);
-    EXPECT_EQ(notice->bitmapId, Bitmap::Error);
+    EXPECT_EQ(notice->image, ImageId::Error);
     EXPECT_EQ(notice->caption, u"Dictionary was not found"_s);
-    EXPECT_EQ(notice->lines, QStringList{u"The file 'kvel.mdb' must exist in the program root"_s});
+    EXPECT_EQ(markupLines(*notice),
+              QStringList{u"The file 'kvel.mdb' must exist in the program root"_s});
 }
 
 TEST_F(DictionaryChecksTest, UnusableDictionariesGiveKindSeven)
@@ -158,8 +161,9 @@ TEST_F(DictionaryChecksTest, UnusableDictionariesGiveKindSeven)
         ASSERT_TRUE(notice.has_value());
         EXPECT_EQ(notice->kind, ContentKind::DictionaryVersionNotice);
         EXPECT_EQ(notice->caption, u"Dictionary version is not valid"_s);
-        EXPECT_EQ(notice->lines, (QStringList{u"With the program version you are running"_s,
-                                              u"you can use dictionary versions v2.0 - v2.5"_s}));
+        EXPECT_EQ(markupLines(*notice),
+                  (QStringList{u"With the program version you are running"_s,
+                               u"you can use dictionary versions v2.0 - v2.5"_s}));
     }
 }
 
@@ -193,7 +197,9 @@ TEST_F(DictionaryChecksTest, BrokenTableMakesEveryAttemptFail)
         SqliteDictionaryStore store(path());
         EXPECT_TRUE(runDictionaryChecks(path(), store).allPassed());
         LookupEngine engine(store);
-        EXPECT_EQ(engine.lookUp(u"cat"_s, SearchLanguage::English, FindMethod::Begins).kind,
+        EXPECT_EQ(test::PrintedLookup(
+                      engine.lookUp(u"cat"_s, SearchLanguage::English, FindMethod::Begins))
+                      .kind,
                   ContentKind::QueryFailed);
         EXPECT_EQ(engine.QueryMeaning(u"cat"_s, -1), QString());
     }
@@ -206,5 +212,6 @@ TEST(DictionaryNotice, DataAccessNoticeComesFirst)
     ASSERT_TRUE(notice.has_value());
     EXPECT_EQ(notice->kind, ContentKind::DataAccessNotice);
     EXPECT_EQ(notice->caption, u"ADO version is not valid"_s);
-    EXPECT_EQ(notice->lines, QStringList{u"This dictionary needs ADO version 2.50 or higher."_s});
+    EXPECT_EQ(markupLines(*notice),
+              QStringList{u"This dictionary needs ADO version 2.50 or higher."_s});
 }

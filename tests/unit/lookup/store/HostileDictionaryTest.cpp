@@ -7,6 +7,7 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
 #include "support/HostileDictionaries.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
@@ -48,14 +49,14 @@ const StoreKind kStores[] = {
 };
 
 // What the bar shows for "h" typed after its first show's checks.
-LookupDisplay firstLookup(DictionaryStore& store, const QString& path)
+test::PrintedLookup firstLookup(DictionaryStore& store, const QString& path)
 {
     if (const auto notice = dictionaryNotice(runDictionaryChecks(path, store)))
-        return *notice;
+        return notice;
     return LookupEngine(store).lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins);
 }
 
-QStringList wordsShown(const LookupDisplay& display)
+QStringList wordsShown(const test::PrintedLookup& display)
 {
     QStringList words;
     for (const QString& line : display.lines)
@@ -168,7 +169,7 @@ TEST_F(HostileDictionaryTest, OddButOrdinaryTablesAreReadInStoredOrder)
             test::finishWithin(kDeadline, [&] {
                 SCOPED_TRACE(std::string(c.name) + ", " + kind.name + " store");
                 const auto store = kind.make(file, {});
-                const LookupDisplay display = firstLookup(*store, file);
+                const test::PrintedLookup display = firstLookup(*store, file);
                 EXPECT_EQ(display.kind, ContentKind::Results);
                 EXPECT_EQ(wordsShown(display), c.words);
                 EXPECT_EQ(store->queryMeaning(c.words.front(), -1).isEmpty(), false);
@@ -189,11 +190,11 @@ TEST_F(HostileDictionaryTest, ReadingPastTheBudgetGivesTheVersionNotice)
             SCOPED_TRACE(kind.name);
             const auto store = kind.make(path, none);
             // A phrase found nowhere: the plain store reads the whole table.
-            const LookupDisplay display =
+            const test::PrintedLookup display =
                 runDictionaryChecks(path, *store).allPassed()
                     ? LookupEngine(*store).lookUp(u"zzz"_s, SearchLanguage::Both,
                                                   FindMethod::Contains)
-                    : *dictionaryNotice(runDictionaryChecks(path, *store));
+                    : dictionaryNotice(runDictionaryChecks(path, *store));
             EXPECT_EQ(display.kind, ContentKind::DictionaryVersionNotice);
             // Refused until the file changes: no second wait for the budget.
             EXPECT_EQ(store->readVersion(), QString());
@@ -213,9 +214,10 @@ TEST_F(HostileDictionaryTest, DamageFoundOnceIsNotForgottenAtTheNextRead)
         const auto store = kind.make(path, {});
         EXPECT_EQ(firstLookup(*store, path).kind, ContentKind::DictionaryVersionNotice);
         EXPECT_EQ(store->readVersion(), QString());
-        EXPECT_EQ(
-            LookupEngine(*store).lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins).kind,
-            ContentKind::DictionaryVersionNotice);
+        EXPECT_EQ(test::PrintedLookup(
+                      LookupEngine(*store).lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins))
+                      .kind,
+                  ContentKind::DictionaryVersionNotice);
     }
 }
 
@@ -234,7 +236,9 @@ TEST_F(HostileDictionaryTest, FileReplacedWhileRunningByAHostileOne)
             test::finishWithin(kDeadline, [&] {
                 SCOPED_TRACE(std::string(hostile.name) + ", " + kind.name + " store");
                 LookupEngine engine(*store);
-                EXPECT_EQ(engine.lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins).kind,
+                EXPECT_EQ(test::PrintedLookup(
+                              engine.lookUp(u"h"_s, SearchLanguage::Both, FindMethod::Begins))
+                              .kind,
                           ContentKind::DictionaryVersionNotice);
                 EXPECT_EQ(engine.QueryMeaning(u"house"_s, -1), QString());
             });

@@ -2,6 +2,7 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 
 #include "lookup/engine/LookupEngine.h"
+#include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
@@ -148,8 +149,10 @@ TEST_F(IndexedDictionaryStoreTest, DamagedDictionariesFailLikeThePlainQuery)
             << c.name;
         EXPECT_EQ(store.queryMeaning(u"house"_s, -1), u""_s) << c.name;
         LookupEngine engine(store);
-        EXPECT_EQ(engine.lookUp(u"house"_s, SearchLanguage::Both, FindMethod::Begins).kind,
-                  ContentKind::QueryFailed)
+        EXPECT_EQ(
+            test::PrintedLookup(engine.lookUp(u"house"_s, SearchLanguage::Both, FindMethod::Begins))
+                .kind,
+            ContentKind::QueryFailed)
             << c.name;
     }
 }

@@ -1,18 +1,26 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/help/HelpContent.h"
 
+#include "core/content/ContentMarkup.h"
 #include "support/LanguageGuard.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using kvel::BalloonContent;
 using kvel::ContentKind;
-using kvel::HelpContent;
+using kvel::HelpLine;
 using kvel::InterfaceLanguage;
 using kvel::test::LanguageGuard;
 
 namespace {
+
+// The help lines in text form: "label~2text" or the text alone.
+QStringList lines(const BalloonContent& content)
+{
+    return kvel::markupLines(content);
+}
 
 struct HotKeyCase
 {
@@ -30,9 +38,9 @@ TEST_P(KeyboardListHotKeyLine, NamesTheKeyAndItsState)
 {
     const HotKeyCase& c = GetParam();
     LanguageGuard language(c.language);
-    const HelpContent content = kvel::keyboardListContent(c.hotKey, c.hookOn);
-    ASSERT_EQ(content.lines.size(), 32);
-    EXPECT_EQ(content.lines.last(), c.lastLine);
+    const BalloonContent content = kvel::keyboardListContent(c.hotKey, c.hookOn);
+    ASSERT_EQ(lines(content).size(), 32);
+    EXPECT_EQ(lines(content).last(), c.lastLine);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -51,25 +59,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(KeyboardList, ListsEveryOtherIdWithEmptyLinesForTheGaps)
 {
     LanguageGuard language(InterfaceLanguage::English);
-    const HelpContent content = kvel::keyboardListContent(3, true);
+    const BalloonContent content = kvel::keyboardListContent(3, true);
     EXPECT_EQ(content.kind, ContentKind::KeyboardList);
-    EXPECT_EQ(content.bitmapId, 31010);
+    EXPECT_EQ(int(content.image), 31010);
     EXPECT_EQ(content.caption, u"Keyboard shortcuts"_s);
     EXPECT_EQ(content.alignment, Qt::AlignLeft);
-    EXPECT_EQ(content.lines[0], u"Language:"_s);
-    EXPECT_EQ(content.lines[1], u"Alt+L~2 Changing the language (Both, English, Serbian)"_s);
-    EXPECT_EQ(content.lines[27], u"Alt+D~2Voluntary donations"_s);
-    EXPECT_EQ(content.lines[30], u"Keyboard dictionary activating:"_s);
+    EXPECT_EQ(lines(content)[0], u"Language:"_s);
+    EXPECT_EQ(lines(content)[1], u"Alt+L~2 Changing the language (Both, English, Serbian)"_s);
+    EXPECT_EQ(content.helpLines[1],
+              (HelpLine{u"Alt+L"_s, u" Changing the language (Both, English, Serbian)"_s}));
+    EXPECT_EQ(content.helpLines[0], (HelpLine{std::nullopt, u"Language:"_s}));
+    EXPECT_EQ(lines(content)[27], u"Alt+D~2Voluntary donations"_s);
+    EXPECT_EQ(lines(content)[30], u"Keyboard dictionary activating:"_s);
     for (int gap : {3, 6, 15, 18, 22, 29})
-        EXPECT_EQ(content.lines[gap], QString()) << "line " << gap + 1;
+        EXPECT_EQ(lines(content)[gap], QString()) << "line " << gap + 1;
 }
 
 TEST(KeyboardList, FollowsTheInterfaceLanguage)
 {
     LanguageGuard language(InterfaceLanguage::Serbian);
-    const HelpContent content = kvel::keyboardListContent(0, true);
+    const BalloonContent content = kvel::keyboardListContent(0, true);
     EXPECT_EQ(content.caption, u"Prečice sa tastature"_s);
-    EXPECT_EQ(content.lines[5],
+    EXPECT_EQ(lines(content)[5],
               u"Alt+B,C,E,W ~2 Upoređuje početak / sadržaj / kraj / celu frazu"_s);
 }
 
@@ -88,11 +99,14 @@ TEST_P(TipText, ShowsTheTipOfThatIndexCentred)
 {
     const TipCase& c = GetParam();
     LanguageGuard language(c.language);
-    const HelpContent content = kvel::tipContent(c.index);
+    const BalloonContent content = kvel::tipContent(c.index);
     EXPECT_EQ(content.kind, ContentKind::Tip);
-    EXPECT_EQ(content.bitmapId, 31006);
+    EXPECT_EQ(int(content.image), 31006);
     EXPECT_EQ(content.alignment, Qt::AlignHCenter);
-    EXPECT_EQ(content.lines, QStringList{c.text});
+    // One help line per line of the tip, none of them labelled.
+    EXPECT_EQ(lines(content).join(u"\r\n"_s), c.text);
+    for (const HelpLine& line : content.helpLines)
+        EXPECT_FALSE(line.label.has_value());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -123,16 +137,23 @@ TEST(TipText, CaptionFollowsTheLanguage)
 TEST(Donations, SixTextsEndingWithTheNoPostNotice)
 {
     LanguageGuard language(InterfaceLanguage::English);
-    const HelpContent content = kvel::donationsContent();
+    const BalloonContent content = kvel::donationsContent();
     EXPECT_EQ(content.kind, ContentKind::Donations);
-    EXPECT_EQ(content.bitmapId, 31011);
+    EXPECT_EQ(int(content.image), 31011);
     EXPECT_EQ(content.caption, u"Voluntary donations"_s);
     EXPECT_EQ(content.alignment, Qt::AlignHCenter);
-    ASSERT_EQ(content.lines.size(), 6);
-    EXPECT_TRUE(content.lines[0].startsWith(u"\r\nThis program is absolutely free"_s));
-    EXPECT_EQ(content.lines[3],
-              u"***\r\nEquivalent value of 1 US$ (one US dollar) would be fine."_s);
-    EXPECT_TRUE(content.lines[5].startsWith(u"The project has no postal address~2\r\n"_s));
+    // The six texts one after the other, a help line for each of their lines.
+    const QString text = lines(content).join(u"\r\n"_s);
+    EXPECT_TRUE(text.startsWith(u"\r\nThis program is absolutely free"_s));
+    EXPECT_EQ(text.count(u"***\r\n"_s), 4);
+    EXPECT_TRUE(text.contains(
+        u"\r\n***\r\nEquivalent value of 1 US$ (one US dollar) would be fine.\r\n***\r\n"_s));
+    EXPECT_TRUE(text.contains(u"\r\nThe project has no postal address~2\r\n"_s));
+    const qsizetype noPost = lines(content).indexOf(u"The project has no postal address~2"_s);
+    ASSERT_GE(noPost, 0);
+    EXPECT_EQ(content.helpLines[noPost],
+              (HelpLine{u"The project has no postal address"_s, QString()}));
+    EXPECT_EQ(content.helpLines.size() - noPost, 5) << "four labelled lines and an empty one";
 }
 
 struct AboutCase
@@ -151,14 +172,14 @@ TEST_P(AboutText, NamesProgramAndDictionaryVersions)
 {
     const AboutCase& c = GetParam();
     LanguageGuard language(c.language);
-    const HelpContent content = kvel::aboutContent(c.storedVersion);
+    const BalloonContent content = kvel::aboutContent(c.storedVersion);
     EXPECT_EQ(content.kind, ContentKind::About);
-    EXPECT_EQ(content.bitmapId, 31007);
+    EXPECT_EQ(int(content.image), 31007);
     EXPECT_EQ(content.alignment, Qt::AlignHCenter);
-    ASSERT_EQ(content.lines.size(), 29);
-    EXPECT_EQ(content.lines[1], c.programLine);
-    EXPECT_EQ(content.lines[5], c.dictionaryLine);
-    EXPECT_EQ(content.lines[8], u"v2.0 - v2.5"_s);
+    ASSERT_EQ(lines(content).size(), 29);
+    EXPECT_EQ(lines(content)[1], c.programLine);
+    EXPECT_EQ(lines(content)[5], c.dictionaryLine);
+    EXPECT_EQ(lines(content)[8], u"v2.0 - v2.5"_s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, AboutText,
@@ -178,17 +199,17 @@ INSTANTIATE_TEST_SUITE_P(Versions, AboutText,
 TEST(AboutText, LabelsAndSeparatorsInOrder)
 {
     LanguageGuard language(InterfaceLanguage::English);
-    const QStringList lines = kvel::aboutContent(u"2.5"_s).lines;
+    const QStringList about = lines(kvel::aboutContent(u"2.5"_s));
     EXPECT_EQ(kvel::aboutContent(u"2.5"_s).caption, u"About"_s);
-    EXPECT_EQ(lines[0], u"Program:~2"_s);
-    EXPECT_EQ(lines[2], u"Linux edition"_s);
-    EXPECT_EQ(lines[4], u"Dictionary:~2"_s);
-    EXPECT_EQ(lines[10], u"Author:~2"_s);
-    EXPECT_EQ(lines[13], u"Legal notices:~2"_s);
-    EXPECT_EQ(lines[24], u"Contact information:~2"_s);
+    EXPECT_EQ(about[0], u"Program:~2"_s);
+    EXPECT_EQ(about[2], u"Linux edition"_s);
+    EXPECT_EQ(about[4], u"Dictionary:~2"_s);
+    EXPECT_EQ(about[10], u"Author:~2"_s);
+    EXPECT_EQ(about[13], u"Legal notices:~2"_s);
+    EXPECT_EQ(about[24], u"Contact information:~2"_s);
     for (int separator : {3, 6, 9, 12, 16, 19, 23})
-        EXPECT_EQ(lines[separator], u"***"_s) << "line " << separator + 1;
-    for (const QString& line : lines)
+        EXPECT_EQ(about[separator], u"***"_s) << "line " << separator + 1;
+    for (const QString& line : about)
         EXPECT_FALSE(line.isEmpty());
 }
 
@@ -208,12 +229,12 @@ TEST_P(HelpFileError, ShowsOneLineUnderTheErrorCaption)
 {
     const HelpFileErrorCase& c = GetParam();
     LanguageGuard language(c.language);
-    const HelpContent content = kvel::helpFileErrorContent(c.problem);
+    const BalloonContent content = kvel::helpFileErrorContent(c.problem);
     EXPECT_EQ(content.kind, ContentKind::HelpFileError);
-    EXPECT_EQ(content.bitmapId, 31005);
+    EXPECT_EQ(int(content.image), 31005);
     EXPECT_EQ(content.alignment, Qt::AlignHCenter);
     EXPECT_EQ(content.caption, c.caption);
-    EXPECT_EQ(content.lines, QStringList{c.line});
+    EXPECT_EQ(lines(content), QStringList{c.line});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/speech/SpokenPhrase.h"
 
+#include "support/ContentFromText.h"
 #include "support/FakeSpeechEngine.h"
 #include "support/QtPrinters.h"
 
@@ -40,40 +41,59 @@ const MarkupCase kMarkupCases[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, SpokenPhraseTest, testing::ValuesIn(kMarkupCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+DictionaryEntry english(const QString& headword, const QString& meanings = QString())
+{
+    return {headword, HeadLanguage::English, meanings, meanings};
+}
+
 } // namespace
 
-TEST_P(SpokenPhraseTest, SpeaksTheTrimmedRedHeadOnly)
+TEST_P(SpokenPhraseTest, SpeaksTheTrimmedEnglishHeadwordOnly)
 {
-    EXPECT_EQ(phraseToSpeak(formatMarkup(GetParam().markup)), GetParam().spoken);
+    EXPECT_EQ(phraseToSpeak(test::contentFromText({GetParam().markup})), GetParam().spoken);
 }
 
 TEST_P(SpokenPhraseTest, EngineHearsExactlyThatText)
 {
     test::FakeSpeechEngine engine;
-    if (const auto text = phraseToSpeak(formatMarkup(GetParam().markup)))
+    if (const auto text = phraseToSpeak(test::contentFromText({GetParam().markup})))
         engine.speak(*text);
     const QStringList expected =
         GetParam().spoken ? QStringList{*GetParam().spoken} : QStringList{};
     EXPECT_EQ(engine.spoken, expected);
 }
 
-TEST(SpokenPhrase, HeadLongerThanTheLineStopsAtItsEnd)
+TEST(SpokenPhrase, BlanksAfterTheHeadwordStopAtItsEnd)
 {
-    EXPECT_EQ(phraseToSpeak({u"house "_s, 40, HeadColour::Red}), u"house"_s);
+    EXPECT_EQ(phraseToSpeak({ContentKind::Results, ImageId::OneHit, {}, {english(u"house "_s)}}),
+              u"house"_s);
 }
 
-TEST(SpokenPhrase, OnlyTheHeadIsTaken)
+TEST(SpokenPhrase, OnlyTheHeadwordIsTaken)
 {
-    EXPECT_EQ(phraseToSpeak({u"household"_s, 5, HeadColour::Red}), u"house"_s);
+    EXPECT_EQ(phraseToSpeak(
+                  {ContentKind::Results, ImageId::OneHit, {}, {english(u"house"_s, u"hold"_s)}}),
+              u"house"_s);
 }
 
-TEST(SpokenPhrase, NegativeHeadLengthIsNoHead)
+TEST(SpokenPhrase, NoEntryIsNoPhrase)
 {
-    EXPECT_EQ(phraseToSpeak({u"house"_s, -1, HeadColour::Red}), std::nullopt);
+    EXPECT_EQ(phraseToSpeak({ContentKind::Results, ImageId::SeveralHits, {}, {}}), std::nullopt);
 }
 
-TEST(SpokenPhrase, BlueAndBlackHeadsOfAnyLengthAreSilent)
+TEST(SpokenPhrase, SerbianEntriesAndHelpTextsOfAnyLengthAreSilent)
 {
-    EXPECT_EQ(phraseToSpeak({u"kuća house"_s, 4, HeadColour::Blue}), std::nullopt);
-    EXPECT_EQ(phraseToSpeak({u"Alt+Z izgovor"_s, 5, HeadColour::Black}), std::nullopt);
+    const DictionaryEntry serbian{u"kuća house"_s, HeadLanguage::Serbian, {}, {}};
+    EXPECT_EQ(phraseToSpeak({ContentKind::Results, ImageId::OneHit, {}, {serbian}}), std::nullopt);
+    BalloonContent help{ContentKind::KeyboardList, ImageId::Keyboard, u"Keys"_s};
+    help.helpLines = {{u"Alt+Z"_s, u" izgovor"_s}};
+    EXPECT_EQ(phraseToSpeak(help), std::nullopt);
+}
+
+TEST(SpokenPhrase, OnlyTheFirstEntryCounts)
+{
+    const DictionaryEntry serbian{u"kuća"_s, HeadLanguage::Serbian, u"house"_s, u"house"_s};
+    EXPECT_EQ(phraseToSpeak(
+                  {ContentKind::Results, ImageId::SeveralHits, {}, {serbian, english(u"house"_s)}}),
+              std::nullopt);
 }
