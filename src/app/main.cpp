@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "app/PlatformDesktop.h"
+#include "app/Program.h"
 #include "lookup/store/DictionaryLocation.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "shell/instance/RuntimeFolder.h"
@@ -7,10 +9,8 @@
 #include "shell/session/SessionRestart.h"
 #include "shell/settings/HandOver.h"
 #include "shell/settings/SettingsLocation.h"
-#include "shell/speech/QtSpeechEngine.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -88,7 +88,8 @@ int main(int argc, char* argv[])
     if (!handedOver && !words.isEmpty())
         complain(handOverProblem);
 
-    kvel::TKvelMainForm bar(paths);
+    kvel::Program program(paths, kvel::platformDesktop());
+    kvel::TKvelMainForm& bar = program.bar();
     QObject::connect(&instance, &kvel::SingleInstance::requestReceived, &bar,
                      &kvel::TKvelMainForm::handleInstanceRequest);
     // exit() ends the loop without asking the windows, which in tray mode
@@ -99,9 +100,6 @@ int main(int argc, char* argv[])
     kvel::SessionEndWatcher sessionEnd;
     QObject::connect(&sessionEnd, &kvel::SessionEndWatcher::sessionEnding, &bar,
                      &kvel::TKvelMainForm::SessionEnding);
-    bar.show();
-    // Starting a speech engine can take seconds: not before the bar is up.
-    QTimer::singleShot(0, &bar,
-                       [&bar] { bar.setSpeechEngine(std::make_unique<kvel::QtSpeechEngine>()); });
+    program.start();
     return app.exec();
 }

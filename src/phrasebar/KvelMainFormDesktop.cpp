@@ -10,10 +10,8 @@
 #include "shell/hotkey/GlobalHotKey.h"
 #include "shell/hotkey/HotKeyNames.h"
 #include "shell/settings/KvelSettings.h"
-#include "shell/tray/SystemTrayIcon.h"
 #include "shell/wayland/DesktopNotice.h"
 #include "shell/wayland/DesktopProbe.h"
-#include "shell/x11/Compositing.h"
 
 #include <QDate>
 #include <QMenu>
@@ -31,15 +29,15 @@ constexpr int kBalloonTextMax = 255;
 
 } // namespace
 
-void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
+void TKvelMainForm::buildDesktopServices(DesktopServices& desktop)
 {
-    m_tray = tray ? tray : new SystemTrayIcon(this);
+    m_tray = desktop.tray.release();
     m_tray->setParent(this);
     connect(m_tray, &TrayIcon::leftClicked, this, &TKvelMainForm::TrayLeftClick);
     connect(m_tray, &TrayIcon::rightClicked, this, &TKvelMainForm::TrayRightClick);
     connect(m_tray, &TrayIcon::availabilityChanged, this, &TKvelMainForm::TrayAvailabilityChanged);
 
-    m_clipboard = new ClipboardWatcher(this);
+    m_clipboard = new ClipboardWatcher(this, desktop.clipboard.release());
     connect(m_clipboard, &ClipboardWatcher::textCopied, this, &TKvelMainForm::ClipboardChanged);
     // A paste waits for the clipboard's owner in the background; an entry
     // changed meanwhile keeps what the user made of it.
@@ -51,9 +49,13 @@ void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
         });
     });
 
-    m_hotKey = createGlobalHotKey(this);
+    m_hotKey = desktop.hotKey.release();
+    m_hotKey->setParent(this);
     HookMsg = m_hotKey->GetHookMsg();
     connect(m_hotKey, &GlobalHotKey::hotKeyPressed, this, &TKvelMainForm::HotKeyPressed);
+    m_keyboard = std::move(desktop.keyboard);
+    m_helpDesktop = std::move(desktop.help);
+    m_windowEffects = std::move(desktop.windowEffects);
 
     FDropTarget = new TTextDropTarget(this);
     FDropTarget->SetDropTarget(LngEdit);
@@ -65,7 +67,7 @@ void TKvelMainForm::buildDesktopServices(TrayIcon* tray)
 
 bool TKvelMainForm::windowOpacityShows() const
 {
-    return compositingManagerRunning();
+    return m_windowEffects->opacityShows();
 }
 
 bool TKvelMainForm::trayModeActive() const

@@ -3,6 +3,7 @@
 // documentation pages, the mail links), pronunciation, and the entries Kvel
 // keeps in the desktop: autostart and the browser menu.
 #include "lookup/store/ConvertingDictionaryStore.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "shell/autostart/AutoStart.h"
@@ -10,7 +11,6 @@
 #include "shell/help/HelpFile.h"
 #include "shell/help/MailLink.h"
 #include "shell/help/WebPages.h"
-#include "shell/help/XdgHelpFileDesktop.h"
 #include "shell/speech/SpeechEngine.h"
 #include "shell/speech/SpokenPhrase.h"
 
@@ -27,9 +27,8 @@ void TKvelMainForm::showHelp(const BalloonContent& content)
 
 void TKvelMainForm::HelpIndexClick()
 {
-    XdgHelpFileDesktop desktop;
     if (const auto problem =
-            openHelpFile(desktop, helpFilePaths(QCoreApplication::applicationDirPath())))
+            openHelpFile(*m_helpDesktop, helpFilePaths(QCoreApplication::applicationDirPath())))
         showHelp(helpFileErrorContent(*problem));
 }
 
@@ -51,7 +50,8 @@ void TKvelMainForm::HelpDonationsClick()
 void TKvelMainForm::AboutClick()
 {
     // No version while the dictionary converts: the bar never waits for it.
-    showHelp(aboutContent(m_store->ready() ? m_store->readVersion() : QString()));
+    showHelp(aboutContent(m_dictionary.store().ready() ? m_dictionary.store().readVersion()
+                                                       : QString()));
 }
 
 void TKvelMainForm::setSpeechEngine(std::unique_ptr<SpeechEngine> engine)

@@ -6,6 +6,7 @@
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "shell/autostart/AutoStart.h"
@@ -110,7 +111,7 @@ void TKvelMainForm::FormShow()
 
 void TKvelMainForm::runFirstShowChecks()
 {
-    m_checks = runDictionaryChecks(m_paths.dictionaryFile, *m_store);
+    m_checks = runDictionaryChecks(m_paths.dictionaryFile, m_dictionary.store());
     // A phrase typed while the dictionary converted is the user's latest
     // wish, answered next; the clipboard's or a tip would only hide it.
     if (!m_checks.allPassed() || m_lookupWaiting)

@@ -6,6 +6,7 @@
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
 #include "lookup/store/SqliteDictionaryStore.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "shell/recent/RecentPhrases.h"
@@ -40,7 +41,7 @@ void TKvelMainForm::DictionaryReady()
 {
     // Another change of the file may have started another conversion, whose
     // end calls this again.
-    if (!m_store->ready())
+    if (!m_dictionary.store().ready())
         return;
     if (m_checksWaiting) {
         m_checksWaiting = false;
@@ -54,7 +55,7 @@ void TKvelMainForm::DictionaryReady()
 
 bool TKvelMainForm::lookupWaits()
 {
-    if (!m_checksWaiting && m_store->ready())
+    if (!m_checksWaiting && m_dictionary.store().ready())
         return false;
     // Answered for the entry's text once the conversion ends, once however
     // often it changed meanwhile; no answer to an earlier phrase stays up.
@@ -69,10 +70,10 @@ void TKvelMainForm::LngEditChange()
     if (lookupWaits() || !LookupAllowed())
         return;
     QMutexLocker locker(&LookupLock);
-    const std::optional<BalloonContent> display =
-        m_engine->lookUp(LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
-                         FTolerant != 0 ? Matching::Tolerant : Matching::Exact,
-                         FForms != 0 ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
+    const std::optional<BalloonContent> display = m_dictionary.engine().lookUp(
+        LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
+        FTolerant != 0 ? Matching::Tolerant : Matching::Exact,
+        FForms != 0 ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
     if (!display) {
         if (BalloonForm)
             BalloonForm->hide();
@@ -93,9 +94,9 @@ void TKvelMainForm::showDisplay(const BalloonContent& content)
 QString TKvelMainForm::QueryMeaning(const QString& phrase, int selected)
 {
     // Nothing while the dictionary converts: the bar never waits for it.
-    if (!m_store->ready())
+    if (!m_dictionary.store().ready())
         return QString();
-    return m_engine->QueryMeaning(phrase, selected);
+    return m_dictionary.engine().QueryMeaning(phrase, selected);
 }
 
 void TKvelMainForm::EnterPhraseFromOutside(const QString& text, bool rerunWhenUnchanged)

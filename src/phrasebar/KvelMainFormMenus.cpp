@@ -4,6 +4,7 @@
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/strings/StringTable.h"
 #include "lookup/forms/HunspellForms.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/MenuLayout.h"
 #include "phrasebar/TKvelMainForm.h"
@@ -289,8 +290,8 @@ void TKvelMainForm::LngPopupMenuPopup()
     check("SpeechC", FSpeech != 0);
     check("Tolerant", FTolerant != 0);
     // Without an installed Hunspell dictionary there are no forms to find.
-    check("Forms", FForms != 0 && m_forms->available());
-    menuAction(u"Forms"_s)->setEnabled(m_forms->available());
+    check("Forms", FForms != 0 && m_dictionary.forms().available());
+    menuAction(u"Forms"_s)->setEnabled(m_dictionary.forms().available());
     menuAction(u"Exit"_s)->setText(withShortcut(
         LoadLngText(FToTray == 1 ? StringId::MenuCloseToTray : StringId::MenuExit), "Alt+F4"));
     check("KHookActivate", FHookOn != 0);

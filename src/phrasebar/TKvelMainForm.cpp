@@ -4,13 +4,10 @@
 
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/strings/StringTable.h"
-#include "lookup/engine/LookupEngine.h"
 #include "lookup/forms/HunspellForms.h"
-#include "lookup/store/ConvertingDictionaryStore.h"
-#include "lookup/store/IndexedDictionaryStore.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/BarGeometry.h"
 #include "phrasebar/LowerCaseEntry.h"
-#include "shell/keyboard/X11KeyboardLayout.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -38,27 +35,19 @@ QFont barFont()
 
 } // namespace
 
-TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
+TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopServices desktop,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_paths(std::move(paths)),
-      m_store(std::make_unique<ConvertingDictionaryStore>(
-          m_paths.dictionaryFile, makeStore<IndexedDictionaryStore>, m_paths.converter,
-          [this] {
-              QMetaObject::invokeMethod(
-                  this, [this] { DictionaryReady(); }, Qt::QueuedConnection);
-          })),
-      m_forms(std::make_unique<HunspellForms>()),
-      m_engine(std::make_unique<LookupEngine>(*m_store, m_forms.get())),
-      m_keyboard(X11KeyboardLayout::create())
+      m_paths(std::move(paths)), m_dictionary(dictionary)
 {
     setObjectName(u"TKvelMainForm"_s);
+    connect(&m_dictionary, &BarDictionary::ready, this, &TKvelMainForm::DictionaryReady);
     buildWidgets();
     buildMenus();
-    buildDesktopServices(tray);
-    BalloonForm = new TBalloonForm(*this);
+    buildDesktopServices(desktop);
     LoadSettings();
     if (FForms != 0)
-        m_forms->prepare();
+        m_dictionary.forms().prepare();
     move(FBarLeft, FBarTop);
     SetLanguageOffset(FInterfaceLang);
     ApplyInterfaceLanguage();
@@ -67,6 +56,11 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, TrayIcon* tray, QWidget* parent)
 TKvelMainForm::~TKvelMainForm()
 {
     Cleanup();
+}
+
+void TKvelMainForm::attachBalloon(TBalloonForm* balloon)
+{
+    BalloonForm = balloon;
 }
 
 void TKvelMainForm::buildWidgets()

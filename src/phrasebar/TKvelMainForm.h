@@ -8,6 +8,7 @@
 #include "lookup/access/JetConverter.h"
 #include "lookup/store/DictionaryChecks.h"
 #include "phrasebar/FirstEntry.h"
+#include "shell/desktop/DesktopServices.h"
 #include "shell/help/HelpContent.h"
 #include "shell/help/TipOfTheDay.h"
 #include "shell/instance/InstanceRequest.h"
@@ -32,9 +33,7 @@ class KeyboardLayout;
 class LowerCaseEntry;
 class TTextDropTarget;
 class TrayIcon;
-class LookupEngine;
-class ConvertingDictionaryStore;
-class HunspellForms;
+class BarDictionary;
 
 // Where the bar keeps its files; tests point these at temporary folders.
 struct BarPaths
@@ -52,9 +51,12 @@ class TKvelMainForm : public QWidget, public BalloonHost, private KvelSettings
 {
     Q_OBJECT
 public:
-    // Without a tray icon of its own the bar uses the desktop's tray.
-    explicit TKvelMainForm(BarPaths paths, TrayIcon* tray = nullptr, QWidget* parent = nullptr);
+    TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopServices desktop,
+                  QWidget* parent = nullptr);
     ~TKvelMainForm() override;
+
+    // The translation window, built by the program; the bar closes it before it goes.
+    void attachBalloon(TBalloonForm* balloon);
 
     // --- lookup ---------------------------------------------------------
     void LngEditChange();
@@ -169,7 +171,7 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    void buildDesktopServices(TrayIcon* tray);
+    void buildDesktopServices(DesktopServices& desktop);
     void showTrayStartBalloon();
     void showDesktopNotice();
     void showSettingsNotice();
@@ -200,9 +202,7 @@ private:
     QMenu* TrayPopupMenu = nullptr;
     QPointer<TBalloonForm> BalloonForm;
 
-    std::unique_ptr<ConvertingDictionaryStore> m_store;
-    std::unique_ptr<HunspellForms> m_forms;
-    std::unique_ptr<LookupEngine> m_engine;
+    BarDictionary& m_dictionary;
     DictionaryChecks m_checks;
     // An Access dictionary converts in the background; the first show's
     // checks and a lookup asked for meanwhile wait for it.
@@ -214,6 +214,8 @@ private:
     ClipboardWatcher* m_clipboard = nullptr;
     GlobalHotKey* m_hotKey = nullptr;
     std::unique_ptr<SpeechEngine> m_speech;
+    std::unique_ptr<HelpFileDesktop> m_helpDesktop;
+    std::unique_ptr<WindowEffects> m_windowEffects;
     quint32 HookMsg = 0;
     TTextDropTarget* FDropTarget = nullptr;
     bool FClipboardReady = false;

@@ -19,6 +19,7 @@ LIBRARY_LAYERS = {
     "kvel_balloon": 3,
     "kvel_shell": 3,
     "kvel_phrasebar": 4,
+    "kvel_app": 5,
     # The tools' own logic, and the programs on top.
     "kvel_lookup_cli": 5,
     "kvel_bench_cli": 5,

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "FakeTrayIcon.h"
+#include "app/Program.h"
 #include "core/strings/StringTable.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
+#include "support/FakeDesktop.h"
 #include "support/GatedConverter.h"
 
 #include <QDateTime>
@@ -37,7 +38,8 @@ protected:
     void TearDown() override
     {
         gate.open(); // the bar waits for a conversion under way when it goes
-        bar.reset();
+        bar = nullptr;
+        program.reset();
         SetLanguageOffset(0);
     }
 
@@ -46,9 +48,10 @@ protected:
         writeFile(settingsFile,
                   "[Preferences]\nTray=0\nAutoStart=0\nIE=0\nClipboard=0\n" + preferences);
         ticker.start(10);
-        bar = std::make_unique<TKvelMainForm>(BarPaths{settingsFile, jetFile, gate.converter()},
-                                              new FakeTrayIcon(false));
-        bar->show();
+        program = std::make_unique<Program>(BarPaths{settingsFile, jetFile, gate.converter()},
+                                            desktop.services());
+        bar = &program->bar();
+        program->start();
     }
     // The event loop keeps running the ticker, yet the balloon stays hidden.
     void expectNothingShownWhileConverting(const char* why)
@@ -83,7 +86,9 @@ protected:
     GatedConverter gate{dir.path()};
     QTimer ticker;
     int ticks = 0;
-    std::unique_ptr<TKvelMainForm> bar;
+    FakeDesktop desktop;
+    std::unique_ptr<Program> program;
+    TKvelMainForm* bar = nullptr; // the program's
 };
 
 } // namespace

@@ -48,7 +48,7 @@ TEST_F(TrayBarTest, StartsHiddenInTheTrayAndComesBackOnALeftClick)
 
 TEST_F(TrayBarTest, ClosingHidesToTheTrayAndARightClickHidesAShownBar)
 {
-    QSignalSpy quit(bar.get(), &TKvelMainForm::quitRequested);
+    QSignalSpy quit(bar, &TKvelMainForm::quitRequested);
     emit tray->leftClicked();
     bar->close();
     EXPECT_FALSE(bar->isVisible());
@@ -82,7 +82,7 @@ TEST_F(TrayBarTest, ATrayThatGoesAwayNeverLeavesTheBarInvisible)
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->settings().FToTray, 1) << "the stored setting is kept";
 
-    QSignalSpy quit(bar.get(), &TKvelMainForm::quitRequested);
+    QSignalSpy quit(bar, &TKvelMainForm::quitRequested);
     tray->setAvailable(true); // the tray host restarted
     EXPECT_TRUE(tray->shown);
     EXPECT_FALSE(tray->hiddenPicture) << "the bar is shown";
@@ -126,7 +126,9 @@ TEST(BarClipboard, NothingHappensBeforeTheFirstShow)
     QTemporaryDir dir;
     const BarPaths paths{dir.filePath(u"kvel.ini"_s), dir.filePath(u"kvel.mdb"_s)};
     writeDictionary(paths.dictionaryFile, {{u"house"_s, u"kuća"_s, -1}});
-    TKvelMainForm bar(paths, new FakeTrayIcon(false));
+    FakeDesktop desktop;
+    Program program(paths, desktop.services());
+    TKvelMainForm& bar = program.bar();
     bar.ClipboardChanged(u"house"_s);
     EXPECT_EQ(bar.entry()->text(), u""_s);
     EXPECT_FALSE(bar.isVisible());

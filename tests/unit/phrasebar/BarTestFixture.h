@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "FakeTrayIcon.h"
+#include "app/Program.h"
 #include "core/strings/StringTable.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
+#include "support/FakeDesktop.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
 
@@ -16,8 +17,9 @@
 
 namespace kvel::test {
 
-// A bar on a small dictionary of its own, with its settings file in a
-// temporary folder; tray and start-up extras off so only the bar shows.
+// The program on a small dictionary of its own and a fake desktop, with its
+// settings file in a temporary folder; tray and start-up extras off so only
+// the bar shows.
 class BarTest : public testing::Test
 {
 protected:
@@ -28,15 +30,18 @@ protected:
         paths = {dir.filePath(u"kvel.ini"_s), dir.filePath(u"kvel.mdb"_s)};
         writeDictionary(paths.dictionaryFile, rows());
         ASSERT_NO_FATAL_FAILURE(writeSettingsFile());
-        tray = new FakeTrayIcon(trayAvailable());
-        bar = std::make_unique<TKvelMainForm>(paths, tray);
-        bar->show();
+        desktop = std::make_unique<FakeDesktop>(trayAvailable());
+        program = std::make_unique<Program>(paths, desktop->services());
+        bar = &program->bar();
+        tray = desktop->tray;
+        program->start();
         QCoreApplication::processEvents(); // the first activation runs right after the show
     }
 
     void TearDown() override
     {
-        bar.reset();
+        bar = nullptr;
+        program.reset();
         SetLanguageOffset(0);
     }
 
@@ -86,8 +91,10 @@ protected:
 
     QTemporaryDir dir;
     BarPaths paths;
-    std::unique_ptr<TKvelMainForm> bar;
-    FakeTrayIcon* tray = nullptr; // owned by the bar
+    std::unique_ptr<FakeDesktop> desktop;
+    std::unique_ptr<Program> program;
+    TKvelMainForm* bar = nullptr; // the program's
+    FakeTrayIcon* tray = nullptr; // the bar's
 };
 
 } // namespace kvel::test

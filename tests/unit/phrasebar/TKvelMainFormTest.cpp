@@ -33,7 +33,7 @@ TEST_F(BarTest, TypingStopsAtNinetyTwoCharacters)
 
 TEST_F(BarTest, EscapeClosesTheTranslationThenClearsThenClosesTheBar)
 {
-    QSignalSpy quit(bar.get(), &TKvelMainForm::quitRequested);
+    QSignalSpy quit(bar, &TKvelMainForm::quitRequested);
     type(u"house"_s);
     ASSERT_TRUE(balloon().isVisible());
 
@@ -232,8 +232,10 @@ TEST(BarDictionaryNotices, MissingDictionaryShowsKindEightOnEveryLookup)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[Preferences]\nTray=0\nAutoStart=0\n");
     ini.close();
-    TKvelMainForm bar(paths);
-    bar.show();
+    FakeDesktop desktop;
+    Program program(paths, desktop.services());
+    program.start();
+    TKvelMainForm& bar = program.bar();
     QTest::keyClicks(bar.entry(), u"h"_s);
     ASSERT_TRUE(bar.balloon()->isVisible());
     EXPECT_EQ(bar.balloon()->contentKind(), ContentKind::MissingDictionaryNotice);

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "phrasebar/BarDictionary.h"
+
+#include "lookup/engine/LookupEngine.h"
+#include "lookup/forms/HunspellForms.h"
+#include "lookup/store/ConvertingDictionaryStore.h"
+#include "lookup/store/IndexedDictionaryStore.h"
+
+namespace kvel {
+
+BarDictionary::BarDictionary(const QString& file, JetConverter converter)
+    : m_store(std::make_unique<ConvertingDictionaryStore>(
+          file, makeStore<IndexedDictionaryStore>, std::move(converter),
+          // Called on the conversion's thread.
+          [this] {
+              QMetaObject::invokeMethod(this, &BarDictionary::ready, Qt::QueuedConnection);
+          })),
+      m_forms(std::make_unique<HunspellForms>()),
+      m_engine(std::make_unique<LookupEngine>(*m_store, m_forms.get()))
+{}
+
+BarDictionary::~BarDictionary() = default;
+
+} // namespace kvel
