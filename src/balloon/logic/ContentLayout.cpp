@@ -9,12 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-namespace {
-
-constexpr int kNoLanguage = 1;
-
-} // namespace
-
 QList<ShownLine> layOutContent(const BalloonContent& content, bool wrap)
 {
     const QStringList rows = markupLines(content);
@@ -42,7 +36,7 @@ QList<ShownLine> layOutContent(const BalloonContent& content, bool wrap)
 int pickedLanguage(const BalloonContent& content, const QList<ShownLine>& lines, int line)
 {
     if (line < 0 || line >= kPickableLines || line >= lines.size() || !lines[line].entry)
-        return kNoLanguage;
+        return kNoPickLanguage;
     // The meanings of an English headword are Serbian phrases, and the other way round.
     return content.entries[*lines[line].entry].language == HeadLanguage::English ? kSerbianHeadword
                                                                                  : kEnglishHeadword;

@@ -28,8 +28,11 @@ QList<ShownLine> layOutContent(const BalloonContent& content, bool wrap);
 // further down has no known language and looks nothing up.
 inline constexpr int kPickableLines = 128;
 
+// A picked phrase of this language is shown but never looked up.
+inline constexpr int kNoPickLanguage = 1;
+
 // The Selected value a phrase picked on `line` is looked up with: 0 in an
-// English entry, -1 in a Serbian one, 1 (nothing to look up) elsewhere.
+// English entry, -1 in a Serbian one, kNoPickLanguage elsewhere.
 int pickedLanguage(const BalloonContent& content, const QList<ShownLine>& lines, int line);
 
 } // namespace kvel

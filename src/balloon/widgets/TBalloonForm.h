@@ -129,7 +129,7 @@ private:
     bool Sensitive = false;
     bool PickArmed = false;
     QString PickedPhrase;
-    int PickedLanguage = 1;
+    int PickedLanguage = kNoPickLanguage;
     int Placement = 4;
     QPolygon RegionPoints;
     QPolygon BorderPoints;

@@ -27,9 +27,6 @@ namespace {
 constexpr int kHintDropAbove = 24;
 constexpr int kHintDropBelow = 56;
 
-// A picked phrase whose language is this is shown but never looked up.
-constexpr int kNoLanguage = 1;
-
 bool isPress(QEvent::Type type)
 {
     return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
@@ -246,7 +243,7 @@ void TBalloonForm::CentralPanelMouseDown(const QPoint& pos, Qt::MouseButton butt
     if (button != Qt::LeftButton)
         return;
 
-    if (PickArmed && PickedLanguage != kNoLanguage) {
+    if (PickArmed && PickedLanguage != kNoPickLanguage) {
         const QString meanings = Host.QueryMeaning(PickedPhrase, PickedLanguage);
         if (!meanings.isEmpty()) {
             showHintAt(pos, meanings);

@@ -3,11 +3,11 @@
 
 #include "core/content/BalloonContent.h"
 
-namespace kvel {
-
 // The help texts the translation window shows, in the current interface
 // language: one help line per line of their texts, labelled where the texts
 // mark a label or key name.
+
+namespace kvel {
 
 // Why F1 could not show the help file.
 enum class HelpFileProblem
@@ -25,7 +25,8 @@ BalloonContent tipContent(int tipIndex);
 
 BalloonContent donationsContent();
 
-// `dictionaryVersion` as the store reads it; empty shows "N/A".
+// `dictionaryVersion` as the store reads it, shown as it is on one help line;
+// empty shows "N/A".
 BalloonContent aboutContent(const QString& dictionaryVersion);
 
 BalloonContent helpFileErrorContent(HelpFileProblem problem);

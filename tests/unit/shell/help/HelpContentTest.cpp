@@ -213,6 +213,15 @@ TEST(AboutText, LabelsAndSeparatorsInOrder)
         EXPECT_FALSE(line.isEmpty());
 }
 
+TEST(AboutText, TheDictionarysVersionIsOneLineTakenAsItIs)
+{
+    // The file's own text: its line breaks and codes are not read as the table's.
+    LanguageGuard language(InterfaceLanguage::English);
+    const BalloonContent content = kvel::aboutContent(u"2.5\r\nx~2y"_s);
+    ASSERT_EQ(content.helpLines.size(), 29);
+    EXPECT_EQ(content.helpLines[5], (HelpLine{std::nullopt, u"kvel.mdb, version 2.5\r\nx~2y"_s}));
+}
+
 struct HelpFileErrorCase
 {
     InterfaceLanguage language;
