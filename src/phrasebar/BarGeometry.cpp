@@ -5,7 +5,7 @@
 
 namespace kvel {
 
-QPoint movedBar(QPoint topLeft, QSize bar, const QRect& screen, BarKeyCommand move)
+QPoint movedBar(QPoint topLeft, QSize bar, const QRect& screen, BarCommand move)
 {
     const int left = screen.left();
     const int top = screen.top();
@@ -13,28 +13,28 @@ QPoint movedBar(QPoint topLeft, QSize bar, const QRect& screen, BarKeyCommand mo
     const int bottom = screen.top() + screen.height() - bar.height();
     QPoint p = topLeft;
     switch (move) {
-    case BarKeyCommand::StepUp:
+    case BarCommand::StepUp:
         p.setY(std::max(p.y() - kBarStep, top));
         break;
-    case BarKeyCommand::StepDown:
+    case BarCommand::StepDown:
         p.setY(std::min(p.y() + kBarStep, bottom));
         break;
-    case BarKeyCommand::StepLeft:
+    case BarCommand::StepLeft:
         p.setX(std::max(p.x() - kBarStep, left));
         break;
-    case BarKeyCommand::StepRight:
+    case BarCommand::StepRight:
         p.setX(std::min(p.x() + kBarStep, right));
         break;
-    case BarKeyCommand::EdgeTop:
+    case BarCommand::EdgeTop:
         p.setY(top);
         break;
-    case BarKeyCommand::EdgeBottom:
+    case BarCommand::EdgeBottom:
         p.setY(bottom);
         break;
-    case BarKeyCommand::EdgeLeft:
+    case BarCommand::EdgeLeft:
         p.setX(left);
         break;
-    case BarKeyCommand::EdgeRight:
+    case BarCommand::EdgeRight:
         p.setX(right);
         break;
     default:

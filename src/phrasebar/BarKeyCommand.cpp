@@ -3,61 +3,61 @@
 
 namespace kvel {
 
-BarKeyCommand barKeyCommand(int key, Qt::KeyboardModifiers modifiers)
+BarCommand barKeyCommand(int key, Qt::KeyboardModifiers modifiers)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return BarKeyCommand::RememberAndFlash;
+        return BarCommand::RememberAndFlash;
     if (key == Qt::Key_F1)
-        return BarKeyCommand::HelpIndex;
+        return BarCommand::HelpIndex;
     if (!modifiers.testFlag(Qt::AltModifier))
-        return BarKeyCommand::None;
+        return BarCommand::None;
 
     const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
     switch (key) {
     case Qt::Key_Up:
-        return ctrl ? BarKeyCommand::StepUp : BarKeyCommand::EdgeTop;
+        return ctrl ? BarCommand::StepUp : BarCommand::EdgeTop;
     case Qt::Key_Down:
-        return ctrl ? BarKeyCommand::StepDown : BarKeyCommand::EdgeBottom;
+        return ctrl ? BarCommand::StepDown : BarCommand::EdgeBottom;
     case Qt::Key_Left:
-        return ctrl ? BarKeyCommand::StepLeft : BarKeyCommand::EdgeLeft;
+        return ctrl ? BarCommand::StepLeft : BarCommand::EdgeLeft;
     case Qt::Key_Right:
-        return ctrl ? BarKeyCommand::StepRight : BarKeyCommand::EdgeRight;
+        return ctrl ? BarCommand::StepRight : BarCommand::EdgeRight;
     case Qt::Key_Z:
-        return BarKeyCommand::Pronounce;
+        return BarCommand::Pronounce;
     case Qt::Key_L:
-        return BarKeyCommand::NextSearchLanguage;
+        return BarCommand::NextSearchLanguage;
     case Qt::Key_K:
-        return BarKeyCommand::HelpKeyboard;
+        return BarCommand::HelpKeyboard;
     case Qt::Key_A:
-        return BarKeyCommand::About;
+        return BarCommand::About;
     case Qt::Key_T:
-        return BarKeyCommand::TipOfTheDay;
+        return BarCommand::TipOfTheDay;
     case Qt::Key_D:
-        return BarKeyCommand::Donations;
+        return BarCommand::Donations;
     case Qt::Key_H:
-        return BarKeyCommand::ClearRecent;
+        return BarCommand::ClearRecent;
     case Qt::Key_I:
-        return BarKeyCommand::SwitchInterfaceLanguage;
+        return BarCommand::SwitchInterfaceLanguage;
     case Qt::Key_1:
-        return BarKeyCommand::CopyPhrase;
+        return BarCommand::CopyPhrase;
     case Qt::Key_2:
-        return BarKeyCommand::CopyMeanings;
+        return BarCommand::CopyMeanings;
     case Qt::Key_3:
-        return BarKeyCommand::CopyPhraseAndMeanings;
+        return BarCommand::CopyPhraseAndMeanings;
     case Qt::Key_S:
-        return BarKeyCommand::ToggleLock;
+        return BarCommand::ToggleLock;
     case Qt::Key_B:
-        return BarKeyCommand::FindBegins;
+        return BarCommand::FindBegins;
     case Qt::Key_C:
-        return BarKeyCommand::FindContains;
+        return BarCommand::FindContains;
     case Qt::Key_E:
-        return BarKeyCommand::FindEnds;
+        return BarCommand::FindEnds;
     case Qt::Key_W:
-        return BarKeyCommand::FindWhole;
+        return BarCommand::FindWhole;
     case Qt::Key_U:
-        return BarKeyCommand::PopupMenu;
+        return BarCommand::PopupMenu;
     default:
-        return BarKeyCommand::None;
+        return BarCommand::None;
     }
 }
 

@@ -5,70 +5,51 @@
 #include "core/strings/StringTable.h"
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
-#include "lookup/store/SqliteDictionaryStore.h"
 #include "phrasebar/BarDictionary.h"
+#include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
-#include "shell/autostart/AutoStart.h"
-#include "shell/browser/BrowserMenu.h"
+#include "phrasebar/TrayPresence.h"
 #include "shell/clipboard/ClipboardWatcher.h"
-#include "shell/hotkey/GlobalHotKey.h"
 #include "shell/keyboard/CentralEuropeanLocale.h"
 #include "shell/keyboard/KeyboardLayout.h"
 #include "shell/recent/RecentPhrases.h"
 #include "shell/settings/HandOver.h"
-#include "shell/tray/TrayIcon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTimer>
-#include <cstdio>
-
-using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-namespace {
-
-void reportToTerminal(const QString& line)
+void TKvelMainForm::PreferenceChanged(Preference preference)
 {
-    std::fprintf(stderr, "kvel: %s\n", line.toLocal8Bit().constData());
-}
-
-} // namespace
-
-void TKvelMainForm::LoadSettings()
-{
-    const std::optional<KvelSettings> loaded =
-        kvel::LoadSettings(m_paths.settingsFile, screenRect());
-    static_cast<KvelSettings&>(*this) = loaded.value_or(KvelSettings());
-    m_settingsUnreadable = !loaded;
-    // Defaults standing in for settings that could not be read must not turn
-    // on what the user may have turned off.
-    if (m_settingsUnreadable)
-        reportToTerminal(LoadLngText(StringId::SettingsUnreadable, InterfaceLanguage::English) +
-                         u' ' + m_paths.settingsFile);
-    else
-        SetAutoStart(FAutoStart != 0, QCoreApplication::applicationFilePath());
-    ApplyHook();
-}
-
-void TKvelMainForm::SaveSettings()
-{
-    if (m_settingsUnreadable)
-        return;
-    switch (kvel::SaveSettings(m_paths.settingsFile, *this, pos())) {
-    case IniUpdate::Written:
+    switch (preference) {
+    case Preference::SensitiveTranslation:
+    case Preference::LockedTranslation:
+    case Preference::WrapTranslation:
+    case Preference::Tolerant:
+    case Preference::Forms:
+        LngEditChange();
         break;
-    case IniUpdate::LockBusy:
-        reportToTerminal(u"settings not saved: another Kvel kept "_s + m_paths.settingsFile +
-                         u".lock locked"_s);
+    case Preference::ClipboardWatchingOff:
+        ApplyClipboardViewer();
         break;
-    case IniUpdate::Failed:
-        reportToTerminal(u"settings could not be saved to "_s + m_paths.settingsFile);
+    case Preference::HotKeyOn:
+        HotKeyChosen();
+        break;
+    default:
         break;
     }
+}
+
+void TKvelMainForm::HotKeyChosen()
+{
+    ApplyHook();
+    // The keyboard list names the hot key and its state: keep it current.
+    if (translationVisible() && BalloonForm->contentKind() == ContentKind::KeyboardList)
+        HelpKeyboardClick();
 }
 
 void TKvelMainForm::showEvent(QShowEvent* event)
@@ -89,7 +70,7 @@ bool TKvelMainForm::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate) {
         if (!m_firstActivationDone)
             FormActivate();
-        if (FAdjustKeyboard == 1)
+        if (m_prefs.flag(Preference::AdjustKeyboard))
             ApplyKeyboardLayout();
     } else if (event->type() == QEvent::WindowDeactivate && m_keyboard) {
         m_keyboard->restoreUserLayout();
@@ -99,7 +80,7 @@ bool TKvelMainForm::event(QEvent* event)
 
 void TKvelMainForm::FormShow()
 {
-    if (FFastClipboardOff == 0)
+    if (!m_prefs.flag(Preference::ClipboardWatchingOff))
         ApplyClipboardViewer();
     FClipboardReady = true;
     m_firstShowDone = true;
@@ -116,10 +97,10 @@ void TKvelMainForm::runFirstShowChecks()
     // wish, answered next; the clipboard's or a tip would only hide it.
     if (!m_checks.allPassed() || m_lookupWaiting)
         return;
-    if (FAutoStart == 0 && FToTray == 0) {
-        if (FSmartClipboard == 1)
+    if (!m_prefs.flag(Preference::AutoStart) && !m_prefs.flag(Preference::ToTray)) {
+        if (m_prefs.flag(Preference::SmartClipboard))
             LookupClipboard();
-        else if (FShowTips == 1)
+        else if (m_prefs.flag(Preference::ShowTips))
             HelpTipOfTheDayClick();
     }
 }
@@ -128,15 +109,11 @@ void TKvelMainForm::FormActivate()
 {
     m_firstActivationDone = true;
     FCodePageHint = IsCentralEuropeanCodePage() ? QString() : LoadLngText(StringId::CodePageHint);
+    m_presence->setCodePageHint(FCodePageHint);
     // Words handed to a first start are looked up whether or not the bar
     // starts in the tray.
     ReadIEParams();
-    FInTray = trayModeActive();
-    if (FInTray) {
-        AddTrayIcon();
-        AppMinimize();
-        showTrayStartBalloon();
-    }
+    m_presence->startInTray(FIEParamCount != 0);
     showDesktopNotice();
     showSettingsNotice();
     if (FIEParamCount > 0)
@@ -162,7 +139,7 @@ void TKvelMainForm::handleInstanceRequest(InstanceRequest request)
 
 void TKvelMainForm::ToggleBar()
 {
-    if (FBarShown) {
+    if (barShown()) {
         close();
         return;
     }
@@ -175,13 +152,13 @@ void TKvelMainForm::OpenBar(bool rememberClipboardPhrase)
     AppRestore();
     raise();
     activateWindow();
-    if (FSmartClipboard == 1)
+    if (m_prefs.flag(Preference::SmartClipboard))
         LookupClipboard(rememberClipboardPhrase);
 }
 
 void TKvelMainForm::ShowWithParams()
 {
-    if (!FBarShown || !isVisible())
+    if (!barShown() || !isVisible())
         AppRestore();
     raise();
     activateWindow();
@@ -227,15 +204,10 @@ void TKvelMainForm::closeEvent(QCloseEvent* event)
     emit quitRequested();
 }
 
-void TKvelMainForm::closePhraseBar()
-{
-    close();
-}
-
 void TKvelMainForm::SessionEnding()
 {
     SaveSettings();
-    RemoveIEMenu();
+    m_integration->removeBrowserItem();
     m_quitting = true;
     emit quitRequested();
 }
@@ -255,9 +227,8 @@ void TKvelMainForm::Cleanup()
         return;
     FCleanedUp = true;
     delete BalloonForm;
-    DeleteTrayIcon();
-    if (m_hotKey)
-        m_hotKey->RemoveHook();
+    m_presence->removeIcon();
+    m_integration->releaseHotKey();
 }
 
 void TKvelMainForm::setEntryText(const QString& text)
@@ -267,27 +238,17 @@ void TKvelMainForm::setEntryText(const QString& text)
     LngEdit->setEntryText(trimControl(text));
 }
 
-void TKvelMainForm::moveEntryCaretToEnd()
-{
-    LngEdit->deselect();
-    LngEdit->setCursorPosition(int(LngEdit->text().size()));
-}
-
-void TKvelMainForm::moveBar(const QPoint& topLeft)
-{
-    move(topLeft);
-}
-
 void TKvelMainForm::LngLabelDblClick()
 {
-    FSearchLang = FSearchLang >= 0 && FSearchLang < 2 ? FSearchLang + 1 : 0;
+    const int next = (int(m_prefs.searchLanguage()) + 1) % 3;
+    m_prefs.setSearchLanguage(SearchLanguage(next));
     ApplyInterfaceLanguage();
     LngEditChange();
 }
 
 void TKvelMainForm::SelectSearchLanguage(SearchLanguage language)
 {
-    FSearchLang = int(language);
+    m_prefs.setSearchLanguage(language);
     ApplyInterfaceLanguage();
     UpdateLanguageLabel();
     LngEditChange();
@@ -295,31 +256,23 @@ void TKvelMainForm::SelectSearchLanguage(SearchLanguage language)
 
 void TKvelMainForm::SelectFindMethod(FindMethod method)
 {
-    FFindMethod = int(method);
+    m_prefs.setFindMethod(method);
     LngEditChange();
 }
 
-void TKvelMainForm::InterfaceSerbianClick()
+void TKvelMainForm::SelectInterfaceLanguage(InterfaceLanguage language)
 {
-    FInterfaceLang = int(InterfaceLanguage::Serbian);
-    SetLanguageOffset(FInterfaceLang);
-    ApplyInterfaceLanguage();
-    RefreshTranslation();
-}
-
-void TKvelMainForm::InterfaceEnglishClick()
-{
-    FInterfaceLang = int(InterfaceLanguage::English);
-    SetLanguageOffset(FInterfaceLang);
+    m_prefs.setInterfaceLanguage(language);
+    SetLanguageOffset(int(language));
     ApplyInterfaceLanguage();
     RefreshTranslation();
 }
 
 void TKvelMainForm::RecentWordsClearClick()
 {
-    FRecentBoth.clear();
-    FRecentSer.clear();
-    FRecentEng.clear();
+    for (const SearchLanguage list :
+         {SearchLanguage::Both, SearchLanguage::Serbian, SearchLanguage::English})
+        recentList(list).clear();
     RefreshRecentMenus();
 }
 
@@ -328,11 +281,11 @@ void TKvelMainForm::RecentPhraseChosen(SearchLanguage list, const QString& capti
     const std::optional<QString> phrase = recentPhraseOfCaption(caption);
     if (!phrase)
         return;
-    FSearchLang = int(list);
+    m_prefs.setSearchLanguage(list);
     UpdateLanguageLabel();
     LngEdit->setEntryText(*phrase);
     moveEntryCaretToEnd();
-    AddRecentPhrase(recentList(list), LngEdit->text(), FSaveRecent != 0);
+    AddRecentPhrase(recentList(list), LngEdit->text(), m_prefs.flag(Preference::SaveRecent));
     RefreshRecentMenus();
 }
 
@@ -342,18 +295,10 @@ void TKvelMainForm::ApplyKeyboardLayout()
     // focus; activation applies it again.
     if (!m_keyboard || !isActiveWindow())
         return;
-    switch (FSearchLang) {
-    case int(SearchLanguage::English):
+    if (m_prefs.searchLanguage() == SearchLanguage::English || !IsCentralEuropeanCodePage())
         m_keyboard->activate(KeyboardTarget::English);
-        break;
-    case int(SearchLanguage::Both):
-    case int(SearchLanguage::Serbian):
-        m_keyboard->activate(IsCentralEuropeanCodePage() ? KeyboardTarget::SerbianLatin
-                                                         : KeyboardTarget::English);
-        break;
-    default:
-        break;
-    }
+    else
+        m_keyboard->activate(KeyboardTarget::SerbianLatin);
 }
 
 } // namespace kvel

@@ -5,25 +5,18 @@
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
-#include "lookup/store/SqliteDictionaryStore.h"
 #include "phrasebar/BarDictionary.h"
+#include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
+#include "phrasebar/TrayPresence.h"
 #include "shell/recent/RecentPhrases.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMutexLocker>
-#include <QThread>
 
 namespace kvel {
-
-namespace {
-
-constexpr int kFlashMs = 500;
-const QColor kFlashColour(192, 192, 192);
-
-} // namespace
 
 bool TKvelMainForm::LookupAllowed()
 {
@@ -31,7 +24,7 @@ bool TKvelMainForm::LookupAllowed()
     if (!notice)
         return true;
     // A program started to the tray or with the system stays quiet while hidden.
-    if ((FInTray || FAutoStart == 1) && !FBarShown)
+    if ((m_presence->inTray() || m_prefs.flag(Preference::AutoStart)) && !barShown())
         return false;
     showDisplay(*notice);
     return false;
@@ -71,9 +64,9 @@ void TKvelMainForm::LngEditChange()
         return;
     QMutexLocker locker(&LookupLock);
     const std::optional<BalloonContent> display = m_dictionary.engine().lookUp(
-        LngEdit->text(), SearchLanguage(FSearchLang), FindMethod(FFindMethod),
-        FTolerant != 0 ? Matching::Tolerant : Matching::Exact,
-        FForms != 0 ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
+        LngEdit->text(), m_prefs.searchLanguage(), m_prefs.findMethod(),
+        m_prefs.flag(Preference::Tolerant) ? Matching::Tolerant : Matching::Exact,
+        m_prefs.flag(Preference::Forms) ? Inflection::WithDictionaryForms : Inflection::PhraseOnly);
     if (!display) {
         if (BalloonForm)
             BalloonForm->hide();
@@ -102,15 +95,14 @@ QString TKvelMainForm::QueryMeaning(const QString& phrase, int selected)
 void TKvelMainForm::EnterPhraseFromOutside(const QString& text, bool rerunWhenUnchanged)
 {
     const QString phrase = NormalizePhrase(text);
-    FSearchLang = int(SearchLanguage::Both);
+    m_prefs.setSearchLanguage(SearchLanguage::Both);
     UpdateLanguageLabel();
     // The entry keeps its text in lower case, so "ŠKOLA" after "škola" is no change.
     if (rerunWhenUnchanged && LngEdit->text() == phrase.toLower())
         LngEditChange();
     else
         LngEdit->setEntryText(phrase);
-    LngEdit->deselect();
-    LngEdit->setCursorPosition(int(LngEdit->text().size()));
+    LngEdit->moveCaretToEnd();
 }
 
 void TKvelMainForm::RefreshTranslation()
@@ -124,7 +116,7 @@ void TKvelMainForm::RefreshTranslation()
             HelpKeyboardClick();
             return;
         case ContentKind::Tip:
-            showHelp(tipContent(FTipCounter.repeat(QDate::currentDate())));
+            showHelp(m_help->repeatedTip());
             return;
         case ContentKind::Donations:
             HelpDonationsClick();
@@ -137,11 +129,6 @@ void TKvelMainForm::RefreshTranslation()
         }
     }
     LngEditChange();
-}
-
-bool TKvelMainForm::translationVisible() const
-{
-    return BalloonForm && BalloonForm->isVisible();
 }
 
 const BalloonContent* TKvelMainForm::shownContent() const
@@ -175,20 +162,6 @@ void TKvelMainForm::CopyFirstEntry(CopyMode mode)
         return;
     if (const std::optional<QString> text = firstEntryText(*shown, mode))
         QGuiApplication::clipboard()->setText(*text);
-}
-
-void TKvelMainForm::FlashEntry()
-{
-    // Shows that Enter was taken; the pause is short enough not to lose keys,
-    // which wait in the queue.
-    const QPalette saved = LngEdit->palette();
-    QPalette flash = saved;
-    flash.setColor(QPalette::Base, kFlashColour);
-    LngEdit->setPalette(flash);
-    LngEdit->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QThread::msleep(kFlashMs);
-    LngEdit->setPalette(saved);
 }
 
 } // namespace kvel

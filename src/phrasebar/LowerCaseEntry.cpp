@@ -5,11 +5,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QThread>
 #include <QValidator>
 
 namespace kvel {
 
 namespace {
+
+constexpr int kFlashMs = 500;
+const QColor kFlashColour(192, 192, 192);
 
 class LowerCaseValidator : public QValidator
 {
@@ -92,6 +96,24 @@ void LowerCaseEntry::contextMenuEvent(QContextMenuEvent* event)
     add(QLineEdit::tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
         [this] { selectAll(); });
     menu->popup(event->globalPos());
+}
+
+void LowerCaseEntry::moveCaretToEnd()
+{
+    deselect();
+    setCursorPosition(int(text().size()));
+}
+
+void LowerCaseEntry::flash()
+{
+    const QPalette saved = palette();
+    QPalette flashed = saved;
+    flashed.setColor(QPalette::Base, kFlashColour);
+    setPalette(flashed);
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(kFlashMs);
+    setPalette(saved);
 }
 
 } // namespace kvel

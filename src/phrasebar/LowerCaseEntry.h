@@ -25,6 +25,12 @@ public:
     // A phrase put in by the program may be longer; it can be edited, not grown.
     qsizetype allowedLength() const { return m_allowedLength; }
 
+    // The caret after the last character, nothing selected.
+    void moveCaretToEnd();
+    // Shows that Enter was taken; the pause is short enough not to lose keys,
+    // which wait in the queue.
+    void flash();
+
 signals:
     void pasteRequested(QClipboard::Mode mode);
 

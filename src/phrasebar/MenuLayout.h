@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/strings/StringIds.h"
+#include "phrasebar/BarCommand.h"
 
 #include <QList>
 
@@ -26,6 +27,7 @@ struct MenuRow
     StringId captionId;
     const char* shortcut;
     Kind kind;
+    BarCommand command = BarCommand::None; // what choosing the item does
 };
 
 // The main menu `LngPopupMenu`, top to bottom, submenus by level.

@@ -1,20 +1,24 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The bar itself: its widgets, its window, moving it with the mouse.
+// The bar itself: its widgets and the objects it hands work to, its window,
+// its keys.
 #include "phrasebar/TKvelMainForm.h"
 
-#include "balloon/widgets/TBalloonForm.h"
-#include "core/strings/StringTable.h"
 #include "lookup/forms/HunspellForms.h"
+#include "phrasebar/BarCommands.h"
 #include "phrasebar/BarDictionary.h"
+#include "phrasebar/BarDragging.h"
 #include "phrasebar/BarGeometry.h"
+#include "phrasebar/BarKeyCommand.h"
+#include "phrasebar/BarMenus.h"
+#include "phrasebar/DesktopIntegration.h"
+#include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TrayPresence.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -38,18 +42,27 @@ QFont barFont()
 TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopServices desktop,
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_paths(std::move(paths)), m_dictionary(dictionary)
+      m_paths(std::move(paths)), m_dictionary(dictionary), m_settingsFile(m_paths.settingsFile),
+      m_help(std::make_unique<HelpCommands>(std::move(desktop.help), dictionary.store())),
+      m_integration(std::make_unique<DesktopIntegration>(std::move(desktop.hotKey), m_prefs)),
+      m_keyboard(std::move(desktop.keyboard)), m_windowEffects(std::move(desktop.windowEffects))
 {
     setObjectName(u"TKvelMainForm"_s);
     connect(&m_dictionary, &BarDictionary::ready, this, &TKvelMainForm::DictionaryReady);
     buildWidgets();
-    buildMenus();
-    buildDesktopServices(desktop);
-    LoadSettings();
-    if (FForms != 0)
+    m_menus = new BarMenus(this);
+    m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
+    m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
+    m_tray = &m_presence->icon();
+    connectDesktop(desktop.clipboard.release());
+    m_settingsFile.load(m_prefs, availableScreen(*this));
+    m_integration->settingsLoaded(m_settingsFile.readable());
+    connect(&m_prefs, &Preferences::changed, this, &TKvelMainForm::PreferenceChanged);
+    connect(&m_prefs, &Preferences::hotKeyChanged, this, &TKvelMainForm::HotKeyChosen);
+    if (m_prefs.flag(Preference::Forms))
         m_dictionary.forms().prepare();
-    move(FBarLeft, FBarTop);
-    SetLanguageOffset(FInterfaceLang);
+    move(m_prefs.position());
+    SetLanguageOffset(int(m_prefs.interfaceLanguage()));
     ApplyInterfaceLanguage();
 }
 
@@ -58,23 +71,20 @@ TKvelMainForm::~TKvelMainForm()
     Cleanup();
 }
 
-void TKvelMainForm::attachBalloon(TBalloonForm* balloon)
-{
-    BalloonForm = balloon;
-}
-
 void TKvelMainForm::buildWidgets()
 {
     setFixedSize(kBarSize);
     setFont(barFont());
     setAutoFillBackground(true);
-    installEventFilter(this);
 
     LngLabel = new QLabel(this);
     LngLabel->setObjectName(u"LngLabel"_s);
     LngLabel->setGeometry(1, 1, kLabelWidth, height() - 2);
     LngLabel->setAlignment(Qt::AlignCenter);
     LngLabel->installEventFilter(this);
+    auto* dragging = new BarDragging(*this);
+    dragging->addHandle(LngLabel);
+    connect(dragging, &BarDragging::dropped, this, &TKvelMainForm::RefreshTranslation);
 
     LngEdit = new LowerCaseEntry(this);
     LngEdit->setObjectName(u"LngEdit"_s);
@@ -93,15 +103,28 @@ void TKvelMainForm::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-QRect TKvelMainForm::screenRect() const
+void TKvelMainForm::MoveBarByKey(BarCommand move)
 {
-    const QScreen* current = screen() ? screen() : QGuiApplication::primaryScreen();
-    return current ? current->availableGeometry() : QRect(0, 0, 1024, 768);
+    this->move(movedBar(pos(), size(), availableScreen(*this), move));
+    RefreshTranslation();
 }
 
-void TKvelMainForm::moveBarTo(QPoint topLeft)
+bool TKvelMainForm::FormKeyPress(int key)
 {
-    move(topLeft);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return true; // swallowed here; its commands run with the other keys
+    if (key != Qt::Key_Escape)
+        return false;
+    // Escape closes the translation, then clears the entry, then closes the bar.
+    if (translationVisible()) {
+        LngEdit->setEntryText(QString());
+        BalloonForm->hide();
+    } else if (LngEdit->text().isEmpty()) {
+        close();
+    } else {
+        LngEdit->setEntryText(QString());
+    }
+    return true;
 }
 
 bool TKvelMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -109,44 +132,21 @@ bool TKvelMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == LngEdit && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool swallowed = FormKeyPress(key->key());
-        LngEditKeyDown(key->key(), key->modifiers());
+        const BarCommand command = barKeyCommand(key->key(), key->modifiers());
+        m_commands->run(command);
+        if (isVisible())
+            LngEdit->setFocus();
         // Alt combinations are the bar's commands, never text.
         return swallowed || key->modifiers().testFlag(Qt::AltModifier) ||
-               barKeyCommand(key->key(), key->modifiers()) != BarKeyCommand::None;
+               command != BarCommand::None;
     }
     if (watched == LngLabel && event->type() == QEvent::MouseButtonDblClick) {
         LngLabelDblClick();
         return true;
     }
     if (watched == LngLabel && event->type() == QEvent::ContextMenu) {
-        LngPopupMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        m_menus->mainMenu()->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
-    }
-    if (watched == LngLabel || watched == this) {
-        auto* mouse = dynamic_cast<QMouseEvent*>(event); // null for other events
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            if (mouse->button() == Qt::LeftButton) {
-                m_dragging = true;
-                m_dragOffset = mouse->globalPosition().toPoint() - pos();
-            }
-            return false;
-        case QEvent::MouseMove:
-            if (m_dragging)
-                move(mouse->globalPosition().toPoint() - m_dragOffset);
-            return false;
-        case QEvent::MouseButtonRelease:
-            if (m_dragging && mouse->button() == Qt::LeftButton) {
-                m_dragging = false;
-                move(clampedToScreen(pos(), size(), screenRect()));
-                FBarLeft = x();
-                FBarTop = y();
-                RefreshTranslation();
-            }
-            return false;
-        default:
-            break;
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

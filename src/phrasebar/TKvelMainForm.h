@@ -7,13 +7,19 @@
 #include "core/content/BalloonContent.h"
 #include "lookup/access/JetConverter.h"
 #include "lookup/store/DictionaryChecks.h"
+#include "phrasebar/BarCommand.h"
+#include "phrasebar/BarCommands.h"
+#include "phrasebar/BarMenus.h"
+#include "phrasebar/BarSettingsFile.h"
+#include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/FirstEntry.h"
+#include "phrasebar/HelpCommands.h"
+#include "phrasebar/LowerCaseEntry.h"
+#include "phrasebar/TrayPresence.h"
 #include "shell/desktop/DesktopServices.h"
 #include "shell/help/HelpContent.h"
-#include "shell/help/TipOfTheDay.h"
 #include "shell/instance/InstanceRequest.h"
-#include "shell/settings/KvelSettings.h"
-#include "shell/speech/SpeechEngine.h"
+#include "shell/settings/Preferences.h"
 
 #include <QPointer>
 #include <QRecursiveMutex>
@@ -27,13 +33,9 @@ class QAction;
 
 namespace kvel {
 
-class ClipboardWatcher;
-class GlobalHotKey;
-class KeyboardLayout;
-class LowerCaseEntry;
-class TTextDropTarget;
-class TrayIcon;
 class BarDictionary;
+class ClipboardWatcher;
+class TTextDropTarget;
 
 // Where the bar keeps its files; tests point these at temporary folders.
 struct BarPaths
@@ -45,9 +47,11 @@ struct BarPaths
 };
 
 // The phrase bar: a small always-on-top strip with the search-language label
-// and the phrase entry. It owns the translation window, the settings and the
-// recent phrases, and answers the keys and menu commands.
-class TKvelMainForm : public QWidget, public BalloonHost, private KvelSettings
+// and the phrase entry. It looks the entry's text up and shows the result in
+// the translation window; its keys and menus, its tray presence, the help
+// commands and what it leaves in the desktop are objects of their own, which
+// its handlers hand the work to.
+class TKvelMainForm : public QWidget, public BalloonHost
 {
     Q_OBJECT
 public:
@@ -56,7 +60,7 @@ public:
     ~TKvelMainForm() override;
 
     // The translation window, built by the program; the bar closes it before it goes.
-    void attachBalloon(TBalloonForm* balloon);
+    void attachBalloon(TBalloonForm* balloon) { BalloonForm = balloon; }
 
     // --- lookup ---------------------------------------------------------
     void LngEditChange();
@@ -68,20 +72,24 @@ public:
     // searched in both languages, looked up even when the entry holds it already.
     void EnterPhraseFromOutside(const QString& text, bool rerunWhenUnchanged = true);
     void RefreshTranslation();
+    bool translationVisible() const { return BalloonForm && BalloonForm->isVisible(); }
 
     // --- first entry ----------------------------------------------------
     void RememberFirstEntry();
     bool FirstEntryShown() const;
     void CopyFirstEntry(CopyMode mode);
-    void FlashEntry();
+    void SpeakFirstPhrase();
+    // Alt+Z and the menu item speak even with speech turned off.
+    void PronounceFirstPhrase();
 
     // --- language -------------------------------------------------------
     void ApplyInterfaceLanguage();
     void UpdateLanguageLabel();
     void ApplyKeyboardLayout();
     void LngLabelDblClick();
-    void InterfaceSerbianClick();
-    void InterfaceEnglishClick();
+    void SelectInterfaceLanguage(InterfaceLanguage language);
+    void InterfaceSerbianClick() { SelectInterfaceLanguage(InterfaceLanguage::Serbian); }
+    void InterfaceEnglishClick() { SelectInterfaceLanguage(InterfaceLanguage::English); }
     void SelectSearchLanguage(SearchLanguage language);
     void SelectFindMethod(FindMethod method);
 
@@ -98,65 +106,61 @@ public:
     void ShutDown();
     // The desktop ends the session: save, and go without asking any window.
     void SessionEnding();
-    void SaveSettings();
+    void SaveSettings() { m_settingsFile.save(m_prefs, pos()); }
     // Shows the bar; with the smart clipboard on, its phrase is looked up
     // (and remembered among the recent phrases, when asked) once it is read.
     void OpenBar(bool rememberClipboardPhrase = false);
     void handleInstanceRequest(kvel::InstanceRequest request);
+    void MoveBarByKey(BarCommand move);
 
-    // --- tray, clipboard, drop ------------------------------------------
-    bool trayModeActive() const;
-    void AddTrayIcon();
-    void SetTrayIconState(bool hidden);
-    void DeleteTrayIcon();
-    void AppMinimize();
-    void AppRestore();
-    void TrayLeftClick();
+    // --- tray, clipboard, drop, desktop ---------------------------------
+    bool trayModeActive() const { return m_presence->trayModeActive(); }
+    bool barShown() const { return m_presence->barShown(); }
+    void AppMinimize() { m_presence->minimize(); }
+    void AppRestore() { m_presence->restore(); }
+    void TrayLeftClick() { OpenBar(); }
     void TrayRightClick(QPoint globalPos);
     void ToTrayClick(bool checked);
-    void TrayAvailabilityChanged(bool available);
     void ClipboardChanged(const QString& text);
     void LookupClipboard(bool remember = false);
     void ApplyClipboardViewer();
-    void TextDropped(const QString& text);
-    void ApplyHook();
+    void TextDropped(const QString& text) { EnterPhraseFromOutside(text, false); }
+    void ApplyHook() { m_integration->applyHotKey(); }
     void HotKeyPressed(const QString& keyName);
-    bool barShown() const { return FBarShown; }
+    void RegisterIEMenu() { m_integration->registerBrowserItem(); }
+    void WinAutostartClick(bool checked) { m_integration->chooseAutoStart(checked); }
+    void ContextMenuClick(bool checked) { m_integration->chooseBrowserItem(checked); }
 
     // --- help -------------------------------------------------------------
     void HelpIndexClick();
     void HelpKeyboardClick();
-    void HelpTipOfTheDayClick();
-    void HelpDonationsClick();
-    void AboutClick();
+    void HelpTipOfTheDayClick() { showHelp(m_help->nextTip()); }
+    void HelpDonationsClick() { showHelp(m_help->donations()); }
+    void AboutClick() { showHelp(m_help->about()); }
 
-    // --- speech and the desktop's menus ------------------------------------
-    void SpeakFirstPhrase();
     // Speech engines can take seconds to start: the program hands one over
     // once the bar is up.
-    void setSpeechEngine(std::unique_ptr<SpeechEngine> engine);
-    void RegisterIEMenu();
-    void WinAutostartClick(bool checked);
+    void setSpeechEngine(std::unique_ptr<SpeechEngine> engine) { m_speech = std::move(engine); }
 
     // For tests and the translation window.
     LowerCaseEntry* entry() const { return LngEdit; }
     QLabel* languageLabel() const { return LngLabel; }
-    QMenu* popupMenu() const { return LngPopupMenu; }
-    QMenu* trayMenu() const { return TrayPopupMenu; }
+    BarMenus& menus() const { return *m_menus; }
+    QMenu* trayMenu() const { return m_menus->trayMenu(); }
     TBalloonForm* balloon() const { return BalloonForm; }
-    const KvelSettings& settings() const { return *this; }
-    QAction* menuAction(const QString& name) const;
+    const Preferences& preferences() const { return m_prefs; }
+    QAction* menuAction(const QString& name) const { return m_menus->action(name); }
     void LngPopupMenuPopup();
-    void TrayPopupMenuPopup();
+    void TrayPopupMenuPopup() { m_commands->showTrayMenuStates(); }
 
     // What the translation window asks of the bar.
     void setEntryText(const QString& text) override;
-    void moveEntryCaretToEnd() override;
-    void closePhraseBar() override;
-    void moveBar(const QPoint& topLeft) override;
-    bool alphaBlendOn() const override { return FAlphaBlendOn != 0; }
-    int alphaBlendSpeed() const override { return FABSpeed; }
-    bool windowOpacityShows() const override;
+    void moveEntryCaretToEnd() override { LngEdit->moveCaretToEnd(); }
+    void closePhraseBar() override { close(); }
+    void moveBar(const QPoint& topLeft) override { move(topLeft); }
+    bool alphaBlendOn() const override { return m_prefs.flag(Preference::Fade); }
+    int alphaBlendSpeed() const override { return int(m_prefs.fadeSpeed()); }
+    bool windowOpacityShows() const override { return m_windowEffects->opacityShows(); }
 
 signals:
     void quitRequested();
@@ -170,74 +174,66 @@ protected:
 
 private:
     void buildWidgets();
-    void buildMenus();
-    void buildDesktopServices(DesktopServices& desktop);
-    void showTrayStartBalloon();
+    void connectDesktop(ClipboardReader* clipboardReader);
+    void PreferenceChanged(Preference preference);
+    void HotKeyChosen();
     void showDesktopNotice();
     void showSettingsNotice();
-    void connectMenuCommands();
-    void connectHelpCommands();
     void captionMenus();
     bool FormKeyPress(int key);
-    void LngEditKeyDown(int key, Qt::KeyboardModifiers modifiers);
     bool lookupWaits();
     void runFirstShowChecks();
     void showDisplay(const BalloonContent& content);
     void showHelp(const BalloonContent& content);
     // What the translation window shows; nothing while it is hidden.
     const BalloonContent* shownContent() const;
-    bool translationVisible() const;
-    QRect screenRect() const;
-    void moveBarTo(QPoint topLeft);
-    void LoadSettings();
+    QStringList& recentList(SearchLanguage language) { return m_prefs.recentList(language); }
     void ReadIEParams();
     void LookupIEParams();
     void Cleanup();
 
     BarPaths m_paths;
+    BarDictionary& m_dictionary;
+    Preferences m_prefs;
+    BarSettingsFile m_settingsFile;
 
     QLabel* LngLabel = nullptr;
     LowerCaseEntry* LngEdit = nullptr;
-    QMenu* LngPopupMenu = nullptr;
-    QMenu* TrayPopupMenu = nullptr;
     QPointer<TBalloonForm> BalloonForm;
+    BarMenus* m_menus = nullptr;
+    std::unique_ptr<HelpCommands> m_help;
+    std::unique_ptr<BarCommands> m_commands;
+    TrayPresence* m_presence = nullptr;
+    TrayIcon* m_tray = nullptr; // the presence's icon
+    std::unique_ptr<DesktopIntegration> m_integration;
+    ClipboardWatcher* m_clipboard = nullptr;
+    std::unique_ptr<KeyboardLayout> m_keyboard;
+    std::unique_ptr<WindowEffects> m_windowEffects;
+    std::unique_ptr<SpeechEngine> m_speech;
+    TTextDropTarget* FDropTarget = nullptr;
 
-    BarDictionary& m_dictionary;
     DictionaryChecks m_checks;
     // An Access dictionary converts in the background; the first show's
     // checks and a lookup asked for meanwhile wait for it.
     bool m_checksWaiting = false;
     bool m_lookupWaiting = false;
     QRecursiveMutex LookupLock;
-    std::unique_ptr<KeyboardLayout> m_keyboard;
-    TrayIcon* m_tray = nullptr;
-    ClipboardWatcher* m_clipboard = nullptr;
-    GlobalHotKey* m_hotKey = nullptr;
-    std::unique_ptr<SpeechEngine> m_speech;
-    std::unique_ptr<HelpFileDesktop> m_helpDesktop;
-    std::unique_ptr<WindowEffects> m_windowEffects;
-    quint32 HookMsg = 0;
-    TTextDropTarget* FDropTarget = nullptr;
     bool FClipboardReady = false;
-    // The settings file exists but could not be read: the bar runs on
-    // defaults and writes nothing over it.
-    bool m_settingsUnreadable = false;
-    // The user set the browser item in this run, so it follows the setting
-    // even when the settings could not be read.
-    bool m_browserItemChosen = false;
-
-    bool FInTray = false;
-    bool FBarShown = true;
     bool FCleanedUp = false;
     bool m_quitting = false;
     bool m_firstShowDone = false;
     bool m_firstActivationDone = false;
-    TipOfTheDay FTipCounter;
     QString FCodePageHint;
     QString FIEParamStr;
     int FIEParamCount = 0;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
+
+    // Read by the first-entry commands and the notices under these names.
+    const bool& FSensitive = m_prefs.flag(Preference::SensitiveTranslation);
+    const bool& FLocked = m_prefs.flag(Preference::LockedTranslation);
+    const bool& FWrap = m_prefs.flag(Preference::WrapTranslation);
+    const bool& FSaveRecent = m_prefs.flag(Preference::SaveRecent);
+    const bool& FSpeech = m_prefs.flag(Preference::Speech);
+    const SearchLanguage& FSearchLang = m_prefs.searchLanguage();
 };
 
 } // namespace kvel

@@ -5,6 +5,7 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "core/text/PhraseNormalizer.h"
+#include "shell/recent/RecentPhrases.h"
 #include "shell/settings/IniDocument.h"
 #include "shell/settings/KvelSettings.h"
 
@@ -82,7 +83,7 @@ void checkClamped(const kvel::KvelSettings& s, const QRect& screen)
                            std::pair{s.FEngCount, &s.FRecentEng},
                            std::pair{s.FSerCount, &s.FRecentSer}};
     for (const auto& [count, list] : lists) {
-        require(inRange(count, 0, kvel::kMaxRecentEntries), "counts within 0..10");
+        require(inRange(count, 0, kvel::kMaxRecentPhrases), "counts within 0..10");
         require(list->size() <= count, "no more entries than the count");
         for (const QString& entry : *list)
             require(!entry.isEmpty() && kvel::trimControl(entry) == entry,

@@ -45,8 +45,7 @@ bool TGenericVCLDropTarget::eventFilter(QObject* watched, QEvent* event)
         DragOver(static_cast<QDragMoveEvent*>(event));
         return true;
     case QEvent::DragLeave:
-        DragLeave(static_cast<QDragLeaveEvent*>(event));
-        return true;
+        return true; // nothing was marked on the widget to take back
     case QEvent::Drop:
         Drop(static_cast<QDropEvent*>(event));
         return true;

@@ -6,13 +6,12 @@
 #include <QWidget>
 
 class QDragEnterEvent;
-class QDragLeaveEvent;
 class QDragMoveEvent;
 class QDropEvent;
 
 namespace kvel {
 
-// Makes one widget a drop target and hands its four drag-and-drop events to
+// Makes one widget a drop target and hands its drag-and-drop events to
 // virtual methods, taking them away from the widget's own handling (a line
 // edit would otherwise insert the text where it lands).
 class TGenericVCLDropTarget : public QObject
@@ -25,12 +24,10 @@ public:
     // Registers `control`; the control registered before stops taking drops.
     void SetDropTarget(QWidget* control);
     QWidget* TargetControl() const { return m_target; }
-    bool Registered() const { return m_target != nullptr; }
 
 protected:
     virtual void DragEnter(QDragEnterEvent* event) = 0;
     virtual void DragOver(QDragMoveEvent* event) = 0;
-    virtual void DragLeave(QDragLeaveEvent* event) = 0;
     virtual void Drop(QDropEvent* event) = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -44,12 +44,6 @@ void TTextDropTarget::DragOver(QDragMoveEvent* event)
         return;
     }
     event->acceptProposedAction();
-    emit OnDragOver(TargetControl(), globalPoint(event, TargetControl()), event->modifiers());
-}
-
-void TTextDropTarget::DragLeave(QDragLeaveEvent*)
-{
-    emit OnDragLeave(TargetControl());
 }
 
 void TTextDropTarget::Drop(QDropEvent* event)

@@ -20,15 +20,12 @@ public:
 
 signals:
     void OnDragEnter(QWidget* sender, QPoint globalPos, Qt::KeyboardModifiers shift);
-    void OnDragOver(QWidget* sender, QPoint globalPos, Qt::KeyboardModifiers shift);
-    void OnDragLeave(QWidget* sender);
     void OnDrop(QWidget* sender, QPoint globalPos, Qt::KeyboardModifiers shift,
                 const QString& text);
 
 protected:
     void DragEnter(QDragEnterEvent* event) override;
     void DragOver(QDragMoveEvent* event) override;
-    void DragLeave(QDragLeaveEvent* event) override;
     void Drop(QDropEvent* event) override;
 };
 

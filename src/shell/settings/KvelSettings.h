@@ -16,9 +16,6 @@ namespace kvel {
 // The phrase bar's design size; the stored position is clamped with it.
 inline constexpr QSize kBarDesignSize(153, 20);
 
-// At most this many phrases per recent list, and per list in the file.
-inline constexpr int kMaxRecentEntries = 10;
-
 // Every preference, the bar's position and the three recent-phrase lists as
 // the settings file holds them. A default-constructed object is a fresh
 // installation: the value of each member below is its default in the file.

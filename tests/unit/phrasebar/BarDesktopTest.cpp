@@ -68,11 +68,11 @@ TEST_F(TrayBarTest, ClosingHidesToTheTrayAndARightClickHidesAShownBar)
 TEST_F(TrayBarTest, SwitchingTrayModeOffBringsTheBarBack)
 {
     bar->LngPopupMenuPopup();
-    bar->menuAction(u"ToTray"_s)->trigger();
-    EXPECT_EQ(bar->settings().FToTray, 0);
+    bar->menus().action(u"ToTray"_s)->trigger();
+    EXPECT_FALSE(bar->preferences().flag(Preference::ToTray));
     EXPECT_FALSE(tray->shown);
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->menuAction(u"Exit"_s)->text(), u"Izlaz\tAlt+F4"_s);
+    EXPECT_EQ(bar->menus().action(u"Exit"_s)->text(), u"Izlaz\tAlt+F4"_s);
 }
 
 TEST_F(TrayBarTest, ATrayThatGoesAwayNeverLeavesTheBarInvisible)
@@ -80,7 +80,7 @@ TEST_F(TrayBarTest, ATrayThatGoesAwayNeverLeavesTheBarInvisible)
     ASSERT_FALSE(bar->isVisible());
     tray->setAvailable(false);
     EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->settings().FToTray, 1) << "the stored setting is kept";
+    EXPECT_TRUE(bar->preferences().flag(Preference::ToTray)) << "the stored setting is kept";
 
     QSignalSpy quit(bar, &TKvelMainForm::quitRequested);
     tray->setAvailable(true); // the tray host restarted
@@ -112,9 +112,10 @@ TEST_F(TrayBarTest, CopiedTextBringsTheHiddenBarUpWithItsLookup)
     bar->ClipboardChanged(u"  House\n"_s);
     EXPECT_TRUE(bar->isVisible());
     EXPECT_EQ(bar->entry()->text(), u"house"_s);
-    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::Both);
     EXPECT_EQ(balloon().contentKind(), ContentKind::Results);
-    EXPECT_EQ(bar->settings().FRecentBoth, QStringList{u"HOUSE"_s}) << "the phrase is remembered";
+    EXPECT_EQ(bar->preferences().recentList(SearchLanguage::Both), QStringList{u"HOUSE"_s})
+        << "the phrase is remembered";
 
     balloon().hide();
     bar->ClipboardChanged(u"house"_s); // the same text again looks up again
@@ -205,7 +206,53 @@ TEST_F(BarTest, DroppedTextIsLookedUpInBoth)
     key(Qt::Key_L, Qt::AltModifier);
     bar->TextDropped(u"HOUSE"_s);
     EXPECT_EQ(bar->entry()->text(), u"house"_s);
-    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::Both);
     EXPECT_TRUE(balloon().isVisible());
-    EXPECT_TRUE(bar->settings().FRecentBoth.isEmpty()) << "a drop files nothing";
+    EXPECT_TRUE(bar->preferences().recentList(SearchLanguage::Both).isEmpty())
+        << "a drop files nothing";
+}
+
+// The fake desktop stands in for every platform part: the bar's use of each is
+// seen from outside.
+TEST_F(BarTest, TheHotKeyGrabFollowsTheMenuAndTheChosenKeyTogglesTheBar)
+{
+    ASSERT_TRUE(desktop->hotKey->hookedKey) << "the settings keep the hot key on";
+    EXPECT_EQ(*desktop->hotKey->hookedKey, 3) << "Alt+F12";
+    bar->LngPopupMenuPopup();
+    bar->menus().action(u"F9"_s)->trigger();
+    EXPECT_EQ(desktop->hotKey->hookedKey, 0);
+    bar->menus().action(u"KHookActivate"_s)->trigger(); // off
+    EXPECT_FALSE(desktop->hotKey->hookedKey);
+    emit desktop->hotKey->hotKeyPressed(u"F9"_s);
+    EXPECT_TRUE(bar->isVisible()) << "a hot key that is off does nothing";
+
+    bar->menus().action(u"KHookActivate"_s)->trigger(); // on again
+    EXPECT_EQ(desktop->hotKey->hookedKey, 0);
+    emit desktop->hotKey->hotKeyPressed(u"F10"_s);
+    EXPECT_TRUE(bar->isVisible()) << "only the chosen key counts";
+    emit desktop->hotKey->hotKeyPressed(u"F9"_s);
+    EXPECT_FALSE(bar->isVisible()) << "the chosen key closes the shown bar";
+}
+
+TEST_F(BarTest, F1WithoutAHelpFileSaysSoInTheBalloon)
+{
+    key(Qt::Key_F1);
+    ASSERT_TRUE(balloon().isVisible());
+    EXPECT_EQ(balloon().contentKind(), ContentKind::HelpFileError);
+}
+
+TEST_F(BarTest, PronounceSpeaksTheFirstEnglishPhraseEvenWithSpeechOff)
+{
+    bar->LngPopupMenuPopup();
+    bar->menus().action(u"SpeechC"_s)->trigger(); // off
+    ASSERT_FALSE(bar->preferences().flag(Preference::Speech));
+    type(u"house"_s);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(desktop->spoken.isEmpty()) << "Enter speaks only with speech on";
+    key(Qt::Key_Z, Qt::AltModifier);
+    EXPECT_EQ(desktop->spoken, QStringList{u"house"_s});
+    bar->LngPopupMenuPopup();
+    bar->menus().action(u"Pronunce"_s)->trigger();
+    EXPECT_EQ(desktop->spoken, (QStringList{u"house"_s, u"house"_s}));
+    EXPECT_FALSE(bar->preferences().flag(Preference::Speech)) << "the setting stays off";
 }

@@ -65,15 +65,15 @@ TEST_F(BarFormsTest, AnInflectedWordShowsItsDictionaryFormOnceTheAnalysersAreLoa
     EXPECT_TRUE(found);
 
     bar->LngPopupMenuPopup();
-    QAction* forms = bar->menuAction(u"Forms"_s);
+    QAction* forms = bar->menus().action(u"Forms"_s);
     EXPECT_TRUE(forms->isEnabled());
     ASSERT_TRUE(forms->isChecked());
     forms->trigger();
-    EXPECT_EQ(bar->settings().FForms, 0);
+    EXPECT_FALSE(bar->preferences().flag(Preference::Forms));
     EXPECT_EQ(balloon().contentKind(), ContentKind::NoMatches);
 
     forms->trigger();
-    EXPECT_EQ(bar->settings().FForms, 1);
+    EXPECT_TRUE(bar->preferences().flag(Preference::Forms));
     EXPECT_EQ(balloon().sourceLines(), QStringList{u"house~0kuća; dom"_s});
     bar->close();
     const std::optional<IniDocument> ini = readIniFile(paths.settingsFile);
@@ -84,7 +84,7 @@ TEST_F(BarFormsTest, AnInflectedWordShowsItsDictionaryFormOnceTheAnalysersAreLoa
 TEST_F(BarWithoutHunspellTest, TheItemIsGreyedAndLookupsAreUnchanged)
 {
     bar->LngPopupMenuPopup();
-    QAction* forms = bar->menuAction(u"Forms"_s);
+    QAction* forms = bar->menus().action(u"Forms"_s);
     EXPECT_FALSE(forms->isEnabled());
     EXPECT_FALSE(forms->isChecked());
     for (int round = 0; round < 2; ++round) {
@@ -99,8 +99,8 @@ TEST_F(BarWithoutHunspellTest, TheItemIsGreyedAndLookupsAreUnchanged)
 TEST_F(BarTest, DictionaryFormsAreOffByDefaultAndTheItemFollowsTolerantSearch)
 {
     bar->LngPopupMenuPopup();
-    EXPECT_FALSE(bar->menuAction(u"Forms"_s)->isChecked());
-    EXPECT_EQ(bar->settings().FForms, 0);
+    EXPECT_FALSE(bar->menus().action(u"Forms"_s)->isChecked());
+    EXPECT_FALSE(bar->preferences().flag(Preference::Forms));
 
     const QList<MenuRow>& rows = mainMenuRows();
     const auto named = [&](const char* name) {

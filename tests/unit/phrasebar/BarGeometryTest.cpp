@@ -11,28 +11,28 @@ TEST(BarGeometry, MovesStayOnTheScreenThatHoldsTheBar)
     struct Case
     {
         QPoint from;
-        BarKeyCommand move;
+        BarCommand move;
         QPoint to;
     };
     const Case cases[] = {
-        {{100, 25}, BarKeyCommand::StepUp, {100, 0}},
-        {{100, 100}, BarKeyCommand::StepUp, {100, 60}},
-        {{100, 740}, BarKeyCommand::StepDown, {100, 748}},
-        {{20, 100}, BarKeyCommand::StepLeft, {0, 100}},
-        {{850, 100}, BarKeyCommand::StepRight, {871, 100}}, // right edge on the screen's edge
-        {{100, 100}, BarKeyCommand::StepRight, {140, 100}},
-        {{300, 300}, BarKeyCommand::EdgeTop, {300, 0}},
-        {{300, 300}, BarKeyCommand::EdgeBottom, {300, 748}},
-        {{300, 300}, BarKeyCommand::EdgeLeft, {0, 300}},
-        {{300, 300}, BarKeyCommand::EdgeRight, {871, 300}},
+        {{100, 25}, BarCommand::StepUp, {100, 0}},
+        {{100, 100}, BarCommand::StepUp, {100, 60}},
+        {{100, 740}, BarCommand::StepDown, {100, 748}},
+        {{20, 100}, BarCommand::StepLeft, {0, 100}},
+        {{850, 100}, BarCommand::StepRight, {871, 100}}, // right edge on the screen's edge
+        {{100, 100}, BarCommand::StepRight, {140, 100}},
+        {{300, 300}, BarCommand::EdgeTop, {300, 0}},
+        {{300, 300}, BarCommand::EdgeBottom, {300, 748}},
+        {{300, 300}, BarCommand::EdgeLeft, {0, 300}},
+        {{300, 300}, BarCommand::EdgeRight, {871, 300}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(movedBar(c.from, kBarSize, screen, c.move), c.to);
 
     // A second monitor to the right: its own edges count.
     const QRect second(1024, 0, 1280, 1024);
-    EXPECT_EQ(movedBar({1500, 500}, kBarSize, second, BarKeyCommand::EdgeLeft), QPoint(1024, 500));
-    EXPECT_EQ(movedBar({1500, 500}, kBarSize, second, BarKeyCommand::EdgeRight),
+    EXPECT_EQ(movedBar({1500, 500}, kBarSize, second, BarCommand::EdgeLeft), QPoint(1024, 500));
+    EXPECT_EQ(movedBar({1500, 500}, kBarSize, second, BarCommand::EdgeRight),
               QPoint(2304 - 153, 500));
 }
 

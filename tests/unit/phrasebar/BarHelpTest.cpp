@@ -40,7 +40,7 @@ TEST_F(BarTest, TheKeyboardListFollowsTheHotKeyMenu)
     key(Qt::Key_K, Qt::AltModifier);
     const QStringList before = balloon().sourceLines();
     bar->LngPopupMenuPopup();
-    bar->menuAction(u"F9"_s)->trigger();
+    bar->menus().action(u"F9"_s)->trigger();
     EXPECT_EQ(balloon().contentKind(), ContentKind::KeyboardList);
     EXPECT_NE(balloon().sourceLines(), before);
     EXPECT_TRUE(balloon().sourceLines().join(u'\n').contains(u"Alt+F9"_s));

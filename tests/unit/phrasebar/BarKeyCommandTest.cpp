@@ -13,28 +13,28 @@ TEST(BarKeyCommand, KeysAndModifiers)
     {
         int key;
         Qt::KeyboardModifiers modifiers;
-        BarKeyCommand command;
+        BarCommand command;
     };
     const Case cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, BarKeyCommand::RememberAndFlash},
-        {Qt::Key_Enter, Qt::KeypadModifier, BarKeyCommand::RememberAndFlash},
-        {Qt::Key_Return, ctrlAlt, BarKeyCommand::RememberAndFlash},
-        {Qt::Key_F1, Qt::ShiftModifier, BarKeyCommand::HelpIndex},
-        {Qt::Key_Z, alt, BarKeyCommand::Pronounce},
-        {Qt::Key_Z, Qt::NoModifier, BarKeyCommand::None}, // plain letters are text
-        {Qt::Key_L, alt | Qt::ShiftModifier, BarKeyCommand::NextSearchLanguage},
-        {Qt::Key_I, alt, BarKeyCommand::SwitchInterfaceLanguage},
-        {Qt::Key_1, alt, BarKeyCommand::CopyPhrase},
-        {Qt::Key_3, alt, BarKeyCommand::CopyPhraseAndMeanings},
-        {Qt::Key_S, alt, BarKeyCommand::ToggleLock},
-        {Qt::Key_W, alt, BarKeyCommand::FindWhole},
-        {Qt::Key_U, alt, BarKeyCommand::PopupMenu},
-        {Qt::Key_Up, alt, BarKeyCommand::EdgeTop},
-        {Qt::Key_Up, ctrlAlt, BarKeyCommand::StepUp},
-        {Qt::Key_Right, ctrlAlt | Qt::ShiftModifier, BarKeyCommand::StepRight},
-        {Qt::Key_Left, Qt::ControlModifier, BarKeyCommand::None}, // Ctrl alone edits
-        {Qt::Key_A, Qt::ControlModifier, BarKeyCommand::None},
-        {Qt::Key_Q, alt, BarKeyCommand::None},
+        {Qt::Key_Return, Qt::NoModifier, BarCommand::RememberAndFlash},
+        {Qt::Key_Enter, Qt::KeypadModifier, BarCommand::RememberAndFlash},
+        {Qt::Key_Return, ctrlAlt, BarCommand::RememberAndFlash},
+        {Qt::Key_F1, Qt::ShiftModifier, BarCommand::HelpIndex},
+        {Qt::Key_Z, alt, BarCommand::Pronounce},
+        {Qt::Key_Z, Qt::NoModifier, BarCommand::None}, // plain letters are text
+        {Qt::Key_L, alt | Qt::ShiftModifier, BarCommand::NextSearchLanguage},
+        {Qt::Key_I, alt, BarCommand::SwitchInterfaceLanguage},
+        {Qt::Key_1, alt, BarCommand::CopyPhrase},
+        {Qt::Key_3, alt, BarCommand::CopyPhraseAndMeanings},
+        {Qt::Key_S, alt, BarCommand::ToggleLock},
+        {Qt::Key_W, alt, BarCommand::FindWhole},
+        {Qt::Key_U, alt, BarCommand::PopupMenu},
+        {Qt::Key_Up, alt, BarCommand::EdgeTop},
+        {Qt::Key_Up, ctrlAlt, BarCommand::StepUp},
+        {Qt::Key_Right, ctrlAlt | Qt::ShiftModifier, BarCommand::StepRight},
+        {Qt::Key_Left, Qt::ControlModifier, BarCommand::None}, // Ctrl alone edits
+        {Qt::Key_A, Qt::ControlModifier, BarCommand::None},
+        {Qt::Key_Q, alt, BarCommand::None},
     };
     for (const Case& c : cases)
         EXPECT_EQ(barKeyCommand(c.key, c.modifiers), c.command) << c.key;

@@ -44,7 +44,7 @@ protected:
 
 TEST_F(UnreadableSettingsBarTest, RunsOnDefaultsAndSaysSoInTheBalloon)
 {
-    EXPECT_EQ(bar->settings().FAutoStart, 1);
+    EXPECT_TRUE(bar->preferences().flag(Preference::AutoStart));
     ASSERT_TRUE(balloon().isVisible());
     EXPECT_EQ(balloon().sourceLines(), QStringList{LoadText(StringId::SettingsUnreadable)});
     expectNothingWrittenForTheDesktop();
@@ -63,7 +63,7 @@ TEST_F(UnreadableSettingsBarTest, SwitchingTheLanguageAndQuittingWriteNothing)
 
 TEST_F(UnreadableSettingsBarTest, TheBrowserItemFollowsTheUsersOwnClick)
 {
-    QAction* item = bar->menuAction(u"ContextMenu"_s);
+    QAction* item = bar->menus().action(u"ContextMenu"_s);
     ASSERT_NE(item, nullptr);
     item->setChecked(false);
     item->trigger(); // on: the user asked for it

@@ -3,6 +3,7 @@
 
 #include "app/Program.h"
 #include "core/strings/StringTable.h"
+#include "phrasebar/BarMenus.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "support/FakeDesktop.h"

@@ -53,19 +53,19 @@ TEST_F(BarTolerantTest, TheMenuItemShowsTheSettingAndTogglingItLooksUpAgain)
 {
     type(u"kuca"_s);
     bar->LngPopupMenuPopup();
-    QAction* tolerant = bar->menuAction(u"Tolerant"_s);
+    QAction* tolerant = bar->menus().action(u"Tolerant"_s);
     EXPECT_EQ(tolerant->text(), u"Traži i bez kvačica, ćirilicom, ekavski i ijekavski"_s);
     ASSERT_TRUE(tolerant->isChecked());
 
     tolerant->trigger();
-    EXPECT_EQ(bar->settings().FTolerant, 0);
+    EXPECT_FALSE(bar->preferences().flag(Preference::Tolerant));
     EXPECT_EQ(balloon().sourceLines(),
               (QStringList{u"kucanje~1knocking"_s, u"kucati~1to knock"_s}));
     bar->LngPopupMenuPopup();
     EXPECT_FALSE(tolerant->isChecked());
 
     tolerant->trigger();
-    EXPECT_EQ(bar->settings().FTolerant, 1);
+    EXPECT_TRUE(bar->preferences().flag(Preference::Tolerant));
     EXPECT_EQ(balloon().sourceLines().size(), 3);
 
     bar->close();
@@ -77,8 +77,8 @@ TEST_F(BarTolerantTest, TheMenuItemShowsTheSettingAndTogglingItLooksUpAgain)
 TEST_F(BarTest, TolerantSearchIsOffByDefault)
 {
     bar->LngPopupMenuPopup();
-    EXPECT_FALSE(bar->menuAction(u"Tolerant"_s)->isChecked());
-    EXPECT_EQ(bar->settings().FTolerant, 0);
+    EXPECT_FALSE(bar->menus().action(u"Tolerant"_s)->isChecked());
+    EXPECT_FALSE(bar->preferences().flag(Preference::Tolerant));
     type(u"kuca"_s);
     EXPECT_EQ(balloon().contentKind(), ContentKind::NoMatches);
 }

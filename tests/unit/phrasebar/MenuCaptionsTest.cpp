@@ -12,7 +12,7 @@ namespace {
 
 QString captionOf(const TKvelMainForm& bar, const char* name)
 {
-    QAction* action = bar.menuAction(QLatin1String(name));
+    QAction* action = bar.menus().action(QLatin1String(name));
     return action ? action->text() : u"<missing>"_s;
 }
 
@@ -73,7 +73,7 @@ TEST_F(BarTest, TrayMenuShowsTheHotKeyOnlyWhenItIsOn)
     bar->TrayPopupMenuPopup();
     EXPECT_EQ(captionOf(*bar, "PopOpen"), u"Open dictionary\tAlt+F12"_s);
     bar->LngPopupMenuPopup();
-    bar->menuAction(u"KHookActivate"_s)->trigger(); // off
+    bar->menus().action(u"KHookActivate"_s)->trigger(); // off
     bar->TrayPopupMenuPopup();
     EXPECT_EQ(captionOf(*bar, "PopOpen"), u"Open dictionary"_s);
 }

@@ -58,7 +58,7 @@ TEST_F(BarTest, FindMethodKeysRerunTheLookup)
 {
     type(u"house"_s);
     key(Qt::Key_E, Qt::AltModifier);
-    EXPECT_EQ(bar->settings().FFindMethod, 2);
+    EXPECT_EQ(bar->preferences().findMethod(), FindMethod::Ends);
     EXPECT_EQ(balloon().sourceLines(),
               (QStringList{u"house~0kuća; dom"_s, u"boathouse~0kućica za čamce"_s}));
     key(Qt::Key_C, Qt::AltModifier);
@@ -66,7 +66,7 @@ TEST_F(BarTest, FindMethodKeysRerunTheLookup)
     key(Qt::Key_W, Qt::AltModifier);
     EXPECT_EQ(balloon().sourceLines(), QStringList{u"house~0kuća; dom"_s});
     key(Qt::Key_B, Qt::AltModifier);
-    EXPECT_EQ(bar->settings().FFindMethod, 0);
+    EXPECT_EQ(bar->preferences().findMethod(), FindMethod::Begins);
     EXPECT_EQ(bar->entry()->text(), u"house"_s) << "command keys type nothing";
 }
 
@@ -75,14 +75,14 @@ TEST_F(BarTest, AltLCyclesTheSearchLanguageAndItsLabel)
     type(u"ku"_s);
     EXPECT_EQ(bar->languageLabel()->text(), u"Oba"_s);
     key(Qt::Key_L, Qt::AltModifier);
-    EXPECT_EQ(bar->settings().FSearchLang, 1);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::English);
     EXPECT_EQ(bar->languageLabel()->text(), u"Eng"_s);
     EXPECT_EQ(balloon().contentKind(), ContentKind::NoMatches) << "no English word starts with ku";
     key(Qt::Key_L, Qt::AltModifier);
     EXPECT_EQ(bar->languageLabel()->text(), u"Srp"_s);
     EXPECT_EQ(balloon().sourceLines(), QStringList{u"kuća~1house; home"_s});
     key(Qt::Key_L, Qt::AltModifier);
-    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::Both);
 }
 
 TEST_F(BarTest, InterfaceLanguageSwitchRecaptionsAtOnce)
@@ -91,15 +91,15 @@ TEST_F(BarTest, InterfaceLanguageSwitchRecaptionsAtOnce)
     EXPECT_EQ(balloon().sourceLines(),
               QStringList{u"Žao nam je, fraza nije pronađena ovoga puta"_s});
     key(Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(bar->settings().FInterfaceLang, 1);
+    EXPECT_EQ(bar->preferences().interfaceLanguage(), InterfaceLanguage::English);
     EXPECT_EQ(bar->languageLabel()->text(), u"Both"_s);
     EXPECT_EQ(bar->windowTitle(), u"Kvel dictionary"_s);
-    EXPECT_EQ(bar->menuAction(u"CopyWord"_s)->text(), u"Copy phrase\tAlt+1"_s);
-    EXPECT_EQ(bar->menuAction(u"RecentWordsBoth1"_s)->text(), u"--- none ---"_s);
+    EXPECT_EQ(bar->menus().action(u"CopyWord"_s)->text(), u"Copy phrase\tAlt+1"_s);
+    EXPECT_EQ(bar->menus().action(u"RecentWordsBoth1"_s)->text(), u"--- none ---"_s);
     EXPECT_EQ(balloon().sourceLines(), QStringList{u"Sorry, the phrase was not found this time"_s})
         << "the shown notice follows the language";
     key(Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(bar->menuAction(u"CopyWord"_s)->text(), u"Kopiraj frazu\tAlt+1"_s);
+    EXPECT_EQ(bar->menus().action(u"CopyWord"_s)->text(), u"Kopiraj frazu\tAlt+1"_s);
     EXPECT_EQ(bar->languageLabel()->text(), u"Oba"_s);
 }
 
@@ -107,8 +107,8 @@ TEST_F(BarTest, EnterFilesTheFirstEntryInTheRecentListOfTheSearchLanguage)
 {
     type(u"hou"_s);
     key(Qt::Key_Return);
-    EXPECT_EQ(bar->settings().FRecentBoth, QStringList{u"HOUSE"_s});
-    EXPECT_EQ(bar->menuAction(u"RecentWordsBoth1"_s)->text(), u"HOUSE"_s);
+    EXPECT_EQ(bar->preferences().recentList(SearchLanguage::Both), QStringList{u"HOUSE"_s});
+    EXPECT_EQ(bar->menus().action(u"RecentWordsBoth1"_s)->text(), u"HOUSE"_s);
 
     // English selected while the first entry is Serbian: nothing is filed.
     bar->entry()->clear();
@@ -118,7 +118,7 @@ TEST_F(BarTest, EnterFilesTheFirstEntryInTheRecentListOfTheSearchLanguage)
     key(Qt::Key_L, Qt::AltModifier); // Both
     key(Qt::Key_L, Qt::AltModifier); // English: no match shown now
     key(Qt::Key_Return);
-    EXPECT_TRUE(bar->settings().FRecentEng.isEmpty());
+    EXPECT_TRUE(bar->preferences().recentList(SearchLanguage::English).isEmpty());
 }
 
 TEST_F(BarTest, ChoosingARecentPhraseFillsTheEntryInItsListsLanguage)
@@ -126,21 +126,21 @@ TEST_F(BarTest, ChoosingARecentPhraseFillsTheEntryInItsListsLanguage)
     type(u"cat"_s);
     key(Qt::Key_L, Qt::AltModifier); // English
     key(Qt::Key_Return);
-    ASSERT_EQ(bar->settings().FRecentEng, QStringList{u"CAT"_s});
+    ASSERT_EQ(bar->preferences().recentList(SearchLanguage::English), QStringList{u"CAT"_s});
     bar->entry()->clear();
     key(Qt::Key_L, Qt::AltModifier); // Serbian
 
-    bar->menuAction(u"RecentWordsEng1"_s)->trigger();
+    bar->menus().action(u"RecentWordsEng1"_s)->trigger();
     EXPECT_EQ(bar->entry()->text(), u"cat"_s);
-    EXPECT_EQ(bar->settings().FSearchLang, 1);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::English);
     EXPECT_EQ(balloon().sourceLines(), QStringList{u"cat~0mačka"_s});
 
-    bar->menuAction(u"RecentWordsEng2"_s)->trigger(); // the placeholder does nothing
+    bar->menus().action(u"RecentWordsEng2"_s)->trigger(); // the placeholder does nothing
     EXPECT_EQ(bar->entry()->text(), u"cat"_s);
 
     key(Qt::Key_H, Qt::AltModifier);
-    EXPECT_TRUE(bar->settings().FRecentEng.isEmpty());
-    EXPECT_EQ(bar->menuAction(u"RecentWordsEng1"_s)->text(), u"--- nema ---"_s);
+    EXPECT_TRUE(bar->preferences().recentList(SearchLanguage::English).isEmpty());
+    EXPECT_EQ(bar->menus().action(u"RecentWordsEng1"_s)->text(), u"--- nema ---"_s);
 }
 
 TEST_F(BarTest, CopyKeysPutTheFirstEntryOnTheClipboard)
@@ -164,31 +164,31 @@ TEST_F(BarTest, MenuStatesAreDerivedWhenItOpens)
 {
     type(u"zzz"_s);
     bar->LngPopupMenuPopup();
-    EXPECT_FALSE(bar->menuAction(u"CopyWord"_s)->isEnabled());
-    EXPECT_FALSE(bar->menuAction(u"Pronunce"_s)->isEnabled());
-    EXPECT_TRUE(bar->menuAction(u"GoToTranslation"_s)->isEnabled());
-    EXPECT_TRUE(bar->menuAction(u"FindWordMethodBegins"_s)->isChecked());
-    EXPECT_EQ(bar->menuAction(u"Exit"_s)->text(), u"Izlaz\tAlt+F4"_s);
+    EXPECT_FALSE(bar->menus().action(u"CopyWord"_s)->isEnabled());
+    EXPECT_FALSE(bar->menus().action(u"Pronunce"_s)->isEnabled());
+    EXPECT_TRUE(bar->menus().action(u"GoToTranslation"_s)->isEnabled());
+    EXPECT_TRUE(bar->menus().action(u"FindWordMethodBegins"_s)->isChecked());
+    EXPECT_EQ(bar->menus().action(u"Exit"_s)->text(), u"Izlaz\tAlt+F4"_s);
 
     bar->entry()->clear();
     type(u"house"_s);
     bar->LngPopupMenuPopup();
-    EXPECT_TRUE(bar->menuAction(u"CopyWord"_s)->isEnabled());
-    EXPECT_TRUE(bar->menuAction(u"Pronunce"_s)->isEnabled());
+    EXPECT_TRUE(bar->menus().action(u"CopyWord"_s)->isEnabled());
+    EXPECT_TRUE(bar->menus().action(u"Pronunce"_s)->isEnabled());
 }
 
 TEST_F(BarTest, MenuChecksChangeSettingsAndRerunTheLookup)
 {
     type(u"house"_s);
     bar->LngPopupMenuPopup();
-    QAction* wrap = bar->menuAction(u"WrapTheTranslation"_s);
+    QAction* wrap = bar->menus().action(u"WrapTheTranslation"_s);
     ASSERT_TRUE(wrap->isChecked());
     wrap->trigger();
-    EXPECT_EQ(bar->settings().FWrap, 0);
-    bar->menuAction(u"FindWordMethodEnds"_s)->trigger();
-    EXPECT_EQ(bar->settings().FFindMethod, 2);
+    EXPECT_FALSE(bar->preferences().flag(Preference::WrapTranslation));
+    bar->menus().action(u"FindWordMethodEnds"_s)->trigger();
+    EXPECT_EQ(bar->preferences().findMethod(), FindMethod::Ends);
     EXPECT_EQ(balloon().sourceLines().size(), 2);
-    bar->menuAction(u"SelectedLanguageSerbian"_s)->trigger();
+    bar->menus().action(u"SelectedLanguageSerbian"_s)->trigger();
     EXPECT_EQ(bar->languageLabel()->text(), u"Srp"_s);
 }
 
@@ -211,7 +211,7 @@ TEST_F(BarTest, PhraseFromOutsideIsNormalisedAndSearchedInBoth)
     key(Qt::Key_L, Qt::AltModifier);
     bar->EnterPhraseFromOutside(u"  [HOUSE]\r\n"_s);
     EXPECT_EQ(bar->entry()->text(), u"house"_s);
-    EXPECT_EQ(bar->settings().FSearchLang, 0);
+    EXPECT_EQ(bar->preferences().searchLanguage(), SearchLanguage::Both);
     EXPECT_EQ(bar->entry()->cursorPosition(), 5);
     bar->balloon()->hide();
     bar->EnterPhraseFromOutside(u"house"_s); // unchanged text still looks up
