@@ -109,7 +109,7 @@ void TKvelMainForm::showDesktopNotice()
     // Shown like the other notices, and replaced by the next lookup.
     BalloonForm->ShowContent(
         textContent(ContentKind::DesktopNotice, ImageId::About, notice->title, notice->lines),
-        geometry(), {false, FWrap != 0, FLocked != 0});
+        geometry(), balloonOptions(false));
 }
 
 void TKvelMainForm::showSettingsNotice()
@@ -126,7 +126,7 @@ void TKvelMainForm::showSettingsNotice()
     }
     // Shown like the other notices, and replaced by the next lookup.
     BalloonForm->ShowContent(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}),
-                             geometry(), {false, FWrap != 0, FLocked != 0});
+                             geometry(), balloonOptions(false));
 }
 
 void TKvelMainForm::ApplyClipboardViewer()

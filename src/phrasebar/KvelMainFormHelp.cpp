@@ -27,19 +27,17 @@ void TKvelMainForm::HelpKeyboardClick()
 
 void TKvelMainForm::SpeakFirstPhrase()
 {
-    const BalloonContent* shown = shownContent();
-    if (!shown || FSpeech != 1 || !m_speech)
-        return;
-    if (const std::optional<QString> phrase = phraseToSpeak(*shown))
-        m_speech->speak(*phrase);
+    if (m_prefs.flag(Preference::Speech))
+        PronounceFirstPhrase();
 }
 
 void TKvelMainForm::PronounceFirstPhrase()
 {
-    const bool speech = m_prefs.flag(Preference::Speech);
-    m_prefs.setFlag(Preference::Speech, true);
-    SpeakFirstPhrase();
-    m_prefs.setFlag(Preference::Speech, speech);
+    const BalloonContent* shown = shownContent();
+    if (!shown || !m_speech)
+        return;
+    if (const std::optional<QString> phrase = phraseToSpeak(*shown))
+        m_speech->speak(*phrase);
 }
 
 } // namespace kvel

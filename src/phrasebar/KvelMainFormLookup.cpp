@@ -79,7 +79,8 @@ void TKvelMainForm::LngEditChange()
 
 void TKvelMainForm::showDisplay(const BalloonContent& content)
 {
-    BalloonForm->ShowContent(content, geometry(), {FSensitive != 0, FWrap != 0, FLocked != 0});
+    BalloonForm->ShowContent(content, geometry(),
+                             balloonOptions(m_prefs.flag(Preference::SensitiveTranslation)));
     if (isVisible())
         LngEdit->setFocus();
 }
@@ -148,9 +149,10 @@ void TKvelMainForm::RememberFirstEntry()
         LngEditChange();
         return;
     }
-    const QString phrase = rememberedPhrase(*shownContent(), SearchLanguage(FSearchLang));
+    const QString phrase = rememberedPhrase(*shownContent(), m_prefs.searchLanguage());
     if (!phrase.isEmpty()) {
-        AddRecentPhrase(recentList(SearchLanguage(FSearchLang)), phrase, FSaveRecent != 0);
+        AddRecentPhrase(recentList(m_prefs.searchLanguage()), phrase,
+                        m_prefs.flag(Preference::SaveRecent));
         RefreshRecentMenus();
     }
 }

@@ -17,8 +17,6 @@
 #include <QMenu>
 #include <array>
 
-using namespace Qt::StringLiterals;
-
 namespace kvel {
 
 namespace {
@@ -50,7 +48,7 @@ void TKvelMainForm::LngPopupMenuPopup()
     const bool visible = translationVisible();
     const bool entries = FirstEntryShown();
     const BalloonContent* shown = shownContent();
-    menuAction(u"Pronunce"_s)->setEnabled(shown && phraseToSpeak(*shown));
+    m_menus->setEnabled(BarCommand::Pronounce, shown && phraseToSpeak(*shown));
     for (const BarCommand copy :
          {BarCommand::CopyPhrase, BarCommand::CopyMeanings, BarCommand::CopyPhraseAndMeanings})
         m_menus->setEnabled(copy, entries);

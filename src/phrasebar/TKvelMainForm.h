@@ -78,8 +78,9 @@ public:
     void RememberFirstEntry();
     bool FirstEntryShown() const;
     void CopyFirstEntry(CopyMode mode);
+    // With speech on, after Enter.
     void SpeakFirstPhrase();
-    // Alt+Z and the menu item speak even with speech turned off.
+    // Alt+Z and the menu item: also with speech turned off.
     void PronounceFirstPhrase();
 
     // --- language -------------------------------------------------------
@@ -149,7 +150,6 @@ public:
     QMenu* trayMenu() const { return m_menus->trayMenu(); }
     TBalloonForm* balloon() const { return BalloonForm; }
     const Preferences& preferences() const { return m_prefs; }
-    QAction* menuAction(const QString& name) const { return m_menus->action(name); }
     void LngPopupMenuPopup();
     void TrayPopupMenuPopup() { m_commands->showTrayMenuStates(); }
 
@@ -188,6 +188,12 @@ private:
     // What the translation window shows; nothing while it is hidden.
     const BalloonContent* shownContent() const;
     QStringList& recentList(SearchLanguage language) { return m_prefs.recentList(language); }
+    // How the window shows text as the preferences stand; notices never pick phrases.
+    BalloonOptions balloonOptions(bool sensitive) const
+    {
+        return {sensitive, m_prefs.flag(Preference::WrapTranslation),
+                m_prefs.flag(Preference::LockedTranslation)};
+    }
     void ReadIEParams();
     void LookupIEParams();
     void Cleanup();
@@ -226,14 +232,6 @@ private:
     QString FCodePageHint;
     QString FIEParamStr;
     int FIEParamCount = 0;
-
-    // Read by the first-entry commands and the notices under these names.
-    const bool& FSensitive = m_prefs.flag(Preference::SensitiveTranslation);
-    const bool& FLocked = m_prefs.flag(Preference::LockedTranslation);
-    const bool& FWrap = m_prefs.flag(Preference::WrapTranslation);
-    const bool& FSaveRecent = m_prefs.flag(Preference::SaveRecent);
-    const bool& FSpeech = m_prefs.flag(Preference::Speech);
-    const SearchLanguage& FSearchLang = m_prefs.searchLanguage();
 };
 
 } // namespace kvel
