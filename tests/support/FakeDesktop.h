@@ -4,7 +4,6 @@
 #include "shell/clipboard/QtClipboardReader.h"
 #include "shell/desktop/DesktopServices.h"
 
-#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -65,10 +64,9 @@ public:
 class FakeKeyboardLayout final : public KeyboardLayout
 {
 public:
-    void activate(KeyboardTarget target) override { activated.append(target); }
+    void activate(KeyboardTarget) override {}
     void restoreUserLayout() override { ++restored; }
 
-    QList<KeyboardTarget> activated;
     int restored = 0;
 };
 

@@ -239,6 +239,21 @@ TEST_F(BarTest, F1WithoutAHelpFileSaysSoInTheBalloon)
     key(Qt::Key_F1);
     ASSERT_TRUE(balloon().isVisible());
     EXPECT_EQ(balloon().contentKind(), ContentKind::HelpFileError);
+    EXPECT_TRUE(desktop->help->opened.isEmpty()) << "there was nothing to open";
+}
+
+TEST_F(BarTest, LeavingTheBarGivesTheUserTheirKeyboardLayoutBack)
+{
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(bar, &deactivate);
+    EXPECT_EQ(desktop->keyboard->restored, 1);
+}
+
+TEST_F(BarTest, TheBalloonFadesOnlyWhereTheDesktopShowsOpacity)
+{
+    EXPECT_FALSE(bar->windowOpacityShows());
+    desktop->windowEffects->opacity = true;
+    EXPECT_TRUE(bar->windowOpacityShows());
 }
 
 TEST_F(BarTest, PronounceSpeaksTheFirstEnglishPhraseEvenWithSpeechOff)
