@@ -139,8 +139,8 @@ void BarCommands::run(BarCommand command, bool checked)
     else if (const auto mail = valueOf(kMailItems, command))
         m_help.openMail(*mail);
     else if (const auto copy = valueOf(kCopyItems, command)) {
-        if (m_bar.translationVisible() && m_bar.FirstEntryShown())
-            m_bar.CopyFirstEntry(*copy);
+        if (m_bar.firstEntry().entryShown())
+            m_bar.firstEntry().copy(*copy);
     } else
         runAction(command, checked);
 }
@@ -151,13 +151,13 @@ void BarCommands::runAction(BarCommand command, bool checked)
     case C::RememberAndFlash:
         m_bar.RememberFirstEntry();
         m_bar.entry()->flash();
-        m_bar.SpeakFirstPhrase();
+        m_bar.firstEntry().speak();
         break;
     case C::HelpIndex:
         m_bar.HelpIndexClick();
         break;
     case C::Pronounce:
-        m_bar.PronounceFirstPhrase();
+        m_bar.firstEntry().pronounce();
         break;
     case C::NextSearchLanguage:
         m_bar.LngLabelDblClick();

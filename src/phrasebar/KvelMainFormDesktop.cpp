@@ -1,33 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Living on the desktop: the tray, clipboard watching, dropped text, the hot
-// key and the notices of what this desktop or the settings file keep from Kvel.
-#include "core/content/ContentMarkup.h"
-#include "core/strings/StringTable.h"
+// key, the menus' commands.
+#include "phrasebar/BarClipboard.h"
 #include "phrasebar/BarCommands.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
-#include "shell/clipboard/ClipboardWatcher.h"
 #include "shell/drop/TTextDropTarget.h"
-#include "shell/wayland/DesktopNotice.h"
-#include "shell/wayland/DesktopProbe.h"
 
 #include <QMenu>
-#include <QTimer>
-
-using namespace Qt::StringLiterals;
 
 namespace kvel {
-
-namespace {
-
-constexpr int kBalloonTimeoutMs = 15000;
-constexpr int kBalloonTitleMax = 63;
-constexpr int kBalloonTextMax = 255;
-
-} // namespace
 
 void TKvelMainForm::connectDesktop(ClipboardReader* clipboardReader)
 {
@@ -38,17 +23,8 @@ void TKvelMainForm::connectDesktop(ClipboardReader* clipboardReader)
             BalloonForm->hide();
     });
 
-    m_clipboard = new ClipboardWatcher(this, clipboardReader);
-    connect(m_clipboard, &ClipboardWatcher::textCopied, this, &TKvelMainForm::ClipboardChanged);
-    // A paste waits for the clipboard's owner in the background; an entry
-    // changed meanwhile keeps what the user made of it.
-    connect(LngEdit, &LowerCaseEntry::pasteRequested, this, [this](QClipboard::Mode mode) {
-        const QString entryBefore = LngEdit->text();
-        m_clipboard->readText(mode, [this, entryBefore](const QString& text) {
-            if (LngEdit->text() == entryBefore)
-                LngEdit->insert(text);
-        });
-    });
+    m_clipboard = new BarClipboard(*LngEdit, clipboardReader, this);
+    connect(m_clipboard, &BarClipboard::textCopied, this, &TKvelMainForm::ClipboardChanged);
 
     connect(&m_integration->hotKey(), &GlobalHotKey::hotKeyPressed, this,
             &TKvelMainForm::HotKeyPressed);
@@ -82,70 +58,14 @@ void TKvelMainForm::ToTrayClick(bool checked)
     captionMenus();
 }
 
-void TKvelMainForm::showDesktopNotice()
-{
-    // Once per user: what this desktop cannot do, and what to do instead.
-    if (m_prefs.flag(Preference::DesktopNoticeShown) || !onRealDesktop())
-        return;
-    const SessionInfo session = currentSession();
-    if (session.type != SessionType::Wayland)
-        return;
-    const bool tray = m_tray->isAvailable();
-    const std::optional<DesktopNotice> notice =
-        desktopNoticeFor(session, probeDesktop(session, tray), false);
-    if (!notice)
-        return;
-    m_prefs.setFlag(Preference::DesktopNoticeShown, true);
-    if (tray) {
-        // After the welcome balloon of a first run, not in its place.
-        const int delayMs = IsFirstRun(m_paths.settingsFile) ? kBalloonTimeoutMs : 0;
-        QTimer::singleShot(delayMs, this, [this, notice = *notice] {
-            m_tray->showBalloon(notice.title.left(kBalloonTitleMax),
-                                notice.text().left(kBalloonTextMax), TrayIcon::BalloonIcon::Warning,
-                                kBalloonTimeoutMs);
-        });
-        return;
-    }
-    // Shown like the other notices, and replaced by the next lookup.
-    BalloonForm->ShowContent(
-        textContent(ContentKind::DesktopNotice, ImageId::About, notice->title, notice->lines),
-        geometry(), balloonOptions(false));
-}
-
-void TKvelMainForm::showSettingsNotice()
-{
-    // Once per run: nothing can be stored while the file cannot be read.
-    if (m_settingsFile.readable())
-        return;
-    const QString title = LoadLngText(StringId::ProgramTitle);
-    const QString text = LoadLngText(StringId::SettingsUnreadable);
-    if (trayModeActive()) {
-        m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
-                            TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
-        return;
-    }
-    // Shown like the other notices, and replaced by the next lookup.
-    BalloonForm->ShowContent(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}),
-                             geometry(), balloonOptions(false));
-}
-
 void TKvelMainForm::ApplyClipboardViewer()
 {
-    const bool watch = !m_prefs.flag(Preference::ClipboardWatchingOff);
-    const bool wasWatching = m_clipboard->isWatching();
-    m_clipboard->setWatching(watch);
-    // Starting to watch reports what is on the clipboard at that moment.
-    if (watch && !wasWatching && FClipboardReady) {
-        m_clipboard->readText(QClipboard::Clipboard, [this](const QString& text) {
-            if (m_clipboard->isWatching())
-                ClipboardChanged(text);
-        });
-    }
+    m_clipboard->setWatching(!m_prefs.flag(Preference::ClipboardWatchingOff));
 }
 
 void TKvelMainForm::ClipboardChanged(const QString& text)
 {
-    if (!FClipboardReady)
+    if (!m_clipboard->ready())
         return;
     if (!barShown() || !isVisible())
         AppRestore();
@@ -158,15 +78,13 @@ void TKvelMainForm::LookupClipboard(bool remember)
 {
     // The clipboard's owner may answer late: by then the bar may be closed,
     // or the user typing a phrase of their own, which the answer must not replace.
-    const QString entryBefore = LngEdit->text();
-    const auto lookUp = [this, entryBefore, remember](const QString& text) {
-        if (!barShown() || !isVisible() || LngEdit->text() != entryBefore)
+    m_clipboard->readUnlessTyped([this, remember](const QString& text) {
+        if (!barShown() || !isVisible())
             return;
         EnterPhraseFromOutside(text);
         if (remember)
             RememberFirstEntry();
-    };
-    m_clipboard->readText(QClipboard::Clipboard, lookUp);
+    });
 }
 
 void TKvelMainForm::HotKeyPressed(const QString& keyName)

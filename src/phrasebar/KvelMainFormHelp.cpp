@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The Help menu's texts in the translation window, and pronunciation.
+// The Help menu's texts in the translation window.
 #include "balloon/widgets/TBalloonForm.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
-#include "shell/speech/SpeechEngine.h"
-#include "shell/speech/SpokenPhrase.h"
 
 namespace kvel {
 
@@ -23,21 +21,6 @@ void TKvelMainForm::HelpIndexClick()
 void TKvelMainForm::HelpKeyboardClick()
 {
     showHelp(m_help->keyboardList(m_prefs.hotKey(), m_prefs.flag(Preference::HotKeyOn)));
-}
-
-void TKvelMainForm::SpeakFirstPhrase()
-{
-    if (m_prefs.flag(Preference::Speech))
-        PronounceFirstPhrase();
-}
-
-void TKvelMainForm::PronounceFirstPhrase()
-{
-    const BalloonContent* shown = shownContent();
-    if (!shown || !m_speech)
-        return;
-    if (const std::optional<QString> phrase = phraseToSpeak(*shown))
-        m_speech->speak(*phrase);
 }
 
 } // namespace kvel

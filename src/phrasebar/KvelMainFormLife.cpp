@@ -5,12 +5,14 @@
 #include "core/strings/StringTable.h"
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
+#include "phrasebar/BarClipboard.h"
 #include "phrasebar/BarDictionary.h"
+#include "phrasebar/BarNotices.h"
 #include "phrasebar/DesktopIntegration.h"
+#include "phrasebar/DictionaryReadiness.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
-#include "shell/clipboard/ClipboardWatcher.h"
 #include "shell/keyboard/CentralEuropeanLocale.h"
 #include "shell/keyboard/KeyboardLayout.h"
 #include "shell/recent/RecentPhrases.h"
@@ -82,21 +84,13 @@ void TKvelMainForm::FormShow()
 {
     if (!m_prefs.flag(Preference::ClipboardWatchingOff))
         ApplyClipboardViewer();
-    FClipboardReady = true;
+    m_clipboard->setReady();
     m_firstShowDone = true;
-    // An Access dictionary may still be converting: the checks, and what the
-    // first show looks up, wait for it.
-    m_checksWaiting = true;
-    DictionaryReady();
+    m_readiness->checkOnFirstShow();
 }
 
-void TKvelMainForm::runFirstShowChecks()
+void TKvelMainForm::firstShowChecksPassed()
 {
-    m_checks = runDictionaryChecks(m_paths.dictionaryFile, m_dictionary.store());
-    // A phrase typed while the dictionary converted is the user's latest
-    // wish, answered next; the clipboard's or a tip would only hide it.
-    if (!m_checks.allPassed() || m_lookupWaiting)
-        return;
     if (!m_prefs.flag(Preference::AutoStart) && !m_prefs.flag(Preference::ToTray)) {
         if (m_prefs.flag(Preference::SmartClipboard))
             LookupClipboard();
@@ -114,8 +108,8 @@ void TKvelMainForm::FormActivate()
     // starts in the tray.
     ReadIEParams();
     m_presence->startInTray(FIEParamCount != 0);
-    showDesktopNotice();
-    showSettingsNotice();
+    m_notices->showDesktopNotice();
+    m_notices->showSettingsNotice(m_settingsFile.readable(), trayModeActive());
     if (FIEParamCount > 0)
         QTimer::singleShot(0, this, &TKvelMainForm::ShowWithParams);
 }

@@ -1,26 +1,24 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The central path: the entry's text looked up and handed to the translation
-// window, and the commands that work on the first entry it shows.
+// window, and remembering the first entry it shows.
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/text/PhraseNormalizer.h"
 #include "lookup/engine/LookupEngine.h"
 #include "lookup/store/ConvertingDictionaryStore.h"
 #include "phrasebar/BarDictionary.h"
+#include "phrasebar/DictionaryReadiness.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
-#include "shell/recent/RecentPhrases.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QMutexLocker>
 
 namespace kvel {
 
 bool TKvelMainForm::LookupAllowed()
 {
-    const std::optional<BalloonContent> notice = dictionaryNotice(m_checks);
+    const std::optional<BalloonContent> notice = m_readiness->notice();
     if (!notice)
         return true;
     // A program started to the tray or with the system stays quiet while hidden.
@@ -30,37 +28,16 @@ bool TKvelMainForm::LookupAllowed()
     return false;
 }
 
-void TKvelMainForm::DictionaryReady()
-{
-    // Another change of the file may have started another conversion, whose
-    // end calls this again.
-    if (!m_dictionary.store().ready())
-        return;
-    if (m_checksWaiting) {
-        m_checksWaiting = false;
-        runFirstShowChecks();
-    }
-    if (m_lookupWaiting) {
-        m_lookupWaiting = false;
-        LngEditChange();
-    }
-}
-
-bool TKvelMainForm::lookupWaits()
-{
-    if (!m_checksWaiting && m_dictionary.store().ready())
-        return false;
-    // Answered for the entry's text once the conversion ends, once however
-    // often it changed meanwhile; no answer to an earlier phrase stays up.
-    m_lookupWaiting = true;
-    if (BalloonForm)
-        BalloonForm->hide();
-    return true;
-}
-
 void TKvelMainForm::LngEditChange()
 {
-    if (lookupWaits() || !LookupAllowed())
+    // Answered for the entry's text once the dictionary is ready; no answer
+    // to an earlier phrase stays up meanwhile.
+    if (m_readiness->lookupWaits()) {
+        if (BalloonForm)
+            BalloonForm->hide();
+        return;
+    }
+    if (!LookupAllowed())
         return;
     QMutexLocker locker(&LookupLock);
     const std::optional<BalloonContent> display = m_dictionary.engine().lookUp(
@@ -132,38 +109,12 @@ void TKvelMainForm::RefreshTranslation()
     LngEditChange();
 }
 
-const BalloonContent* TKvelMainForm::shownContent() const
-{
-    return translationVisible() ? &BalloonForm->content() : nullptr;
-}
-
-bool TKvelMainForm::FirstEntryShown() const
-{
-    const BalloonContent* shown = shownContent();
-    return shown && firstEntryShown(*shown);
-}
-
 void TKvelMainForm::RememberFirstEntry()
 {
-    if (!translationVisible()) {
+    if (!translationVisible())
         LngEditChange();
-        return;
-    }
-    const QString phrase = rememberedPhrase(*shownContent(), m_prefs.searchLanguage());
-    if (!phrase.isEmpty()) {
-        AddRecentPhrase(recentList(m_prefs.searchLanguage()), phrase,
-                        m_prefs.flag(Preference::SaveRecent));
+    else if (m_firstEntry.remember())
         RefreshRecentMenus();
-    }
-}
-
-void TKvelMainForm::CopyFirstEntry(CopyMode mode)
-{
-    const BalloonContent* shown = shownContent();
-    if (!shown)
-        return;
-    if (const std::optional<QString> text = firstEntryText(*shown, mode))
-        QGuiApplication::clipboard()->setText(*text);
 }
 
 } // namespace kvel

@@ -10,7 +10,6 @@
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
 #include "shell/recent/RecentPhrases.h"
-#include "shell/speech/SpokenPhrase.h"
 
 #include <QAction>
 #include <QLabel>
@@ -46,9 +45,8 @@ void TKvelMainForm::RefreshRecentMenus()
 void TKvelMainForm::LngPopupMenuPopup()
 {
     const bool visible = translationVisible();
-    const bool entries = FirstEntryShown();
-    const BalloonContent* shown = shownContent();
-    m_menus->setEnabled(BarCommand::Pronounce, shown && phraseToSpeak(*shown));
+    const bool entries = m_firstEntry.entryShown();
+    m_menus->setEnabled(BarCommand::Pronounce, m_firstEntry.pronounceable());
     for (const BarCommand copy :
          {BarCommand::CopyPhrase, BarCommand::CopyMeanings, BarCommand::CopyPhraseAndMeanings})
         m_menus->setEnabled(copy, entries);

@@ -10,7 +10,9 @@
 #include "phrasebar/BarGeometry.h"
 #include "phrasebar/BarKeyCommand.h"
 #include "phrasebar/BarMenus.h"
+#include "phrasebar/BarNotices.h"
 #include "phrasebar/DesktopIntegration.h"
+#include "phrasebar/DictionaryReadiness.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TrayPresence.h"
@@ -48,12 +50,20 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
       m_keyboard(std::move(desktop.keyboard)), m_windowEffects(std::move(desktop.windowEffects))
 {
     setObjectName(u"TKvelMainForm"_s);
-    connect(&m_dictionary, &BarDictionary::ready, this, &TKvelMainForm::DictionaryReady);
+    m_readiness = new DictionaryReadiness(m_dictionary, m_paths.dictionaryFile, this);
+    connect(m_readiness, &DictionaryReadiness::lookupDue, this, &TKvelMainForm::LngEditChange);
+    connect(m_readiness, &DictionaryReadiness::checksPassed, this,
+            &TKvelMainForm::firstShowChecksPassed);
     buildWidgets();
     m_menus = new BarMenus(this);
     m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
     m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
     m_tray = &m_presence->icon();
+    // Notices show like the others, and the next lookup replaces them.
+    m_notices = std::make_unique<BarNotices>(
+        *this, m_prefs, *m_tray, m_paths.settingsFile, [this](const BalloonContent& notice) {
+            BalloonForm->ShowContent(notice, geometry(), balloonOptions(false));
+        });
     connectDesktop(desktop.clipboard.release());
     m_settingsFile.load(m_prefs, availableScreen(*this));
     m_integration->settingsLoaded(m_settingsFile.readable());

@@ -6,13 +6,12 @@
 #include "core/SearchSettings.h"
 #include "core/content/BalloonContent.h"
 #include "lookup/access/JetConverter.h"
-#include "lookup/store/DictionaryChecks.h"
 #include "phrasebar/BarCommand.h"
 #include "phrasebar/BarCommands.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/BarSettingsFile.h"
 #include "phrasebar/DesktopIntegration.h"
-#include "phrasebar/FirstEntry.h"
+#include "phrasebar/FirstEntryCommands.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TrayPresence.h"
@@ -34,7 +33,9 @@ class QAction;
 namespace kvel {
 
 class BarDictionary;
-class ClipboardWatcher;
+class BarClipboard;
+class BarNotices;
+class DictionaryReadiness;
 class TTextDropTarget;
 
 // Where the bar keeps its files; tests point these at temporary folders.
@@ -64,9 +65,6 @@ public:
 
     // --- lookup ---------------------------------------------------------
     void LngEditChange();
-    bool LookupAllowed();
-    // Runs what waited for the dictionary once no conversion runs any more.
-    void DictionaryReady();
     QString QueryMeaning(const QString& phrase, int selected) override;
     // A phrase from the clipboard, a drop or another instance: normalised,
     // searched in both languages, looked up even when the entry holds it already.
@@ -75,13 +73,9 @@ public:
     bool translationVisible() const { return BalloonForm && BalloonForm->isVisible(); }
 
     // --- first entry ----------------------------------------------------
+    // Looks the entry up while no translation shows.
     void RememberFirstEntry();
-    bool FirstEntryShown() const;
-    void CopyFirstEntry(CopyMode mode);
-    // With speech on, after Enter.
-    void SpeakFirstPhrase();
-    // Alt+Z and the menu item: also with speech turned off.
-    void PronounceFirstPhrase();
+    FirstEntryCommands& firstEntry() { return m_firstEntry; }
 
     // --- language -------------------------------------------------------
     void ApplyInterfaceLanguage();
@@ -141,7 +135,10 @@ public:
 
     // Speech engines can take seconds to start: the program hands one over
     // once the bar is up.
-    void setSpeechEngine(std::unique_ptr<SpeechEngine> engine) { m_speech = std::move(engine); }
+    void setSpeechEngine(std::unique_ptr<SpeechEngine> engine)
+    {
+        m_firstEntry.setSpeechEngine(std::move(engine));
+    }
 
     // For tests and the translation window.
     LowerCaseEntry* entry() const { return LngEdit; }
@@ -177,16 +174,12 @@ private:
     void connectDesktop(ClipboardReader* clipboardReader);
     void PreferenceChanged(Preference preference);
     void HotKeyChosen();
-    void showDesktopNotice();
-    void showSettingsNotice();
     void captionMenus();
     bool FormKeyPress(int key);
-    bool lookupWaits();
-    void runFirstShowChecks();
+    bool LookupAllowed();
+    void firstShowChecksPassed();
     void showDisplay(const BalloonContent& content);
     void showHelp(const BalloonContent& content);
-    // What the translation window shows; nothing while it is hidden.
-    const BalloonContent* shownContent() const;
     QStringList& recentList(SearchLanguage language) { return m_prefs.recentList(language); }
     // How the window shows text as the preferences stand; notices never pick phrases.
     BalloonOptions balloonOptions(bool sensitive) const
@@ -212,19 +205,15 @@ private:
     TrayPresence* m_presence = nullptr;
     TrayIcon* m_tray = nullptr; // the presence's icon
     std::unique_ptr<DesktopIntegration> m_integration;
-    ClipboardWatcher* m_clipboard = nullptr;
+    BarClipboard* m_clipboard = nullptr;
+    std::unique_ptr<BarNotices> m_notices;
     std::unique_ptr<KeyboardLayout> m_keyboard;
     std::unique_ptr<WindowEffects> m_windowEffects;
-    std::unique_ptr<SpeechEngine> m_speech;
+    FirstEntryCommands m_firstEntry{BalloonForm, m_prefs};
     TTextDropTarget* FDropTarget = nullptr;
 
-    DictionaryChecks m_checks;
-    // An Access dictionary converts in the background; the first show's
-    // checks and a lookup asked for meanwhile wait for it.
-    bool m_checksWaiting = false;
-    bool m_lookupWaiting = false;
+    DictionaryReadiness* m_readiness = nullptr;
     QRecursiveMutex LookupLock;
-    bool FClipboardReady = false;
     bool FCleanedUp = false;
     bool m_quitting = false;
     bool m_firstShowDone = false;

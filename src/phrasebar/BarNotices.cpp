@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "phrasebar/BarNotices.h"
+
+#include "core/content/ContentMarkup.h"
+#include "core/strings/StringTable.h"
+#include "shell/settings/KvelSettings.h"
+#include "shell/wayland/DesktopNotice.h"
+#include "shell/wayland/DesktopProbe.h"
+
+#include <QTimer>
+
+namespace kvel {
+
+namespace {
+
+constexpr int kBalloonTimeoutMs = 15000;
+constexpr int kBalloonTitleMax = 63;
+constexpr int kBalloonTextMax = 255;
+
+} // namespace
+
+BarNotices::BarNotices(QObject& context, Preferences& preferences, TrayIcon& tray,
+                       QString settingsFile, ShowNotice showNotice)
+    : m_context(context), m_preferences(preferences), m_tray(tray),
+      m_settingsFile(std::move(settingsFile)), m_showNotice(std::move(showNotice))
+{}
+
+void BarNotices::showDesktopNotice()
+{
+    if (m_preferences.flag(Preference::DesktopNoticeShown) || !onRealDesktop())
+        return;
+    const SessionInfo session = currentSession();
+    if (session.type != SessionType::Wayland)
+        return;
+    const bool tray = m_tray.isAvailable();
+    const std::optional<DesktopNotice> notice =
+        desktopNoticeFor(session, probeDesktop(session, tray), false);
+    if (!notice)
+        return;
+    m_preferences.setFlag(Preference::DesktopNoticeShown, true);
+    if (tray) {
+        // After the welcome balloon of a first run, not in its place.
+        const int delayMs = IsFirstRun(m_settingsFile) ? kBalloonTimeoutMs : 0;
+        QTimer::singleShot(delayMs, &m_context, [this, notice = *notice] {
+            m_tray.showBalloon(notice.title.left(kBalloonTitleMax),
+                               notice.text().left(kBalloonTextMax), TrayIcon::BalloonIcon::Warning,
+                               kBalloonTimeoutMs);
+        });
+        return;
+    }
+    // Shown like the other notices, and replaced by the next lookup.
+    m_showNotice(
+        textContent(ContentKind::DesktopNotice, ImageId::About, notice->title, notice->lines));
+}
+
+void BarNotices::showSettingsNotice(bool settingsReadable, bool inTrayMode)
+{
+    if (settingsReadable)
+        return;
+    const QString title = LoadLngText(StringId::ProgramTitle);
+    const QString text = LoadLngText(StringId::SettingsUnreadable);
+    if (inTrayMode) {
+        m_tray.showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
+                           TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+        return;
+    }
+    m_showNotice(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}));
+}
+
+} // namespace kvel
