@@ -3,6 +3,7 @@
 
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/strings/StringTable.h"
+#include "phrasebar/BarLanguages.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
@@ -125,11 +126,11 @@ void BarCommands::run(BarCommand command, bool checked)
     if (const auto flag = valueOf(kFlagItems, command))
         m_preferences.setFlag(*flag, checked);
     else if (const auto language = valueOf(kInterfaceItems, command))
-        m_bar.SelectInterfaceLanguage(*language);
+        m_bar.languages().selectInterfaceLanguage(*language);
     else if (const auto search = valueOf(kSearchItems, command))
-        m_bar.SelectSearchLanguage(*search);
+        m_bar.languages().selectSearchLanguage(*search);
     else if (const auto method = valueOf(kFindItems, command))
-        m_bar.SelectFindMethod(*method);
+        m_bar.languages().selectFindMethod(*method);
     else if (const auto key = valueOf(kHotKeyItems, command))
         m_preferences.setHotKey(*key);
     else if (const auto speed = valueOf(kFadeItems, command))
@@ -175,7 +176,7 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.HelpDonationsClick();
         break;
     case C::ClearRecent:
-        m_bar.RecentWordsClearClick();
+        m_bar.languages().clearRecentPhrases();
         break;
     case C::SwitchInterfaceLanguage:
         if (m_preferences.interfaceLanguage() == InterfaceLanguage::English)

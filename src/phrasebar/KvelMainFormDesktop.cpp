@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Living on the desktop: the tray, clipboard watching, dropped text, the hot
-// key, the menus' commands.
+// key, the menus' commands and the states they show.
+#include "lookup/forms/HunspellForms.h"
 #include "phrasebar/BarClipboard.h"
 #include "phrasebar/BarCommands.h"
+#include "phrasebar/BarDictionary.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/LowerCaseEntry.h"
@@ -38,7 +40,10 @@ void TKvelMainForm::connectDesktop(ClipboardReader* clipboardReader)
 
     connect(m_menus, &BarMenus::commandChosen, this,
             [this](BarCommand command, bool checked) { m_commands->run(command, checked); });
-    connect(m_menus, &BarMenus::recentPhraseChosen, this, &TKvelMainForm::RecentPhraseChosen);
+    connect(m_menus, &BarMenus::recentPhraseChosen, this,
+            [this](SearchLanguage list, const QString& caption) {
+                m_languages->chooseRecentPhrase(list, caption);
+            });
     connect(m_menus->mainMenu(), &QMenu::aboutToShow, this, &TKvelMainForm::LngPopupMenuPopup);
     connect(m_menus->trayMenu(), &QMenu::aboutToShow, this, &TKvelMainForm::TrayPopupMenuPopup);
 }
@@ -55,7 +60,7 @@ void TKvelMainForm::TrayRightClick(QPoint globalPos)
 void TKvelMainForm::ToTrayClick(bool checked)
 {
     m_presence->setTrayMode(checked);
-    captionMenus();
+    m_languages->captionMenus();
 }
 
 void TKvelMainForm::ApplyClipboardViewer()
@@ -85,6 +90,17 @@ void TKvelMainForm::LookupClipboard(bool remember)
         if (remember)
             RememberFirstEntry();
     });
+}
+
+void TKvelMainForm::LngPopupMenuPopup()
+{
+    const bool entries = m_firstEntry.entryShown();
+    m_menus->setEnabled(BarCommand::Pronounce, m_firstEntry.pronounceable());
+    for (const BarCommand copy :
+         {BarCommand::CopyPhrase, BarCommand::CopyMeanings, BarCommand::CopyPhraseAndMeanings})
+        m_menus->setEnabled(copy, entries);
+    m_menus->setEnabled(BarCommand::UnlockTranslation, translationVisible());
+    m_commands->showMainMenuStates(m_dictionary.forms().available());
 }
 
 void TKvelMainForm::HotKeyPressed(const QString& keyName)

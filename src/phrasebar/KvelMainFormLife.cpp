@@ -14,8 +14,6 @@
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
 #include "shell/keyboard/CentralEuropeanLocale.h"
-#include "shell/keyboard/KeyboardLayout.h"
-#include "shell/recent/RecentPhrases.h"
 #include "shell/settings/HandOver.h"
 
 #include <QApplication>
@@ -73,9 +71,9 @@ bool TKvelMainForm::event(QEvent* event)
         if (!m_firstActivationDone)
             FormActivate();
         if (m_prefs.flag(Preference::AdjustKeyboard))
-            ApplyKeyboardLayout();
-    } else if (event->type() == QEvent::WindowDeactivate && m_keyboard) {
-        m_keyboard->restoreUserLayout();
+            m_languages->applyKeyboardLayout();
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        m_languages->restoreKeyboardLayout();
     }
     return QWidget::event(event);
 }
@@ -230,69 +228,6 @@ void TKvelMainForm::setEntryText(const QString& text)
     // A picked phrase may start with the blank after a ';'; a leading blank
     // would close the window instead of looking the phrase up.
     LngEdit->setEntryText(trimControl(text));
-}
-
-void TKvelMainForm::LngLabelDblClick()
-{
-    const int next = (int(m_prefs.searchLanguage()) + 1) % 3;
-    m_prefs.setSearchLanguage(SearchLanguage(next));
-    ApplyInterfaceLanguage();
-    LngEditChange();
-}
-
-void TKvelMainForm::SelectSearchLanguage(SearchLanguage language)
-{
-    m_prefs.setSearchLanguage(language);
-    ApplyInterfaceLanguage();
-    UpdateLanguageLabel();
-    LngEditChange();
-}
-
-void TKvelMainForm::SelectFindMethod(FindMethod method)
-{
-    m_prefs.setFindMethod(method);
-    LngEditChange();
-}
-
-void TKvelMainForm::SelectInterfaceLanguage(InterfaceLanguage language)
-{
-    m_prefs.setInterfaceLanguage(language);
-    SetLanguageOffset(int(language));
-    ApplyInterfaceLanguage();
-    RefreshTranslation();
-}
-
-void TKvelMainForm::RecentWordsClearClick()
-{
-    for (const SearchLanguage list :
-         {SearchLanguage::Both, SearchLanguage::Serbian, SearchLanguage::English})
-        recentList(list).clear();
-    RefreshRecentMenus();
-}
-
-void TKvelMainForm::RecentPhraseChosen(SearchLanguage list, const QString& caption)
-{
-    const std::optional<QString> phrase = recentPhraseOfCaption(caption);
-    if (!phrase)
-        return;
-    m_prefs.setSearchLanguage(list);
-    UpdateLanguageLabel();
-    LngEdit->setEntryText(*phrase);
-    moveEntryCaretToEnd();
-    AddRecentPhrase(recentList(list), LngEdit->text(), m_prefs.flag(Preference::SaveRecent));
-    RefreshRecentMenus();
-}
-
-void TKvelMainForm::ApplyKeyboardLayout()
-{
-    // The layout group is global on X11: switch it only while the bar has the
-    // focus; activation applies it again.
-    if (!m_keyboard || !isActiveWindow())
-        return;
-    if (m_prefs.searchLanguage() == SearchLanguage::English || !IsCentralEuropeanCodePage())
-        m_keyboard->activate(KeyboardTarget::English);
-    else
-        m_keyboard->activate(KeyboardTarget::SerbianLatin);
 }
 
 } // namespace kvel

@@ -74,7 +74,7 @@ void TKvelMainForm::EnterPhraseFromOutside(const QString& text, bool rerunWhenUn
 {
     const QString phrase = NormalizePhrase(text);
     m_prefs.setSearchLanguage(SearchLanguage::Both);
-    UpdateLanguageLabel();
+    m_languages->showSearchLanguage();
     // The entry keeps its text in lower case, so "ŠKOLA" after "škola" is no change.
     if (rerunWhenUnchanged && LngEdit->text() == phrase.toLower())
         LngEditChange();
@@ -114,7 +114,7 @@ void TKvelMainForm::RememberFirstEntry()
     if (!translationVisible())
         LngEditChange();
     else if (m_firstEntry.remember())
-        RefreshRecentMenus();
+        m_languages->refreshRecentMenus();
 }
 
 } // namespace kvel

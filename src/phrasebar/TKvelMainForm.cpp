@@ -47,7 +47,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
       m_paths(std::move(paths)), m_dictionary(dictionary), m_settingsFile(m_paths.settingsFile),
       m_help(std::make_unique<HelpCommands>(std::move(desktop.help), dictionary.store())),
       m_integration(std::make_unique<DesktopIntegration>(std::move(desktop.hotKey), m_prefs)),
-      m_keyboard(std::move(desktop.keyboard)), m_windowEffects(std::move(desktop.windowEffects))
+      m_windowEffects(std::move(desktop.windowEffects))
 {
     setObjectName(u"TKvelMainForm"_s);
     m_readiness = new DictionaryReadiness(m_dictionary, m_paths.dictionaryFile, this);
@@ -59,6 +59,8 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
     m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
     m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
     m_tray = &m_presence->icon();
+    m_languages = std::make_unique<BarLanguages>(*this, m_prefs, *m_menus, *m_presence, *LngLabel,
+                                                 *LngEdit, std::move(desktop.keyboard));
     // Notices show like the others, and the next lookup replaces them.
     m_notices = std::make_unique<BarNotices>(
         *this, m_prefs, *m_tray, m_paths.settingsFile, [this](const BalloonContent& notice) {
@@ -73,7 +75,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
         m_dictionary.forms().prepare();
     move(m_prefs.position());
     SetLanguageOffset(int(m_prefs.interfaceLanguage()));
-    ApplyInterfaceLanguage();
+    m_languages->applyInterfaceLanguage();
 }
 
 TKvelMainForm::~TKvelMainForm()
@@ -151,7 +153,7 @@ bool TKvelMainForm::eventFilter(QObject* watched, QEvent* event)
                command != BarCommand::None;
     }
     if (watched == LngLabel && event->type() == QEvent::MouseButtonDblClick) {
-        LngLabelDblClick();
+        m_languages->cycleSearchLanguage();
         return true;
     }
     if (watched == LngLabel && event->type() == QEvent::ContextMenu) {

@@ -8,6 +8,7 @@
 #include "lookup/access/JetConverter.h"
 #include "phrasebar/BarCommand.h"
 #include "phrasebar/BarCommands.h"
+#include "phrasebar/BarLanguages.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/BarSettingsFile.h"
 #include "phrasebar/DesktopIntegration.h"
@@ -77,21 +78,17 @@ public:
     void RememberFirstEntry();
     FirstEntryCommands& firstEntry() { return m_firstEntry; }
 
-    // --- language -------------------------------------------------------
-    void ApplyInterfaceLanguage();
-    void UpdateLanguageLabel();
-    void ApplyKeyboardLayout();
-    void LngLabelDblClick();
-    void SelectInterfaceLanguage(InterfaceLanguage language);
-    void InterfaceSerbianClick() { SelectInterfaceLanguage(InterfaceLanguage::Serbian); }
-    void InterfaceEnglishClick() { SelectInterfaceLanguage(InterfaceLanguage::English); }
-    void SelectSearchLanguage(SearchLanguage language);
-    void SelectFindMethod(FindMethod method);
-
-    // --- recent phrases -------------------------------------------------
-    void RefreshRecentMenus();
-    void RecentWordsClearClick();
-    void RecentPhraseChosen(SearchLanguage list, const QString& caption);
+    // --- languages and recent phrases ----------------------------------
+    BarLanguages& languages() { return *m_languages; }
+    void LngLabelDblClick() { m_languages->cycleSearchLanguage(); }
+    void InterfaceSerbianClick()
+    {
+        m_languages->selectInterfaceLanguage(InterfaceLanguage::Serbian);
+    }
+    void InterfaceEnglishClick()
+    {
+        m_languages->selectInterfaceLanguage(InterfaceLanguage::English);
+    }
 
     // --- life -----------------------------------------------------------
     void FormShow();
@@ -174,13 +171,11 @@ private:
     void connectDesktop(ClipboardReader* clipboardReader);
     void PreferenceChanged(Preference preference);
     void HotKeyChosen();
-    void captionMenus();
     bool FormKeyPress(int key);
     bool LookupAllowed();
     void firstShowChecksPassed();
     void showDisplay(const BalloonContent& content);
     void showHelp(const BalloonContent& content);
-    QStringList& recentList(SearchLanguage language) { return m_prefs.recentList(language); }
     // How the window shows text as the preferences stand; notices never pick phrases.
     BalloonOptions balloonOptions(bool sensitive) const
     {
@@ -207,7 +202,7 @@ private:
     std::unique_ptr<DesktopIntegration> m_integration;
     BarClipboard* m_clipboard = nullptr;
     std::unique_ptr<BarNotices> m_notices;
-    std::unique_ptr<KeyboardLayout> m_keyboard;
+    std::unique_ptr<BarLanguages> m_languages;
     std::unique_ptr<WindowEffects> m_windowEffects;
     FirstEntryCommands m_firstEntry{BalloonForm, m_prefs};
     TTextDropTarget* FDropTarget = nullptr;
