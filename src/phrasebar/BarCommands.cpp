@@ -218,7 +218,7 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.close();
         break;
     case C::OpenBar:
-        m_bar.OpenBar();
+        m_bar.TrayLeftClick();
         break;
     case C::Quit:
         m_bar.ShutDown();

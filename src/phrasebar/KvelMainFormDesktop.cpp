@@ -106,7 +106,7 @@ void TKvelMainForm::LngPopupMenuPopup()
 void TKvelMainForm::HotKeyPressed(const QString& keyName)
 {
     if (m_integration->isChosenHotKey(keyName))
-        handleInstanceRequest(InstanceRequest::ToggleBar);
+        m_requests->handle(InstanceRequest::ToggleBar);
 }
 
 } // namespace kvel

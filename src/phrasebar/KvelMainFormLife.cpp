@@ -14,7 +14,6 @@
 #include "phrasebar/TKvelMainForm.h"
 #include "phrasebar/TrayPresence.h"
 #include "shell/keyboard/CentralEuropeanLocale.h"
-#include "shell/settings/HandOver.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -104,71 +103,12 @@ void TKvelMainForm::FormActivate()
     m_presence->setCodePageHint(FCodePageHint);
     // Words handed to a first start are looked up whether or not the bar
     // starts in the tray.
-    ReadIEParams();
-    m_presence->startInTray(FIEParamCount != 0);
+    const int handedOverWords = m_requests->readHandedOverWords();
+    m_presence->startInTray(handedOverWords != 0);
     m_notices->showDesktopNotice();
     m_notices->showSettingsNotice(m_settingsFile.readable(), trayModeActive());
-    if (FIEParamCount > 0)
-        QTimer::singleShot(0, this, &TKvelMainForm::ShowWithParams);
-}
-
-void TKvelMainForm::handleInstanceRequest(InstanceRequest request)
-{
-    switch (request) {
-    case InstanceRequest::ToggleBar:
-        ToggleBar();
-        ApplyHook();
-        break;
-    case InstanceRequest::LookUpHandOver:
-        ShowWithParams();
-        ApplyHook();
-        break;
-    case InstanceRequest::Quit:
-        ShutDown();
-        break;
-    }
-}
-
-void TKvelMainForm::ToggleBar()
-{
-    if (barShown()) {
-        close();
-        return;
-    }
-    OpenBar(true);
-    RememberFirstEntry();
-}
-
-void TKvelMainForm::OpenBar(bool rememberClipboardPhrase)
-{
-    AppRestore();
-    raise();
-    activateWindow();
-    if (m_prefs.flag(Preference::SmartClipboard))
-        LookupClipboard(rememberClipboardPhrase);
-}
-
-void TKvelMainForm::ShowWithParams()
-{
-    if (!barShown() || !isVisible())
-        AppRestore();
-    raise();
-    activateWindow();
-    LookupIEParams();
-    RememberFirstEntry();
-}
-
-void TKvelMainForm::ReadIEParams()
-{
-    const HandOver handOver = readHandOver(m_paths.settingsFile);
-    FIEParamCount = handOver.paramCount;
-    FIEParamStr = handOver.paramStr;
-}
-
-void TKvelMainForm::LookupIEParams()
-{
-    ReadIEParams();
-    EnterPhraseFromOutside(FIEParamStr);
+    if (handedOverWords > 0)
+        QTimer::singleShot(0, this, [this] { m_requests->showHandedOverWords(); });
 }
 
 void TKvelMainForm::closeEvent(QCloseEvent* event)

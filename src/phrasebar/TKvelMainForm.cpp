@@ -59,6 +59,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
     m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
     m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
     m_tray = &m_presence->icon();
+    m_requests = std::make_unique<BarRequests>(*this, m_paths.settingsFile);
     m_languages = std::make_unique<BarLanguages>(*this, m_prefs, *m_menus, *m_presence, *LngLabel,
                                                  *LngEdit, std::move(desktop.keyboard));
     // Notices show like the others, and the next lookup replaces them.

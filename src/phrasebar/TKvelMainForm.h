@@ -10,6 +10,7 @@
 #include "phrasebar/BarCommands.h"
 #include "phrasebar/BarLanguages.h"
 #include "phrasebar/BarMenus.h"
+#include "phrasebar/BarRequests.h"
 #include "phrasebar/BarSettingsFile.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/FirstEntryCommands.h"
@@ -93,16 +94,11 @@ public:
     // --- life -----------------------------------------------------------
     void FormShow();
     void FormActivate();
-    void ToggleBar();
-    void ShowWithParams();
     void ShutDown();
     // The desktop ends the session: save, and go without asking any window.
     void SessionEnding();
     void SaveSettings() { m_settingsFile.save(m_prefs, pos()); }
-    // Shows the bar; with the smart clipboard on, its phrase is looked up
-    // (and remembered among the recent phrases, when asked) once it is read.
-    void OpenBar(bool rememberClipboardPhrase = false);
-    void handleInstanceRequest(kvel::InstanceRequest request);
+    void handleInstanceRequest(kvel::InstanceRequest request) { m_requests->handle(request); }
     void MoveBarByKey(BarCommand move);
 
     // --- tray, clipboard, drop, desktop ---------------------------------
@@ -110,7 +106,7 @@ public:
     bool barShown() const { return m_presence->barShown(); }
     void AppMinimize() { m_presence->minimize(); }
     void AppRestore() { m_presence->restore(); }
-    void TrayLeftClick() { OpenBar(); }
+    void TrayLeftClick() { m_requests->openBar(false); }
     void TrayRightClick(QPoint globalPos);
     void ToTrayClick(bool checked);
     void ClipboardChanged(const QString& text);
@@ -182,8 +178,6 @@ private:
         return {sensitive, m_prefs.flag(Preference::WrapTranslation),
                 m_prefs.flag(Preference::LockedTranslation)};
     }
-    void ReadIEParams();
-    void LookupIEParams();
     void Cleanup();
 
     BarPaths m_paths;
@@ -203,6 +197,7 @@ private:
     BarClipboard* m_clipboard = nullptr;
     std::unique_ptr<BarNotices> m_notices;
     std::unique_ptr<BarLanguages> m_languages;
+    std::unique_ptr<BarRequests> m_requests;
     std::unique_ptr<WindowEffects> m_windowEffects;
     FirstEntryCommands m_firstEntry{BalloonForm, m_prefs};
     TTextDropTarget* FDropTarget = nullptr;
@@ -214,8 +209,6 @@ private:
     bool m_firstShowDone = false;
     bool m_firstActivationDone = false;
     QString FCodePageHint;
-    QString FIEParamStr;
-    int FIEParamCount = 0;
 };
 
 } // namespace kvel
