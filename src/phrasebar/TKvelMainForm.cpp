@@ -8,7 +8,7 @@
 #include "phrasebar/BarDictionary.h"
 #include "phrasebar/BarDragging.h"
 #include "phrasebar/BarGeometry.h"
-#include "phrasebar/BarKeyCommand.h"
+#include "phrasebar/BarKeys.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/BarNotices.h"
 #include "phrasebar/DesktopIntegration.h"
@@ -17,7 +17,6 @@
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TrayPresence.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -57,6 +56,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
     buildWidgets();
     m_menus = new BarMenus(this);
     m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
+    new BarKeys(*this, *m_commands, *LngEdit, *LngLabel);
     m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
     m_tray = &m_presence->icon();
     m_requests = std::make_unique<BarRequests>(*this, m_paths.settingsFile);
@@ -94,7 +94,6 @@ void TKvelMainForm::buildWidgets()
     LngLabel->setObjectName(u"LngLabel"_s);
     LngLabel->setGeometry(1, 1, kLabelWidth, height() - 2);
     LngLabel->setAlignment(Qt::AlignCenter);
-    LngLabel->installEventFilter(this);
     auto* dragging = new BarDragging(*this);
     dragging->addHandle(LngLabel);
     connect(dragging, &BarDragging::dropped, this, &TKvelMainForm::RefreshTranslation);
@@ -104,7 +103,6 @@ void TKvelMainForm::buildWidgets()
     LngEdit->setGeometry(kLabelWidth + 1, 1, width() - kLabelWidth - 2, height() - 2);
     LngEdit->setFrame(false);
     LngEdit->setTextMargins(2, 0, 0, 0);
-    LngEdit->installEventFilter(this);
     connect(LngEdit, &QLineEdit::textChanged, this, [this] { LngEditChange(); });
 }
 
@@ -120,48 +118,6 @@ void TKvelMainForm::MoveBarByKey(BarCommand move)
 {
     this->move(movedBar(pos(), size(), availableScreen(*this), move));
     RefreshTranslation();
-}
-
-bool TKvelMainForm::FormKeyPress(int key)
-{
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        return true; // swallowed here; its commands run with the other keys
-    if (key != Qt::Key_Escape)
-        return false;
-    // Escape closes the translation, then clears the entry, then closes the bar.
-    if (translationVisible()) {
-        LngEdit->setEntryText(QString());
-        BalloonForm->hide();
-    } else if (LngEdit->text().isEmpty()) {
-        close();
-    } else {
-        LngEdit->setEntryText(QString());
-    }
-    return true;
-}
-
-bool TKvelMainForm::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == LngEdit && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool swallowed = FormKeyPress(key->key());
-        const BarCommand command = barKeyCommand(key->key(), key->modifiers());
-        m_commands->run(command);
-        if (isVisible())
-            LngEdit->setFocus();
-        // Alt combinations are the bar's commands, never text.
-        return swallowed || key->modifiers().testFlag(Qt::AltModifier) ||
-               command != BarCommand::None;
-    }
-    if (watched == LngLabel && event->type() == QEvent::MouseButtonDblClick) {
-        m_languages->cycleSearchLanguage();
-        return true;
-    }
-    if (watched == LngLabel && event->type() == QEvent::ContextMenu) {
-        m_menus->mainMenu()->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace kvel

@@ -159,7 +159,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -167,7 +166,6 @@ private:
     void connectDesktop(ClipboardReader* clipboardReader);
     void PreferenceChanged(Preference preference);
     void HotKeyChosen();
-    bool FormKeyPress(int key);
     bool LookupAllowed();
     void firstShowChecksPassed();
     void showDisplay(const BalloonContent& content);
