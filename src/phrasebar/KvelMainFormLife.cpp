@@ -113,54 +113,7 @@ void TKvelMainForm::FormActivate()
 
 void TKvelMainForm::closeEvent(QCloseEvent* event)
 {
-    // Quitting closes every window; in tray mode this one would only hide.
-    if (m_quitting) {
-        event->accept();
-        return;
-    }
-    if (BalloonForm)
-        BalloonForm->hide();
-    // Clearing the entry must not pop a notice up on the way out.
-    {
-        const QSignalBlocker blocker(LngEdit);
-        LngEdit->clear();
-    }
-    SaveSettings();
-    if (trayModeActive()) {
-        event->ignore();
-        AppMinimize();
-        return;
-    }
-    m_clipboard->setWatching(false);
-    event->accept();
-    emit quitRequested();
-}
-
-void TKvelMainForm::SessionEnding()
-{
-    SaveSettings();
-    m_integration->removeBrowserItem();
-    m_quitting = true;
-    emit quitRequested();
-}
-
-void TKvelMainForm::ShutDown()
-{
-    SaveSettings();
-    m_quitting = true;
-    m_clipboard->setWatching(false);
-    Cleanup();
-    emit quitRequested();
-}
-
-void TKvelMainForm::Cleanup()
-{
-    if (FCleanedUp)
-        return;
-    FCleanedUp = true;
-    delete BalloonForm;
-    m_presence->removeIcon();
-    m_integration->releaseHotKey();
+    m_shutdown->close(*event);
 }
 
 void TKvelMainForm::setEntryText(const QString& text)

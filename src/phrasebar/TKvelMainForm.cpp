@@ -68,6 +68,8 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
             BalloonForm->ShowContent(notice, geometry(), balloonOptions(false));
         });
     connectDesktop(desktop.clipboard.release());
+    m_shutdown = std::make_unique<BarShutdown>(*this, BalloonForm, *LngEdit, *m_presence,
+                                               *m_integration, *m_clipboard);
     m_settingsFile.load(m_prefs, availableScreen(*this));
     m_integration->settingsLoaded(m_settingsFile.readable());
     connect(&m_prefs, &Preferences::changed, this, &TKvelMainForm::PreferenceChanged);
@@ -81,7 +83,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
 
 TKvelMainForm::~TKvelMainForm()
 {
-    Cleanup();
+    m_shutdown->cleanup();
 }
 
 void TKvelMainForm::buildWidgets()

@@ -12,6 +12,7 @@
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/BarRequests.h"
 #include "phrasebar/BarSettingsFile.h"
+#include "phrasebar/BarShutdown.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/FirstEntryCommands.h"
 #include "phrasebar/HelpCommands.h"
@@ -94,9 +95,9 @@ public:
     // --- life -----------------------------------------------------------
     void FormShow();
     void FormActivate();
-    void ShutDown();
+    void ShutDown() { m_shutdown->shutDown(); }
     // The desktop ends the session: save, and go without asking any window.
-    void SessionEnding();
+    void SessionEnding() { m_shutdown->sessionEnding(); }
     void SaveSettings() { m_settingsFile.save(m_prefs, pos()); }
     void handleInstanceRequest(kvel::InstanceRequest request) { m_requests->handle(request); }
     void MoveBarByKey(BarCommand move);
@@ -176,7 +177,6 @@ private:
         return {sensitive, m_prefs.flag(Preference::WrapTranslation),
                 m_prefs.flag(Preference::LockedTranslation)};
     }
-    void Cleanup();
 
     BarPaths m_paths;
     BarDictionary& m_dictionary;
@@ -197,13 +197,12 @@ private:
     std::unique_ptr<BarLanguages> m_languages;
     std::unique_ptr<BarRequests> m_requests;
     std::unique_ptr<WindowEffects> m_windowEffects;
+    std::unique_ptr<BarShutdown> m_shutdown;
     FirstEntryCommands m_firstEntry{BalloonForm, m_prefs};
     TTextDropTarget* FDropTarget = nullptr;
 
     DictionaryReadiness* m_readiness = nullptr;
     QRecursiveMutex LookupLock;
-    bool FCleanedUp = false;
-    bool m_quitting = false;
     bool m_firstShowDone = false;
     bool m_firstActivationDone = false;
     QString FCodePageHint;
