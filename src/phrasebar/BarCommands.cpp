@@ -155,7 +155,7 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.firstEntry().speak();
         break;
     case C::HelpIndex:
-        m_bar.HelpIndexClick();
+        m_help.openHelpFile();
         break;
     case C::Pronounce:
         m_bar.firstEntry().pronounce();
@@ -164,16 +164,16 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.LngLabelDblClick();
         break;
     case C::HelpKeyboard:
-        m_bar.HelpKeyboardClick();
+        m_help.showKeyboardList();
         break;
     case C::About:
-        m_bar.AboutClick();
+        m_help.showAbout();
         break;
     case C::TipOfTheDay:
-        m_bar.HelpTipOfTheDayClick();
+        m_help.showNextTip();
         break;
     case C::Donations:
-        m_bar.HelpDonationsClick();
+        m_help.showDonations();
         break;
     case C::ClearRecent:
         m_bar.languages().clearRecentPhrases();

@@ -10,44 +10,65 @@
 namespace kvel {
 
 HelpCommands::HelpCommands(std::unique_ptr<HelpFileDesktop> desktop,
-                           ConvertingDictionaryStore& store)
-    : m_desktop(std::move(desktop)), m_store(store)
+                           ConvertingDictionaryStore& store, const Preferences& preferences,
+                           std::function<void(const BalloonContent&)> show)
+    : m_desktop(std::move(desktop)), m_store(store), m_preferences(preferences),
+      m_show(std::move(show))
 {}
 
 HelpCommands::~HelpCommands() = default;
 
-std::optional<BalloonContent> HelpCommands::openHelpFile()
+void HelpCommands::openHelpFile()
 {
     const std::optional<HelpFileProblem> problem =
         kvel::openHelpFile(*m_desktop, helpFilePaths(QCoreApplication::applicationDirPath()));
-    if (!problem)
-        return std::nullopt;
-    return helpFileErrorContent(*problem);
+    if (problem)
+        m_show(helpFileErrorContent(*problem));
 }
 
-BalloonContent HelpCommands::keyboardList(HotKey key, bool hotKeyOn) const
+void HelpCommands::showKeyboardList()
 {
-    return keyboardListContent(int(key), hotKeyOn);
+    m_show(
+        keyboardListContent(int(m_preferences.hotKey()), m_preferences.flag(Preference::HotKeyOn)));
 }
 
-BalloonContent HelpCommands::nextTip()
+void HelpCommands::showNextTip()
 {
-    return tipContent(m_tips.next(QDate::currentDate()));
+    m_show(tipContent(m_tips.next(QDate::currentDate())));
 }
 
-BalloonContent HelpCommands::repeatedTip()
+void HelpCommands::showDonations()
 {
-    return tipContent(m_tips.repeat(QDate::currentDate()));
+    m_show(donationsContent());
 }
 
-BalloonContent HelpCommands::donations() const
+void HelpCommands::showAbout()
 {
-    return donationsContent();
+    m_show(aboutContent(m_store.ready() ? m_store.readVersion() : QString()));
 }
 
-BalloonContent HelpCommands::about() const
+bool HelpCommands::showAgain(ContentKind shownKind)
 {
-    return aboutContent(m_store.ready() ? m_store.readVersion() : QString());
+    switch (shownKind) {
+    case ContentKind::HelpFileError:
+        openHelpFile();
+        return true;
+    case ContentKind::KeyboardList:
+        showKeyboardList();
+        return true;
+    case ContentKind::Tip:
+        // The same tip, not the next one.
+        m_show(tipContent(m_tips.repeat(QDate::currentDate())));
+        return true;
+    case ContentKind::Donations:
+        showDonations();
+        return true;
+    case ContentKind::About:
+        showAbout();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void HelpCommands::openPage(WebPage page) const

@@ -8,8 +8,8 @@
 #include "shell/help/WebPages.h"
 #include "shell/settings/Preferences.h"
 
+#include <functional>
 #include <memory>
-#include <optional>
 
 namespace kvel {
 
@@ -21,18 +21,22 @@ class ConvertingDictionaryStore;
 class HelpCommands
 {
 public:
-    HelpCommands(std::unique_ptr<HelpFileDesktop> desktop, ConvertingDictionaryStore& store);
+    // `show` puts a text in the translation window as the bar shows its lookups.
+    HelpCommands(std::unique_ptr<HelpFileDesktop> desktop, ConvertingDictionaryStore& store,
+                 const Preferences& preferences, std::function<void(const BalloonContent&)> show);
     ~HelpCommands();
 
-    // Opens the help file; nothing when it opened, else the notice to show.
-    std::optional<BalloonContent> openHelpFile();
-    BalloonContent keyboardList(HotKey key, bool hotKeyOn) const;
-    // The next tip, or the one shown last again (another language, a moved bar).
-    BalloonContent nextTip();
-    BalloonContent repeatedTip();
-    BalloonContent donations() const;
+    // Opens the help file; shows a notice only when it did not open.
+    void openHelpFile();
+    // Names the hot key and its state as the preferences stand.
+    void showKeyboardList();
+    void showNextTip();
+    void showDonations();
     // Without the dictionary's version while it converts: the bar never waits for it.
-    BalloonContent about() const;
+    void showAbout();
+    // A help text the window shows, shown again (another language, a moved
+    // bar, another hot key); false when the window shows no help text.
+    bool showAgain(ContentKind shownKind);
 
     void openPage(WebPage page) const;
     void openMail(MailKind kind) const;
@@ -40,6 +44,8 @@ public:
 private:
     std::unique_ptr<HelpFileDesktop> m_desktop;
     ConvertingDictionaryStore& m_store;
+    const Preferences& m_preferences;
+    std::function<void(const BalloonContent&)> m_show;
     TipOfTheDay m_tips;
 };
 

@@ -48,7 +48,7 @@ void TKvelMainForm::HotKeyChosen()
     ApplyHook();
     // The keyboard list names the hot key and its state: keep it current.
     if (translationVisible() && BalloonForm->contentKind() == ContentKind::KeyboardList)
-        HelpKeyboardClick();
+        m_help->showKeyboardList();
 }
 
 void TKvelMainForm::showEvent(QShowEvent* event)
@@ -92,7 +92,7 @@ void TKvelMainForm::firstShowChecksPassed()
         if (m_prefs.flag(Preference::SmartClipboard))
             LookupClipboard();
         else if (m_prefs.flag(Preference::ShowTips))
-            HelpTipOfTheDayClick();
+            m_help->showNextTip();
     }
 }
 

@@ -85,27 +85,9 @@ void TKvelMainForm::EnterPhraseFromOutside(const QString& text, bool rerunWhenUn
 
 void TKvelMainForm::RefreshTranslation()
 {
-    if (translationVisible()) {
-        switch (BalloonForm->contentKind()) {
-        case ContentKind::HelpFileError:
-            HelpIndexClick();
-            return;
-        case ContentKind::KeyboardList:
-            HelpKeyboardClick();
-            return;
-        case ContentKind::Tip:
-            showHelp(m_help->repeatedTip());
-            return;
-        case ContentKind::Donations:
-            HelpDonationsClick();
-            return;
-        case ContentKind::About:
-            AboutClick();
-            return;
-        default:
-            break;
-        }
-    }
+    // A help text follows the language or the moved bar instead of a lookup.
+    if (translationVisible() && m_help->showAgain(BalloonForm->contentKind()))
+        return;
     LngEditChange();
 }
 

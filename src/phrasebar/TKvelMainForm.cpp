@@ -44,7 +44,9 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
                              QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_paths(std::move(paths)), m_dictionary(dictionary), m_settingsFile(m_paths.settingsFile),
-      m_help(std::make_unique<HelpCommands>(std::move(desktop.help), dictionary.store())),
+      m_help(std::make_unique<HelpCommands>(
+          std::move(desktop.help), dictionary.store(), m_prefs,
+          [this](const BalloonContent& content) { showDisplay(content); })),
       m_integration(std::make_unique<DesktopIntegration>(std::move(desktop.hotKey), m_prefs)),
       m_windowEffects(std::move(desktop.windowEffects))
 {

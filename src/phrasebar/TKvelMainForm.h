@@ -120,13 +120,6 @@ public:
     void WinAutostartClick(bool checked) { m_integration->chooseAutoStart(checked); }
     void ContextMenuClick(bool checked) { m_integration->chooseBrowserItem(checked); }
 
-    // --- help -------------------------------------------------------------
-    void HelpIndexClick();
-    void HelpKeyboardClick();
-    void HelpTipOfTheDayClick() { showHelp(m_help->nextTip()); }
-    void HelpDonationsClick() { showHelp(m_help->donations()); }
-    void AboutClick() { showHelp(m_help->about()); }
-
     // Speech engines can take seconds to start: the program hands one over
     // once the bar is up.
     void setSpeechEngine(std::unique_ptr<SpeechEngine> engine)
@@ -170,7 +163,6 @@ private:
     bool LookupAllowed();
     void firstShowChecksPassed();
     void showDisplay(const BalloonContent& content);
-    void showHelp(const BalloonContent& content);
     // How the window shows text as the preferences stand; notices never pick phrases.
     BalloonOptions balloonOptions(bool sensitive) const
     {
