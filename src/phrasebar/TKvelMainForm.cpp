@@ -11,6 +11,7 @@
 #include "phrasebar/BarKeys.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/BarNotices.h"
+#include "phrasebar/BarStartup.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/DictionaryReadiness.h"
 #include "phrasebar/HelpCommands.h"
@@ -53,8 +54,6 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
     setObjectName(u"TKvelMainForm"_s);
     m_readiness = new DictionaryReadiness(m_dictionary, m_paths.dictionaryFile, this);
     connect(m_readiness, &DictionaryReadiness::lookupDue, this, &TKvelMainForm::LngEditChange);
-    connect(m_readiness, &DictionaryReadiness::checksPassed, this,
-            &TKvelMainForm::firstShowChecksPassed);
     buildWidgets();
     m_menus = new BarMenus(this);
     m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
@@ -70,6 +69,8 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
             BalloonForm->ShowContent(notice, geometry(), balloonOptions(false));
         });
     connectDesktop(desktop.clipboard.release());
+    m_startup = new BarStartup(*this, {m_prefs, m_settingsFile, *m_clipboard, *m_readiness,
+                                       *m_presence, *m_requests, *m_notices, *m_help});
     m_shutdown = std::make_unique<BarShutdown>(*this, BalloonForm, *LngEdit, *m_presence,
                                                *m_integration, *m_clipboard);
     m_settingsFile.load(m_prefs, availableScreen(*this));

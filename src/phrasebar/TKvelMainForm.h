@@ -37,6 +37,7 @@ namespace kvel {
 
 class BarDictionary;
 class BarClipboard;
+class BarStartup;
 class BarNotices;
 class DictionaryReadiness;
 class TTextDropTarget;
@@ -93,8 +94,6 @@ public:
     }
 
     // --- life -----------------------------------------------------------
-    void FormShow();
-    void FormActivate();
     void ShutDown() { m_shutdown->shutDown(); }
     // The desktop ends the session: save, and go without asking any window.
     void SessionEnding() { m_shutdown->sessionEnding(); }
@@ -161,7 +160,6 @@ private:
     void PreferenceChanged(Preference preference);
     void HotKeyChosen();
     bool LookupAllowed();
-    void firstShowChecksPassed();
     void showDisplay(const BalloonContent& content);
     // How the window shows text as the preferences stand; notices never pick phrases.
     BalloonOptions balloonOptions(bool sensitive) const
@@ -190,14 +188,12 @@ private:
     std::unique_ptr<BarRequests> m_requests;
     std::unique_ptr<WindowEffects> m_windowEffects;
     std::unique_ptr<BarShutdown> m_shutdown;
+    BarStartup* m_startup = nullptr;
     FirstEntryCommands m_firstEntry{BalloonForm, m_prefs};
     TTextDropTarget* FDropTarget = nullptr;
 
     DictionaryReadiness* m_readiness = nullptr;
     QRecursiveMutex LookupLock;
-    bool m_firstShowDone = false;
-    bool m_firstActivationDone = false;
-    QString FCodePageHint;
 };
 
 } // namespace kvel
