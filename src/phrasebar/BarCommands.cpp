@@ -5,6 +5,7 @@
 #include "core/strings/StringTable.h"
 #include "phrasebar/BarLanguages.h"
 #include "phrasebar/BarMenus.h"
+#include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/HelpCommands.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
@@ -117,8 +118,9 @@ void checkRadio(BarMenus& menus, const std::pair<BarCommand, Value> (&items)[N],
 } // namespace
 
 BarCommands::BarCommands(TKvelMainForm& bar, Preferences& preferences, BarMenus& menus,
-                         HelpCommands& help)
-    : m_bar(bar), m_preferences(preferences), m_menus(menus), m_help(help)
+                         HelpCommands& help, DesktopIntegration& integration)
+    : m_bar(bar), m_preferences(preferences), m_menus(menus), m_help(help),
+      m_integration(integration)
 {}
 
 void BarCommands::run(BarCommand command, bool checked)
@@ -161,7 +163,7 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.firstEntry().pronounce();
         break;
     case C::NextSearchLanguage:
-        m_bar.LngLabelDblClick();
+        m_bar.languages().cycleSearchLanguage();
         break;
     case C::HelpKeyboard:
         m_help.showKeyboardList();
@@ -179,10 +181,10 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_bar.languages().clearRecentPhrases();
         break;
     case C::SwitchInterfaceLanguage:
-        if (m_preferences.interfaceLanguage() == InterfaceLanguage::English)
-            m_bar.InterfaceSerbianClick();
-        else
-            m_bar.InterfaceEnglishClick();
+        m_bar.languages().selectInterfaceLanguage(m_preferences.interfaceLanguage() ==
+                                                          InterfaceLanguage::English
+                                                      ? InterfaceLanguage::Serbian
+                                                      : InterfaceLanguage::English);
         break;
     case C::ToggleLock:
         if (m_bar.translationVisible())
@@ -206,13 +208,13 @@ void BarCommands::runAction(BarCommand command, bool checked)
         m_menus.mainMenu()->popup(m_bar.mapToGlobal(QPoint(0, m_bar.height())));
         break;
     case C::AutoStart:
-        m_bar.WinAutostartClick(checked);
+        m_integration.chooseAutoStart(checked);
         break;
     case C::ToTray:
         m_bar.ToTrayClick(checked);
         break;
     case C::BrowserItem:
-        m_bar.ContextMenuClick(checked);
+        m_integration.chooseBrowserItem(checked);
         break;
     case C::CloseBar:
         m_bar.close();
@@ -238,6 +240,11 @@ void BarCommands::lockTranslation(bool locked)
 
 void BarCommands::showMainMenuStates(bool formsAvailable)
 {
+    const bool entries = m_bar.firstEntry().entryShown();
+    m_menus.setEnabled(C::Pronounce, m_bar.firstEntry().pronounceable());
+    for (const BarCommand copy : {C::CopyPhrase, C::CopyMeanings, C::CopyPhraseAndMeanings})
+        m_menus.setEnabled(copy, entries);
+    m_menus.setEnabled(C::UnlockTranslation, m_bar.translationVisible());
     const Preferences& preferences = m_preferences;
     checkRadio(m_menus, kInterfaceItems, preferences.interfaceLanguage());
     checkRadio(m_menus, kSearchItems, preferences.searchLanguage());

@@ -6,6 +6,7 @@
 namespace kvel {
 
 class BarMenus;
+class DesktopIntegration;
 class HelpCommands;
 class Preferences;
 class TKvelMainForm;
@@ -15,12 +16,13 @@ class TKvelMainForm;
 class BarCommands
 {
 public:
-    BarCommands(TKvelMainForm& bar, Preferences& preferences, BarMenus& menus, HelpCommands& help);
+    BarCommands(TKvelMainForm& bar, Preferences& preferences, BarMenus& menus, HelpCommands& help,
+                DesktopIntegration& integration);
 
     // `checked` is a check item's new state.
     void run(BarCommand command, bool checked = false);
 
-    // Derived each time a menu opens.
+    // Derived each time a menu opens: checks, captions, and what can be used now.
     void showMainMenuStates(bool formsAvailable);
     void showTrayMenuStates();
 
@@ -32,6 +34,7 @@ private:
     Preferences& m_preferences;
     BarMenus& m_menus;
     HelpCommands& m_help;
+    DesktopIntegration& m_integration;
 };
 
 } // namespace kvel

@@ -53,7 +53,7 @@ bool BarKeys::eventFilter(QObject* watched, QEvent* event)
                command != BarCommand::None;
     }
     if (watched == &m_label && event->type() == QEvent::MouseButtonDblClick) {
-        m_bar.LngLabelDblClick();
+        m_bar.languages().cycleSearchLanguage();
         return true;
     }
     if (watched == &m_label && event->type() == QEvent::ContextMenu) {

@@ -94,12 +94,6 @@ void TKvelMainForm::LookupClipboard(bool remember)
 
 void TKvelMainForm::LngPopupMenuPopup()
 {
-    const bool entries = m_firstEntry.entryShown();
-    m_menus->setEnabled(BarCommand::Pronounce, m_firstEntry.pronounceable());
-    for (const BarCommand copy :
-         {BarCommand::CopyPhrase, BarCommand::CopyMeanings, BarCommand::CopyPhraseAndMeanings})
-        m_menus->setEnabled(copy, entries);
-    m_menus->setEnabled(BarCommand::UnlockTranslation, translationVisible());
     m_commands->showMainMenuStates(m_dictionary.forms().available());
 }
 

@@ -56,7 +56,7 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
     connect(m_readiness, &DictionaryReadiness::lookupDue, this, &TKvelMainForm::LngEditChange);
     buildWidgets();
     m_menus = new BarMenus(this);
-    m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help);
+    m_commands = std::make_unique<BarCommands>(*this, m_prefs, *m_menus, *m_help, *m_integration);
     new BarKeys(*this, *m_commands, *LngEdit, *LngLabel);
     m_presence = new TrayPresence(std::move(desktop.tray), *this, m_prefs, m_paths.settingsFile);
     m_tray = &m_presence->icon();

@@ -83,11 +83,6 @@ public:
 
     // --- languages and recent phrases ----------------------------------
     BarLanguages& languages() { return *m_languages; }
-    void LngLabelDblClick() { m_languages->cycleSearchLanguage(); }
-    void InterfaceSerbianClick()
-    {
-        m_languages->selectInterfaceLanguage(InterfaceLanguage::Serbian);
-    }
     void InterfaceEnglishClick()
     {
         m_languages->selectInterfaceLanguage(InterfaceLanguage::English);
@@ -102,9 +97,7 @@ public:
     void MoveBarByKey(BarCommand move);
 
     // --- tray, clipboard, drop, desktop ---------------------------------
-    bool trayModeActive() const { return m_presence->trayModeActive(); }
     bool barShown() const { return m_presence->barShown(); }
-    void AppMinimize() { m_presence->minimize(); }
     void AppRestore() { m_presence->restore(); }
     void TrayLeftClick() { m_requests->openBar(false); }
     void TrayRightClick(QPoint globalPos);
@@ -116,8 +109,6 @@ public:
     void ApplyHook() { m_integration->applyHotKey(); }
     void HotKeyPressed(const QString& keyName);
     void RegisterIEMenu() { m_integration->registerBrowserItem(); }
-    void WinAutostartClick(bool checked) { m_integration->chooseAutoStart(checked); }
-    void ContextMenuClick(bool checked) { m_integration->chooseBrowserItem(checked); }
 
     // Speech engines can take seconds to start: the program hands one over
     // once the bar is up.
