@@ -19,7 +19,8 @@ namespace kvel {
 void TKvelMainForm::connectDesktop(ClipboardReader* clipboardReader)
 {
     connect(m_tray, &TrayIcon::leftClicked, this, &TKvelMainForm::TrayLeftClick);
-    connect(m_tray, &TrayIcon::rightClicked, this, &TKvelMainForm::TrayRightClick);
+    connect(m_tray, &TrayIcon::rightClicked, this,
+            [this](QPoint at) { m_presence->rightClicked(at, *m_menus->trayMenu()); });
     connect(m_presence, &TrayPresence::hidingBar, this, [this] {
         if (BalloonForm)
             BalloonForm->hide();
@@ -46,15 +47,6 @@ void TKvelMainForm::connectDesktop(ClipboardReader* clipboardReader)
             });
     connect(m_menus->mainMenu(), &QMenu::aboutToShow, this, &TKvelMainForm::LngPopupMenuPopup);
     connect(m_menus->trayMenu(), &QMenu::aboutToShow, this, &TKvelMainForm::TrayPopupMenuPopup);
-}
-
-void TKvelMainForm::TrayRightClick(QPoint globalPos)
-{
-    if (barShown()) {
-        close();
-        return;
-    }
-    m_menus->trayMenu()->popup(globalPos);
 }
 
 void TKvelMainForm::ToTrayClick(bool checked)

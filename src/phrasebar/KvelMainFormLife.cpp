@@ -3,20 +3,12 @@
 // close, each handed to the object that does the work.
 #include "balloon/widgets/TBalloonForm.h"
 #include "core/text/PhraseNormalizer.h"
-#include "lookup/store/ConvertingDictionaryStore.h"
 #include "phrasebar/BarClipboard.h"
-#include "phrasebar/BarDictionary.h"
-#include "phrasebar/BarNotices.h"
 #include "phrasebar/BarStartup.h"
-#include "phrasebar/DesktopIntegration.h"
-#include "phrasebar/DictionaryReadiness.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
-#include "phrasebar/TrayPresence.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 
 namespace kvel {
 

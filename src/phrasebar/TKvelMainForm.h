@@ -100,7 +100,6 @@ public:
     bool barShown() const { return m_presence->barShown(); }
     void AppRestore() { m_presence->restore(); }
     void TrayLeftClick() { m_requests->openBar(false); }
-    void TrayRightClick(QPoint globalPos);
     void ToTrayClick(bool checked);
     void ClipboardChanged(const QString& text);
     void LookupClipboard(bool remember = false);

@@ -5,6 +5,7 @@
 #include "shell/help/TipOfTheDay.h"
 
 #include <QDate>
+#include <QMenu>
 #include <QWidget>
 
 using namespace Qt::StringLiterals;
@@ -55,6 +56,15 @@ void TrayPresence::setIconState(bool barHidden)
     if (m_tray->isShown())
         m_tray->show(barHidden, LoadLngText(barHidden ? StringId::ProgramTitle
                                                       : StringId::ProgramAlreadyOpen));
+}
+
+void TrayPresence::rightClicked(QPoint at, QMenu& menu)
+{
+    if (m_barShown) {
+        m_bar.close();
+        return;
+    }
+    menu.popup(at);
 }
 
 void TrayPresence::removeIcon()

@@ -8,6 +8,8 @@
 #include <QString>
 #include <memory>
 
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace kvel {
@@ -40,6 +42,8 @@ public:
     void setTrayMode(bool on);
     void trayAvailabilityChanged(bool available);
     void removeIcon();
+    // A shown bar closes; a hidden one offers `menu` at `at`.
+    void rightClicked(QPoint at, QMenu& menu);
     // The icon's tip again, in the interface language now shown.
     void showIconState() { setIconState(!m_barShown); }
 
