@@ -45,56 +45,48 @@ TEST(StringTableParser, AnEnglishRowFollowsItsNamedSerbianRow)
     EXPECT_TRUE(table.problems.isEmpty()) << table.problems.join(u'\n').toStdString();
 }
 
-// The good rows stay; the bad one is refused and reported by its line.
-TEST(StringTableParser, RefusesAndReportsABadOrRepeatedName)
+// The good rows stay; each bad row is refused and reported by its line.
+TEST(StringTableParser, RefusesAndReportsBadRows)
 {
+    const QByteArray pair = "30010\tProgramTitle\tKvel re\xc4\x8dnik\n30011\t\tKvel dictionary\n";
     struct Case
     {
         const char* what;
-        const char* badRow; // follows "30010 ProgramTitle" and its English row
+        QByteArray table;
         int refusedId;
+        int keptTexts;       // -1: not counted
+        const char* problem; // how the only report starts; nullptr: any reports
     };
     const Case cases[] = {
-        {"a dash in the name", "30020\tbad-name\tx\n", 30020},
-        {"a small first letter", "30020\tprogramTitle\tx\n", 30020},
-        {"a digit first", "30020\t1Title\tx\n", 30020},
-        {"a blank in the name", "30020\tProgram Title\tx\n", 30020},
-        {"a name not in ASCII", "30020\tNaslovČ\tx\n", 30020},
-        {"the name used twice", "30020\tProgramTitle\tx\n", 30020},
-        {"an English row after a gap", "30013\t\tx\n", 30013},
-        {"an English row after the English row", "30012\t\tx\n", 30012},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const ParsedStringTable table = parseStringTable(
-            QByteArray("30010\tProgramTitle\tKvel rečnik\n30011\t\tKvel dictionary\n") + c.badRow);
-        EXPECT_FALSE(table.texts.contains(c.refusedId));
-        EXPECT_EQ(table.texts.size(), 2);
-        ASSERT_EQ(table.problems.size(), 1);
-        EXPECT_TRUE(table.problems[0].startsWith(QStringLiteral("line 3:")))
-            << table.problems[0].toStdString();
-    }
-}
-
-TEST(StringTableParser, AnEnglishRowWithoutItsSerbianRowIsRefused)
-{
-    struct Case
-    {
-        const char* what;
-        const char* table;
-    };
-    const Case cases[] = {
-        {"first row", "0\t\tfirst\n"},
-        {"after a comment", "30010\tProgramTitle\tKvel\n# comment\n30011\t\tKvel\n"},
-        {"after a blank line", "30010\tProgramTitle\tKvel\n\n30011\t\tKvel\n"},
-        {"after a refused Serbian row", "30010\tbad-name\tKvel\n30011\t\tKvel\n"},
+        {"a dash in the name", pair + "30020\tbad-name\tx\n", 30020, 2, "line 3:"},
+        {"a small first letter", pair + "30020\tprogramTitle\tx\n", 30020, 2, "line 3:"},
+        {"a digit first", pair + "30020\t1Title\tx\n", 30020, 2, "line 3:"},
+        {"a blank in the name", pair + "30020\tProgram Title\tx\n", 30020, 2, "line 3:"},
+        {"a name not in ASCII", pair + "30020\tNaslov\xc4\x8c\tx\n", 30020, 2, "line 3:"},
+        {"the name used twice", pair + "30020\tProgramTitle\tx\n", 30020, 2, "line 3:"},
+        {"an English row after a gap", pair + "30013\t\tx\n", 30013, 2, "line 3:"},
+        {"an English row after the English row", pair + "30012\t\tx\n", 30012, 2, "line 3:"},
+        {"an English first row", "0\t\tfirst\n", 0, -1, nullptr},
+        {"an English row after a comment", "30010\tProgramTitle\tKvel\n# comment\n30011\t\tKvel\n",
+         30011, -1, nullptr},
+        {"an English row after a blank line", "30010\tProgramTitle\tKvel\n\n30011\t\tKvel\n", 30011,
+         -1, nullptr},
+        {"an English row after a refused Serbian row", "30010\tbad-name\tKvel\n30011\t\tKvel\n",
+         30011, -1, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ParsedStringTable table = parseStringTable(c.table);
-        EXPECT_FALSE(table.texts.contains(30011));
-        EXPECT_FALSE(table.texts.contains(0));
-        EXPECT_FALSE(table.problems.isEmpty());
+        EXPECT_FALSE(table.texts.contains(c.refusedId));
+        if (c.keptTexts >= 0)
+            EXPECT_EQ(table.texts.size(), c.keptTexts);
+        if (!c.problem) {
+            EXPECT_FALSE(table.problems.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(table.problems.size(), 1);
+        EXPECT_TRUE(table.problems[0].startsWith(QString::fromUtf8(c.problem)))
+            << table.problems[0].toStdString();
     }
 }
 
