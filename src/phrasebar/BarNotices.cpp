@@ -11,14 +11,6 @@
 
 namespace kvel {
 
-namespace {
-
-constexpr int kBalloonTimeoutMs = 15000;
-constexpr int kBalloonTitleMax = 63;
-constexpr int kBalloonTextMax = 255;
-
-} // namespace
-
 BarNotices::BarNotices(QObject& context, Preferences& preferences, TrayIcon& tray,
                        QString settingsFile, ShowNotice showNotice)
     : m_context(context), m_preferences(preferences), m_tray(tray),
@@ -40,11 +32,9 @@ void BarNotices::showDesktopNotice()
     m_preferences.setFlag(Preference::DesktopNoticeShown, true);
     if (tray) {
         // After the welcome balloon of a first run, not in its place.
-        const int delayMs = IsFirstRun(m_settingsFile) ? kBalloonTimeoutMs : 0;
+        const int delayMs = IsFirstRun(m_settingsFile) ? TrayIcon::kBalloonTimeoutMs : 0;
         QTimer::singleShot(delayMs, &m_context, [this, notice = *notice] {
-            m_tray.showBalloon(notice.title.left(kBalloonTitleMax),
-                               notice.text().left(kBalloonTextMax), TrayIcon::BalloonIcon::Warning,
-                               kBalloonTimeoutMs);
+            m_tray.showNotice(notice.title, notice.text(), TrayIcon::BalloonIcon::Warning);
         });
         return;
     }
@@ -60,8 +50,7 @@ void BarNotices::showSettingsNotice(bool settingsReadable, bool inTrayMode)
     const QString title = LoadLngText(StringId::ProgramTitle);
     const QString text = LoadLngText(StringId::SettingsUnreadable);
     if (inTrayMode) {
-        m_tray.showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
-                           TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+        m_tray.showNotice(title, text, TrayIcon::BalloonIcon::Warning);
         return;
     }
     m_showNotice(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}));

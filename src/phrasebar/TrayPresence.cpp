@@ -12,14 +12,6 @@ using namespace Qt::StringLiterals;
 
 namespace kvel {
 
-namespace {
-
-constexpr int kBalloonTimeoutMs = 15000;
-constexpr int kBalloonTitleMax = 63;
-constexpr int kBalloonTextMax = 255;
-
-} // namespace
-
 TrayPresence::TrayPresence(std::unique_ptr<TrayIcon> tray, QWidget& bar, Preferences& preferences,
                            QString settingsFile)
     : QObject(&bar), m_tray(std::move(tray)), m_bar(bar), m_preferences(preferences),
@@ -46,8 +38,7 @@ void TrayPresence::addIcon()
         QString text = LoadLngText(StringId::ProgramThanks);
         if (!m_codePageHint.isEmpty())
             text += u"\r\n\r\n"_s + m_codePageHint;
-        m_tray->showBalloon(title.left(kBalloonTitleMax), text.left(kBalloonTextMax),
-                            TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
+        m_tray->showNotice(title, text, TrayIcon::BalloonIcon::Information);
     }
 }
 
@@ -83,12 +74,11 @@ void TrayPresence::startInTray(bool wordsHandedOver)
         return;
     const QString title = LoadLngText(StringId::MenuTipOfTheDay);
     if (!m_codePageHint.isEmpty()) {
-        m_tray->showBalloon(title, m_codePageHint.left(kBalloonTextMax),
-                            TrayIcon::BalloonIcon::Warning, kBalloonTimeoutMs);
+        m_tray->showNotice(title, m_codePageHint, TrayIcon::BalloonIcon::Warning);
     } else if (m_preferences.flag(Preference::ShowTips)) {
         const int tip = firstTipIndex(QDate::currentDate());
-        m_tray->showBalloon(title, LoadLngText(tipStringId(tip)).left(kBalloonTextMax),
-                            TrayIcon::BalloonIcon::Information, kBalloonTimeoutMs);
+        m_tray->showNotice(title, LoadLngText(tipStringId(tip)),
+                           TrayIcon::BalloonIcon::Information);
     }
 }
 

@@ -29,6 +29,15 @@ public:
     virtual void showBalloon(const QString& title, const QString& text, BalloonIcon icon,
                              int timeoutMs) = 0;
 
+    // How long the bar's balloons stay.
+    static constexpr int kBalloonTimeoutMs = 15000;
+    // A balloon of the bar's: tray hosts show at most 63 characters of title and
+    // 255 of text, so longer ones are cut here rather than by each host.
+    void showNotice(const QString& title, const QString& text, BalloonIcon icon)
+    {
+        showBalloon(title.left(63), text.left(255), icon, kBalloonTimeoutMs);
+    }
+
 signals:
     void leftClicked();
     void rightClicked(QPoint globalPos);
