@@ -118,6 +118,10 @@ TEST(StringTable, PairsGiveSerbianAtTheIdAndEnglishAtTheNext)
          "Sorry, the phrase was not found this time"},
         {StringId::LookupTop15, "Prvih 15", "Top 15"},
         {StringId::LookupBingo, "Bingo!", "Bingo!"},
+        {StringId::TipBrowserItem,
+         "Da li ste znali da priručni meni pregledača\r\nima stavku 'Prevedi sa Kvel rečnikom'?",
+         "Did you know that the browser's context menu has\r\nthe menu item 'Translate with Kvel "
+         "dictionary'?"},
         {StringId::LookupInternalError, "Interna greška", "Internal error"},
     };
     for (const Case& c : cases) {
