@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/instance/SingleInstance.h"
 
+#include "shell/instance/SessionName.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QRegularExpression>
 #include <QThread>
 #include <sys/stat.h>
 
@@ -52,12 +53,7 @@ QString SingleInstance::lockPath() const
 
 QString SingleInstance::currentSessionName()
 {
-    QString display = qEnvironmentVariable("DISPLAY");
-    if (display.isEmpty())
-        display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    display.replace(QRegularExpression(u"[^A-Za-z0-9.:_-]"_s), u"_"_s);
-    display.replace(u':', u'_');
-    return u"notkvel-"_s + (display.isEmpty() ? u"nodisplay"_s : display);
+    return sessionName(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
 }
 
 bool SingleInstance::becomePrimary()
