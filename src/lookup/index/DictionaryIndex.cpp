@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/index/DictionaryIndex.h"
 
+#include "lookup/sqlite/SelectedColumn.h"
 #include "lookup/sqlite/SqliteStatement.h"
 #include "lookup/text/TextFolding.h"
 
@@ -51,8 +52,8 @@ DictionaryIndex::Read DictionaryIndex::read(sqlite3* db, const QByteArray& rowId
     giveBigBuffersTheirOwnPages();
     // The comparisons run in SQL so that a Selected stored as text or as a
     // real number falls in the same group as the lookup's own filter puts it.
-    const QByteArray sql =
-        "select " + rowIdName + ", Word, Selected = -1, Selected = 0 from TblKvel not indexed";
+    const QByteArray sql = "select " + rowIdName + ", Word, " + selectedIs(kEnglishHeadword) +
+                           ", " + selectedIs(kSerbianHeadword) + " from TblKvel not indexed";
     SqliteStatement statement(db, sql.constData());
     if (!statement)
         return {};

@@ -2,6 +2,7 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 
 #include "lookup/sqlite/DictionarySchema.h"
+#include "lookup/sqlite/SelectedColumn.h"
 #include "lookup/sqlite/SqliteStatement.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
@@ -127,8 +128,8 @@ std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
 {
     // Prepared before the search so that a table without the columns shown
     // fails as the plain query does, hits or not.
-    const QByteArray sql =
-        "select Word, Meaning, Selected from TblKvel where " + built.rowIdName + " = ?1";
+    const QByteArray sql = "select Word, Meaning, " + selectedAsRead() + " from TblKvel where " +
+                           built.rowIdName + " = ?1";
     SqliteStatement statement(m_database.connection(), sql.constData());
     if (!built.index || !statement)
         return std::nullopt;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/store/SqliteDictionaryStore.h"
 
+#include "lookup/sqlite/SelectedColumn.h"
 #include "lookup/sqlite/SqliteStatement.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
@@ -62,19 +63,20 @@ QByteArray findRowsSql(SearchLanguage language, Matching matching)
 {
     // NOT INDEXED keeps the scan in the table's stored order even if someone
     // added an index to the file.
-    QByteArray sql = "select Word, Meaning, Selected from TblKvel not indexed where ";
+    QByteArray sql =
+        "select Word, Meaning, " + selectedAsRead() + " from TblKvel not indexed where ";
     switch (language) {
     case SearchLanguage::English:
-        sql += "Selected = -1 and ";
+        sql += selectedIs(kEnglishHeadword) + " and ";
         break;
     case SearchLanguage::Serbian:
-        sql += "Selected = 0 and ";
+        sql += selectedIs(kSerbianHeadword) + " and ";
         break;
     case SearchLanguage::Both:
         break;
     }
     if (matching == Matching::Tolerant)
-        sql += "kvel_tolerant(Word, ?4, ?2, Selected = 0) and not ";
+        sql += "kvel_tolerant(Word, ?4, ?2, " + selectedIs(kSerbianHeadword) + ") and not ";
     return sql + "kvel_match(Word, ?1, ?2) limit ?3";
 }
 
