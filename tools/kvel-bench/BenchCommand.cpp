@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "kvel-bench/BenchCommand.h"
 
+#include "common/HelpOrVersion.h"
 #include "kvel-bench/LookupTimer.h"
 #include "kvel-bench/QuerySet.h"
 #include "lookup/engine/LookupEngine.h"
@@ -27,12 +28,13 @@ constexpr FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, Fin
 constexpr SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
                                          SearchLanguage::Serbian};
 
+const QString kUsage =
+    u"usage: kvel-bench [--db FILE] [--queries FILE] [--json] [--tolerant] [--forms]\n"
+    u"       kvel-bench --help | --version\n"_s;
+
 BenchResult usageError(const QString& message)
 {
-    return {
-        2, QString(),
-        u"kvel-bench: "_s + message +
-            u"\nusage: kvel-bench [--db FILE] [--queries FILE] [--json] [--tolerant] [--forms]\n"_s};
+    return {2, QString(), u"kvel-bench: "_s + message + u'\n' + kUsage};
 }
 
 QString number(double value)
@@ -78,6 +80,9 @@ QString asTable(const QString& path, double openMs, double rssMb, double peakMb,
 
 BenchResult runBenchCommand(const QStringList& arguments, const QString& defaultDictionary)
 {
+    if (const auto text = helpOrVersionText(arguments, u"kvel-bench"_s, kUsage))
+        return {0, *text, QString()};
+
     QCommandLineParser parser;
     const QCommandLineOption db(u"db"_s, QString(), u"FILE"_s);
     const QCommandLineOption queries(u"queries"_s, QString(), u"FILE"_s);

@@ -94,6 +94,7 @@ QString usageText()
 {
     return QStringLiteral(
         "usage: kvel-dict build -o FILE [--version 2.5] SOURCE...\n"
+        "       kvel-dict --help | --version\n"
         "Builds a Kvel dictionary (SQLite) from the sources, in order.\n"
         "  SOURCE  english:PATH or serbian:PATH, the language of the headwords\n"
         "  PATH    a dictd dictionary (its .index file, or the path without extension,\n"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "kvel-dict/DictCommand.h"
 
+#include "common/HelpOrVersion.h"
 #include "kvel-dict/BuildArguments.h"
 #include "kvel-dict/BuildError.h"
 #include "kvel-dict/DictionaryRows.h"
@@ -23,6 +24,8 @@ QString errorLine(const QString& message)
 
 DictCommandResult runDictCommand(const QStringList& arguments)
 {
+    if (const auto text = helpOrVersionText(arguments, QStringLiteral("kvel-dict"), usageText()))
+        return {DictExitCode::Success, *text, QString()};
     const ParsedArguments parsed = parseBuildArguments(arguments);
     if (parsed.helpRequested) {
         return {DictExitCode::Success, usageText(), QString()};

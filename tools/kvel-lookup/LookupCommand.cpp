@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "kvel-lookup/LookupCommand.h"
 
+#include "common/HelpOrVersion.h"
 #include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
 #include "kvel-lookup/JsonText.h"
@@ -23,7 +24,8 @@ const QString kUsage = QStringLiteral(
     "usage: kvel-lookup [--db FILE] [--lang both|english|serbian] "
     "[--method begins|contains|ends|equals]\n"
     "                   [--tolerant] [--forms] [--ui serbian|english] [--json] [--] WORDS...\n"
-    "       kvel-lookup [--db FILE] [--json] --meaning --selected -1|0 [--] WORDS...\n");
+    "       kvel-lookup [--db FILE] [--json] --meaning --selected -1|0 [--] WORDS...\n"
+    "       kvel-lookup --help | --version\n");
 
 template <typename T>
 std::optional<T> choose(const QString& value,
@@ -91,6 +93,9 @@ CommandResult displayResult(const Shown& display, bool json)
 
 CommandResult runLookupCommand(const QStringList& arguments, const QString& defaultDictionary)
 {
+    if (const auto text = helpOrVersionText(arguments, QStringLiteral("kvel-lookup"), kUsage))
+        return {ExitCode::Shown, *text, QString()};
+
     QCommandLineParser parser;
     const QCommandLineOption db(QStringLiteral("db"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("LANG"));
