@@ -30,6 +30,10 @@ public:
 
     virtual bool grabbed() const = 0;
 
+    // Whether the last SetHook failed because another program holds the key,
+    // rather than because no key can be caught here at all.
+    virtual bool takenByAnotherProgram() const { return false; }
+
 signals:
     // The caught key's name as the keyboard system spells it ("F12").
     void hotKeyPressed(const QString& keyName);

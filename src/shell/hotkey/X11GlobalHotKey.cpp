@@ -25,7 +25,8 @@ int trappedError = Success;
 
 int trapError(Display*, XErrorEvent* error)
 {
-    trappedError = error->error_code;
+    if (trappedError == Success)
+        trappedError = error->error_code;
     return 0;
 }
 
@@ -52,11 +53,12 @@ public:
     XErrorTrap(const XErrorTrap&) = delete;
     XErrorTrap& operator=(const XErrorTrap&) = delete;
 
-    // Waits until the server has answered every request made so far.
-    bool failed()
+    // Waits until the server has answered every request made so far; the
+    // first error code, Success when there was none.
+    int error()
     {
         XSync(m_display, False);
-        return trappedError != Success;
+        return trappedError;
     }
 
 private:
@@ -112,6 +114,7 @@ bool X11GlobalHotKey::SetHook(int keyIndex)
 
 void X11GlobalHotKey::RemoveHook()
 {
+    m_taken = false;
     if (m_keyCode == 0)
         return;
     ungrab(m_keyCode, m_masks);
@@ -149,10 +152,11 @@ bool X11GlobalHotKey::grab(unsigned keyCode)
     XErrorTrap trap(m_display);
     for (const unsigned mask : masks)
         XGrabKey(m_display, int(keyCode), mask, m_root, False, GrabModeAsync, GrabModeAsync);
-    if (trap.failed()) {
+    if (const int error = trap.error(); error != Success) {
         // The states grabbed before the refused one would catch the key only
         // with some locks on: let them go too.
         ungrab(keyCode, masks);
+        m_taken = error == BadAccess;
         return false;
     }
     m_keyCode = keyCode;

@@ -26,6 +26,7 @@ public:
     bool SetHook(int keyIndex) override;
     void RemoveHook() override;
     bool grabbed() const override { return m_keyCode != 0; }
+    bool takenByAnotherProgram() const override { return m_taken; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -37,6 +38,7 @@ private:
     const unsigned long m_root;
     unsigned m_keyCode = 0;
     QList<unsigned> m_masks;
+    bool m_taken = false;
     KeyRepeatFilter m_repeats;
 };
 

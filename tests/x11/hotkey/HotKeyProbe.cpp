@@ -2,6 +2,8 @@
 // Drives the hot-key library from commands on standard input and prints what
 // it reports, for run-hotkey-test.sh:
 //   grab N  -> "grabbed 1" or "grabbed 0" (N: 0 = F9 .. 3 = F12)
+//   taken   -> "taken 1" when the last grab failed because another program
+//              holds the key, else "taken 0"
 //   remove  -> "removed"
 //   quit    -> exits
 // and "key NAME" for each delivered hot key.
@@ -41,6 +43,8 @@ int main(int argc, char* argv[])
         if (command.startsWith("grab ")) {
             const bool grabbed = hotKey->SetHook(command.mid(5).toInt());
             reply(u"grabbed "_s + QString::number(grabbed && hotKey->grabbed()));
+        } else if (command == "taken") {
+            reply(u"taken "_s + QString::number(hotKey->takenByAnotherProgram()));
         } else if (command == "remove") {
             hotKey->RemoveHook();
             reply(u"removed"_s);

@@ -205,13 +205,16 @@ press alt+F12
 expect_key first F12
 pass "RemoveHook stops the delivery"
 
+ask first taken "taken 0"
 start_probe second
 ask second "grab 3" "grabbed 0"
+ask second taken "taken 1"
 press alt+F12
 expect_key first F12
-pass "a key held by another program: the grab reports failure, the holder keeps the key"
+pass "a key held by another program: the grab reports failure as taken, the holder keeps the key"
 
 ask second "grab 0" "grabbed 1"
+ask second taken "taken 0"
 press alt+F9
 expect_key second F9
 ask first remove removed
