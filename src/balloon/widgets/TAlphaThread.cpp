@@ -29,10 +29,22 @@ int TAlphaThread::stepForSpeed(int speed)
     }
 }
 
+void TAlphaThread::begin()
+{
+    if (!isRunning() && !isFinished())
+        start(QThread::LowPriority);
+}
+
+void TAlphaThread::stop()
+{
+    requestInterruption();
+    begin();
+}
+
 void TAlphaThread::detach()
 {
     Form = nullptr;
-    requestInterruption();
+    stop();
 }
 
 void TAlphaThread::run()

@@ -17,12 +17,20 @@ class TAlphaThread : public QThread
     Q_OBJECT
 
 public:
-    // Makes form fully transparent; start() begins the fade.
+    // Makes form fully transparent; begin() or start() starts the fade.
     explicit TAlphaThread(QWidget* form);
 
     // The opacity step for the speed setting: 0 slow, 1 medium, anything else fast.
     static int stepForSpeed(int speed);
     void setStep(int step) { Step = step > 0 ? step : 1; }
+
+    // Starts counting unless it runs or ran already. The window calls it once
+    // its first frame is drawn: a step applied before the window is on the
+    // screen would never be seen.
+    void begin();
+    // A pass under way still ends opaque; a fade that has not begun begins
+    // only to end at once, so the window is left opaque either way.
+    void stop();
 
     // The window is going away: nothing reaches it any more. User-interface thread only.
     void detach();

@@ -354,6 +354,8 @@ void TBalloonForm::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setPen(QPen(kOutline, 1));
     painter.drawPolyline(BorderPoints);
+    if (FadeThread)
+        FadeThread->begin();
 }
 
 } // namespace kvel

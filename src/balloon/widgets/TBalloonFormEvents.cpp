@@ -108,14 +108,15 @@ void TBalloonForm::FormShow()
     // A fade still running is asked to stop; its pass ends opaque and only
     // the next showing fades again.
     if (FadeThread)
-        FadeThread->requestInterruption();
+        FadeThread->stop();
     if (FadeThread || !Host.alphaBlendOn() || !CanFade())
         return;
 
+    // It begins with the first frame drawn (paintEvent), not before the
+    // window is on the screen.
     FadeThread = new TAlphaThread(this);
     connect(FadeThread, &QThread::finished, this, [this] { FadeThread = nullptr; });
     FadeThread->setStep(TAlphaThread::stepForSpeed(Host.alphaBlendSpeed()));
-    FadeThread->start(QThread::LowPriority);
 }
 
 bool TBalloonForm::Fading() const
@@ -132,7 +133,7 @@ void TBalloonForm::closeEvent(QCloseEvent* event)
 void TBalloonForm::FormClose()
 {
     if (FadeThread)
-        FadeThread->requestInterruption();
+        FadeThread->stop();
     HintWindow->closeHint();
 }
 
