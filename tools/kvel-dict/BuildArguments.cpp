@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "kvel-dict/BuildArguments.h"
 
+#include "core/strings/StringTable.h"
+#include "lookup/store/DictionaryChecks.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -72,6 +75,13 @@ ParsedArguments parseBuildArguments(const QStringList& arguments)
     if (!isVersionNumber(parsed.request.version)) {
         return usageError(QStringLiteral("--version \"%1\" is not a number such as 2.5")
                               .arg(parsed.request.version));
+    }
+    // A dictionary Kvel refuses to read is no use to write.
+    if (!DictionaryVersionOk(parsed.request.version)) {
+        return usageError(QStringLiteral("--version \"%1\" is not one Kvel reads (%2 to %3)")
+                              .arg(parsed.request.version,
+                                   LoadText(StringId::DictionaryVersionOldest),
+                                   LoadText(StringId::DictionaryVersionNewest)));
     }
 
     if (positional.isEmpty()) {

@@ -11,12 +11,12 @@ using namespace Qt::StringLiterals;
 TEST(BuildArgumentsTest, ReadsARequest)
 {
     const ParsedArguments parsed = parseBuildArguments(
-        {u"build"_s, u"english:/a/eng-srp"_s, u"-o"_s, u"out.mdb"_s, u"--version"_s, u"3.10"_s,
+        {u"build"_s, u"english:/a/eng-srp"_s, u"-o"_s, u"out.mdb"_s, u"--version"_s, u"2.10"_s,
          u"serbian:words.tsv"_s, u"english:c:odd.tsv"_s});
     ASSERT_EQ(parsed.error, QString());
     EXPECT_FALSE(parsed.helpRequested);
     EXPECT_EQ(parsed.request.outputPath, u"out.mdb"_s);
-    EXPECT_EQ(parsed.request.version, u"3.10"_s);
+    EXPECT_EQ(parsed.request.version, u"2.10"_s);
     const QList<DictionarySource> expected = {
         {-1, u"/a/eng-srp"_s},
         {0, u"words.tsv"_s},

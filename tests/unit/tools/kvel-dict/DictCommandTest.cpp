@@ -319,3 +319,37 @@ TEST_F(DictCommandTest, RunningOutOfMemoryEndsWithAMessage)
               u"kvel-dict: out of memory: the sources are too large\n"_s);
     EXPECT_FALSE(QFileInfo::exists(path(u"out.mdb"_s)));
 }
+
+TEST_F(DictCommandTest, WritesOnlyVersionsKvelReads)
+{
+    struct Case
+    {
+        QString version;
+        bool written;
+    };
+    const Case cases[] = {
+        {u"2.0"_s, true},    {u"2"_s, true},
+        {u"2.05"_s, true},   {u"2.5"_s, true},
+        {u"2.50"_s, true},   {u"1.9"_s, false},
+        {u"1.99"_s, false},  {u"2.51"_s, false},
+        {u"2.7"_s, false},   {u"3.10"_s, false},
+        {u"0"_s, false},     {u"25"_s, false},
+        {u"0002.5"_s, true}, {u"99999999999999999999"_s, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version.toStdString());
+        QFile::remove(path(u"kvel.mdb"_s));
+        const DictCommandResult result =
+            build({u"english:"_s + path(u"eng-srp"_s)}, {u"--version"_s, c.version});
+        EXPECT_EQ(result.exitCode, c.written ? DictExitCode::Success : DictExitCode::Usage);
+        EXPECT_EQ(QFile::exists(path(u"kvel.mdb"_s)), c.written);
+        if (c.written) {
+            EXPECT_EQ(queryRows(path(u"kvel.mdb"_s), "select Ver from TblVer"),
+                      QStringList{c.version});
+        } else {
+            EXPECT_EQ(
+                result.err.section(u'\n', 0, 0),
+                u"kvel-dict: --version \"%1\" is not one Kvel reads (2.0 to 2.5)"_s.arg(c.version));
+        }
+    }
+}
