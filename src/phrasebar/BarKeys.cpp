@@ -3,6 +3,7 @@
 
 #include "phrasebar/BarCommands.h"
 #include "phrasebar/BarKeyCommand.h"
+#include "phrasebar/BarLanguages.h"
 #include "phrasebar/BarMenus.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
@@ -39,13 +40,26 @@ bool BarKeys::barKey(int key)
     return true;
 }
 
+int BarKeys::commandKey(const QKeyEvent& key) const
+{
+    const bool latinLetter = key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z;
+    if (!key.modifiers().testFlag(Qt::AltModifier) || latinLetter)
+        return key.key();
+    const KeyboardLayout* keyboard = m_bar.languages().keyboard();
+    const std::optional<char> letter =
+        commandLetter(keyboard ? keyboard->layoutLetters() : LayoutLetters(), key.nativeScanCode());
+    return letter ? Qt::Key_A + (*letter - 'a') : key.key();
+}
+
 bool BarKeys::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_entry && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool swallowed = barKey(key->key());
-        const BarCommand command = barKeyCommand(key->key(), key->modifiers());
+        const BarCommand command = barKeyCommand(commandKey(*key), key->modifiers());
         m_commands.run(command);
+        if (command != BarCommand::None)
+            emit commandKeyed(command);
         if (m_bar.isVisible())
             m_entry.setFocus();
         // Alt combinations are the bar's commands, never text.

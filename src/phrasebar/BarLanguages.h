@@ -40,6 +40,8 @@ public:
 
     void applyKeyboardLayout();
     void restoreKeyboardLayout();
+    // The user's layouts, or nothing on a desktop that has none to offer.
+    const KeyboardLayout* keyboard() const { return m_keyboard.get(); }
 
     void refreshRecentMenus();
     void clearRecentPhrases();

@@ -66,8 +66,10 @@ class FakeKeyboardLayout final : public KeyboardLayout
 public:
     void activate(KeyboardTarget) override {}
     void restoreUserLayout() override { ++restored; }
+    LayoutLetters layoutLetters() const override { return letters; }
 
     int restored = 0;
+    LayoutLetters letters;
 };
 
 // A desktop with neither the help file nor a program for it; pages and

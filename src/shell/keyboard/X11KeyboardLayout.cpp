@@ -3,11 +3,13 @@
 
 #include <QGuiApplication>
 #include <QStringList>
+#include <algorithm>
 
 // X11 headers last: their macros clash with Qt's names.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 namespace kvel {
 
@@ -40,6 +42,16 @@ QStringList rulesNames(Display* display)
     for (const QByteArray& part : raw.split('\0'))
         names.append(QString::fromLatin1(part));
     return names;
+}
+
+// The Latin letter a keysym stands for, lower-cased.
+std::optional<char> latinLetter(KeySym symbol)
+{
+    if (symbol >= XK_a && symbol <= XK_z)
+        return char(symbol);
+    if (symbol >= XK_A && symbol <= XK_Z)
+        return char(symbol - XK_A + 'a');
+    return std::nullopt;
 }
 
 } // namespace
@@ -75,6 +87,31 @@ void X11KeyboardLayout::restoreUserLayout()
     XkbLockGroup(display, XkbUseCoreKbd, unsigned(*m_userGroup));
     XFlush(display);
     m_userGroup.reset();
+}
+
+LayoutLetters X11KeyboardLayout::layoutLetters() const
+{
+    Display* display = x11Display();
+    XkbDescPtr keyboard = display ? XkbGetMap(display, XkbKeySymsMask, XkbUseCoreKbd) : nullptr;
+    if (!keyboard)
+        return {};
+    int groups = 0;
+    for (int code = keyboard->min_key_code; code <= keyboard->max_key_code; ++code)
+        groups = std::max(groups, int(XkbKeyNumGroups(keyboard, code)));
+    LayoutLetters letters(qsizetype(std::min(groups, XkbNumKbdGroups)));
+    for (int code = keyboard->min_key_code; code <= keyboard->max_key_code; ++code) {
+        const int keyGroups = XkbKeyNumGroups(keyboard, code);
+        if (keyGroups == 0 || XkbKeyGroupsWidth(keyboard, code) == 0)
+            continue;
+        for (int group = 0; group < letters.size(); ++group) {
+            // A key with fewer groups wraps round to its first ones, as XKB does.
+            const KeySym symbol = XkbKeySymEntry(keyboard, code, 0, group % keyGroups);
+            if (const std::optional<char> letter = latinLetter(symbol))
+                letters[group].insert(quint32(code), *letter);
+        }
+    }
+    XkbFreeKeyboard(keyboard, 0, True);
+    return letters;
 }
 
 } // namespace kvel

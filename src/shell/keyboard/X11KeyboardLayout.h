@@ -16,6 +16,7 @@ public:
 
     void activate(KeyboardTarget target) override;
     void restoreUserLayout() override;
+    LayoutLetters layoutLetters() const override;
 
 private:
     std::optional<int> m_userGroup;
