@@ -71,3 +71,26 @@ TEST(WrapLines, CountsLineBreaksInsideAProducersLine)
     const QString line = QString(45, u'a') + u";"_s + QString(45, u'b') + u"\r\nc"_s;
     EXPECT_EQ(WrapLines({line}).size(), 2);
 }
+
+TEST(WrapLines, CountsCharactersOutsideTheBasicPlaneOnce)
+{
+    const QString wide = u"\U0001F600"_s; // one character, two UTF-16 units
+    const QString fits = wide.repeated(30) + u";"_s + wide.repeated(40);
+    const QString cutAt93 = wide.repeated(50) + QString(42, u'a') + u";"_s + QString(10, u'x');
+    const QString longWithout = wide.repeated(100);
+    struct Case
+    {
+        const char* name;
+        QString line;
+        QStringList wrapped;
+    };
+    const Case cases[] = {
+        {"71 characters in 141 units stay", fits, {fits}},
+        {"a ';' as the 93rd character is the cut", cutAt93, {cutAt93.left(143), cutAt93.mid(143)}},
+        {"no ';': whole, no pair split", longWithout, {longWithout}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(WrapLines({c.line}), c.wrapped);
+    }
+}
