@@ -6,15 +6,21 @@
 #include "shell/speech/QtSpeechEngine.h"
 #include "shell/tray/SystemTrayIcon.h"
 #include "shell/x11/Compositing.h"
+#include "shell/x11/EveryDesktop.h"
 
 namespace kvel {
 
 namespace {
 
-class CompositingEffects final : public WindowEffects
+class X11WindowEffects final : public WindowEffects
 {
 public:
     bool opacityShows() const override { return compositingManagerRunning(); }
+    void showOnEveryWorkspace(QWidget& window) override { keepOnEveryDesktop(window); }
+    bool onCurrentWorkspace(const QWidget& window) const override
+    {
+        return onCurrentDesktop(window);
+    }
 };
 
 } // namespace
@@ -30,7 +36,7 @@ DesktopServices platformDesktop()
     desktop.hotKey.reset(createGlobalHotKey(nullptr));
     desktop.keyboard = X11KeyboardLayout::create();
     desktop.help = std::make_unique<XdgHelpFileDesktop>();
-    desktop.windowEffects = std::make_unique<CompositingEffects>();
+    desktop.windowEffects = std::make_unique<X11WindowEffects>();
     desktop.startSpeech = [] {
         return std::make_unique<QtSpeechEngine>();
     };

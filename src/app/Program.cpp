@@ -13,7 +13,12 @@ Program::Program(BarPaths paths, DesktopServices desktop)
       m_bar(std::make_unique<TKvelMainForm>(std::move(paths), m_dictionary, std::move(desktop)))
 {
     // The bar owns its translation window and closes it before it goes.
-    m_bar->attachBalloon(new TBalloonForm(*m_bar));
+    auto* balloon = new TBalloonForm(*m_bar);
+    m_bar->attachBalloon(balloon);
+    // A bar that stays on top of every window belongs on every workspace,
+    // and its translation window with it.
+    m_bar->windowEffects().showOnEveryWorkspace(*m_bar);
+    m_bar->windowEffects().showOnEveryWorkspace(*balloon);
 }
 
 Program::~Program() = default;

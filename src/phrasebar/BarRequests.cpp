@@ -30,6 +30,7 @@ void BarRequests::handle(InstanceRequest request)
 void BarRequests::openBar(bool rememberClipboardPhrase)
 {
     m_bar.AppRestore();
+    bringToThisWorkspace();
     m_bar.raise();
     m_bar.activateWindow();
     if (m_bar.preferences().flag(Preference::SmartClipboard))
@@ -38,7 +39,8 @@ void BarRequests::openBar(bool rememberClipboardPhrase)
 
 void BarRequests::toggleBar()
 {
-    if (m_bar.barShown()) {
+    // A bar shown on another workspace is out of sight: it comes here.
+    if (m_bar.barShown() && m_bar.windowEffects().onCurrentWorkspace(m_bar)) {
         m_bar.close();
         return;
     }
@@ -50,11 +52,19 @@ void BarRequests::showHandedOverWords()
 {
     if (!m_bar.barShown() || !m_bar.isVisible())
         m_bar.AppRestore();
+    bringToThisWorkspace();
     m_bar.raise();
     m_bar.activateWindow();
     readHandedOverWords();
     m_bar.EnterPhraseFromOutside(m_handedOverWords);
     m_bar.RememberFirstEntry();
+}
+
+void BarRequests::bringToThisWorkspace()
+{
+    // Sticky again, in case somebody moved the bar to one workspace.
+    if (!m_bar.windowEffects().onCurrentWorkspace(m_bar))
+        m_bar.windowEffects().showOnEveryWorkspace(m_bar);
 }
 
 int BarRequests::readHandedOverWords()

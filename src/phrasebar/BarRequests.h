@@ -27,6 +27,8 @@ public:
     int readHandedOverWords();
 
 private:
+    void bringToThisWorkspace();
+
     TKvelMainForm& m_bar;
     QString m_settingsFile;
     QString m_handedOverWords;

@@ -134,6 +134,7 @@ public:
     bool alphaBlendOn() const override { return m_prefs.flag(Preference::Fade); }
     int alphaBlendSpeed() const override { return int(m_prefs.fadeSpeed()); }
     bool windowOpacityShows() const override { return m_windowEffects->opacityShows(); }
+    WindowEffects& windowEffects() const { return *m_windowEffects; }
 
 signals:
     void quitRequested();

@@ -93,13 +93,18 @@ public:
     QStringList opened;
 };
 
-// Opacity shows when the test says so.
+// Opacity shows when the test says so, and so does the workspace the
+// windows are on; the windows asked onto every workspace are remembered.
 class FakeWindowEffects final : public WindowEffects
 {
 public:
     bool opacityShows() const override { return opacity; }
+    void showOnEveryWorkspace(QWidget& window) override { onEveryWorkspace.append(&window); }
+    bool onCurrentWorkspace(const QWidget&) const override { return onCurrent; }
 
     bool opacity = false;
+    bool onCurrent = true;
+    QList<const QWidget*> onEveryWorkspace;
 };
 
 class FakeSpeech final : public SpeechEngine
