@@ -257,7 +257,7 @@ void BarCommands::showMainMenuStates(bool formsAvailable)
     // Without an installed Hunspell dictionary there are no forms to find.
     m_menus.setChecked(C::Forms, preferences.flag(Preference::Forms) && formsAvailable);
     m_menus.setEnabled(C::Forms, formsAvailable);
-    m_menus.captionCloseItem(preferences.flag(Preference::ToTray));
+    m_menus.captionCloseItem(m_bar.ClosingGoesToTray());
     checkRadio(m_menus, kHotKeyItems, preferences.hotKey());
     for (const auto& [command, key] : kHotKeyItems)
         m_menus.setEnabled(command, preferences.flag(Preference::HotKeyOn));

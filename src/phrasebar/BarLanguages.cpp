@@ -83,7 +83,7 @@ void BarLanguages::showSearchLanguage()
 
 void BarLanguages::captionMenus()
 {
-    m_menus.caption(m_preferences.flag(Preference::ToTray));
+    m_menus.caption(m_presence.trayModeActive());
     refreshRecentMenus();
 }
 

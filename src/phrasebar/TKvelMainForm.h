@@ -98,6 +98,8 @@ public:
 
     // --- tray, clipboard, drop, desktop ---------------------------------
     bool barShown() const { return m_presence->barShown(); }
+    // Without a tray host tray mode acts as off: closing ends the program.
+    bool ClosingGoesToTray() const { return m_presence->trayModeActive(); }
     void AppRestore() { m_presence->restore(); }
     void TrayLeftClick() { m_requests->openBar(false); }
     void ToTrayClick(bool checked);

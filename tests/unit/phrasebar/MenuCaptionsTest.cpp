@@ -77,3 +77,35 @@ TEST_F(BarTest, TrayMenuShowsTheHotKeyOnlyWhenItIsOn)
     bar->TrayPopupMenuPopup();
     EXPECT_EQ(captionOf(*bar, "PopOpen"), u"Open dictionary"_s);
 }
+
+namespace {
+
+// Tray mode is on, but the desktop has no tray yet.
+class NoTrayHostBarTest : public BarTest
+{
+protected:
+    QByteArray initialSettings() const override
+    {
+        return "[Preferences]\nTray=1\nAutoStart=0\nIE=0\nTips=0\nClipboard=0\n";
+    }
+};
+
+} // namespace
+
+TEST_F(NoTrayHostBarTest, TheLastItemSaysExitUnlessClosingGoesToTheTray)
+{
+    bar->InterfaceEnglishClick();
+    EXPECT_EQ(captionOf(*bar, "Exit"), u"Exit\tAlt+F4"_s) << "as the language switch captions it";
+    struct Case
+    {
+        bool trayAvailable;
+        QString caption;
+    };
+    for (const Case& c :
+         {Case{false, u"Exit\tAlt+F4"_s}, Case{true, u"Close program to 'tray'\tAlt+F4"_s},
+          Case{false, u"Exit\tAlt+F4"_s}}) {
+        tray->setAvailable(c.trayAvailable);
+        bar->LngPopupMenuPopup();
+        EXPECT_EQ(captionOf(*bar, "Exit"), c.caption) << c.trayAvailable;
+    }
+}
