@@ -270,7 +270,8 @@ void BarCommands::showTrayMenuStates()
 {
     QString open = LoadLngText(StringId::MenuOpenDictionary);
     const std::optional<StringId> hotKey = hotKeyCaptionId(int(m_preferences.hotKey()));
-    if (m_preferences.flag(Preference::HotKeyOn) && hotKey)
+    // A key another program holds would not open it.
+    if (m_preferences.flag(Preference::HotKeyOn) && !m_integration.hotKeyTaken() && hotKey)
         open += u'\t' + LoadText(*hotKey);
     m_menus.setText(C::OpenBar, open);
     m_menus.setChecked(C::ToTray, m_preferences.flag(Preference::ToTray));

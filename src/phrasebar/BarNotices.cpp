@@ -3,6 +3,7 @@
 
 #include "core/content/ContentMarkup.h"
 #include "core/strings/StringTable.h"
+#include "shell/hotkey/HotKeyNames.h"
 #include "shell/settings/KvelSettings.h"
 #include "shell/wayland/DesktopNotice.h"
 #include "shell/wayland/DesktopProbe.h"
@@ -54,6 +55,29 @@ void BarNotices::showSettingsNotice(bool settingsReadable, bool inTrayMode)
         return;
     }
     m_showNotice(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}));
+}
+
+void BarNotices::showHotKeyTaken(bool inTrayMode)
+{
+    const std::optional<StringId> key = hotKeyNameId(int(m_preferences.hotKey()));
+    if (m_hotKeyTakenShown || !key)
+        return;
+    m_hotKeyTakenShown = true;
+    const QString title = LoadLngText(StringId::ProgramTitle);
+    const QString text =
+        LoadLngText(StringId::HotKeyTaken).replace(QLatin1String("%s"), LoadText(*key));
+    if (!inTrayMode) {
+        m_showNotice(textContent(ContentKind::DesktopNotice, ImageId::About, title, {text}));
+        return;
+    }
+    if (!IsFirstRun(m_settingsFile)) {
+        m_tray.showNotice(title, text, TrayIcon::BalloonIcon::Warning);
+        return;
+    }
+    // After the welcome balloon of a first run, not in its place.
+    QTimer::singleShot(TrayIcon::kBalloonTimeoutMs, &m_context, [this, title, text] {
+        m_tray.showNotice(title, text, TrayIcon::BalloonIcon::Warning);
+    });
 }
 
 } // namespace kvel

@@ -26,6 +26,8 @@ public:
     void showDesktopNotice();
     // Once per run: nothing can be stored while the file cannot be read.
     void showSettingsNotice(bool settingsReadable, bool inTrayMode);
+    // Once per run: another program holds the chosen hot key.
+    void showHotKeyTaken(bool inTrayMode);
 
 private:
     QObject& m_context;
@@ -33,6 +35,7 @@ private:
     TrayIcon& m_tray;
     QString m_settingsFile;
     ShowNotice m_showNotice;
+    bool m_hotKeyTakenShown = false;
 };
 
 } // namespace kvel

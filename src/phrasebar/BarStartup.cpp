@@ -72,6 +72,7 @@ void BarStartup::firstActivation()
     m_parts.notices.showDesktopNotice();
     m_parts.notices.showSettingsNotice(m_parts.settingsFile.readable(),
                                        m_parts.presence.trayModeActive());
+    m_bar.NoticeHotKeyTaken();
     if (handedOverWords > 0)
         QTimer::singleShot(0, this, [this] { m_parts.requests.showHandedOverWords(); });
 }

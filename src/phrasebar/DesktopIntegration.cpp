@@ -56,10 +56,13 @@ void DesktopIntegration::removeBrowserItem()
 
 void DesktopIntegration::applyHotKey()
 {
-    if (m_preferences.flag(Preference::HotKeyOn))
-        m_hotKey->SetHook(int(m_preferences.hotKey()));
-    else
+    if (m_preferences.flag(Preference::HotKeyOn)) {
+        m_hotKeyTaken =
+            !m_hotKey->SetHook(int(m_preferences.hotKey())) && m_hotKey->takenByAnotherProgram();
+    } else {
         m_hotKey->RemoveHook();
+        m_hotKeyTaken = false;
+    }
 }
 
 void DesktopIntegration::releaseHotKey()

@@ -38,11 +38,15 @@ public:
     void releaseHotKey();
     // Whether a caught key is the chosen hot key, which is on.
     bool isChosenHotKey(const QString& keyName) const;
+    // The hot key is on, but another program held the chosen key at the last
+    // try; the setting stays as the user chose it.
+    bool hotKeyTaken() const { return m_hotKeyTaken; }
 
 private:
     std::unique_ptr<GlobalHotKey> m_hotKey;
     Preferences& m_preferences;
     bool m_settingsReadable = true;
+    bool m_hotKeyTaken = false;
     // The user set the browser item in this run, so it follows the setting
     // even when the settings could not be read.
     bool m_browserItemChosen = false;

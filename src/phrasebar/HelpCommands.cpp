@@ -11,9 +11,10 @@ namespace kvel {
 
 HelpCommands::HelpCommands(std::unique_ptr<HelpFileDesktop> desktop,
                            ConvertingDictionaryStore& store, const Preferences& preferences,
-                           std::function<void(const BalloonContent&)> show)
+                           std::function<void(const BalloonContent&)> show,
+                           std::function<bool()> hotKeyTaken)
     : m_desktop(std::move(desktop)), m_store(store), m_preferences(preferences),
-      m_show(std::move(show))
+      m_show(std::move(show)), m_hotKeyTaken(std::move(hotKeyTaken))
 {}
 
 HelpCommands::~HelpCommands() = default;
@@ -28,8 +29,10 @@ void HelpCommands::openHelpFile()
 
 void HelpCommands::showKeyboardList()
 {
-    m_show(
-        keyboardListContent(int(m_preferences.hotKey()), m_preferences.flag(Preference::HotKeyOn)));
+    HotKeyState state = HotKeyState::Off;
+    if (m_preferences.flag(Preference::HotKeyOn))
+        state = m_hotKeyTaken() ? HotKeyState::Taken : HotKeyState::On;
+    m_show(keyboardListContent(int(m_preferences.hotKey()), state));
 }
 
 void HelpCommands::showNextTip()

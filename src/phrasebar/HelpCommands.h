@@ -21,9 +21,11 @@ class ConvertingDictionaryStore;
 class HelpCommands
 {
 public:
-    // `show` puts a text in the translation window as the bar shows its lookups.
+    // `show` puts a text in the translation window as the bar shows its lookups;
+    // `hotKeyTaken` says whether another program holds the chosen hot key.
     HelpCommands(std::unique_ptr<HelpFileDesktop> desktop, ConvertingDictionaryStore& store,
-                 const Preferences& preferences, std::function<void(const BalloonContent&)> show);
+                 const Preferences& preferences, std::function<void(const BalloonContent&)> show,
+                 std::function<bool()> hotKeyTaken);
     ~HelpCommands();
 
     // Opens the help file; shows a notice only when it did not open.
@@ -46,6 +48,7 @@ private:
     ConvertingDictionaryStore& m_store;
     const Preferences& m_preferences;
     std::function<void(const BalloonContent&)> m_show;
+    std::function<bool()> m_hotKeyTaken;
     TipOfTheDay m_tips;
 };
 

@@ -6,6 +6,7 @@
 #include "phrasebar/BarCommands.h"
 #include "phrasebar/BarDictionary.h"
 #include "phrasebar/BarMenus.h"
+#include "phrasebar/BarNotices.h"
 #include "phrasebar/DesktopIntegration.h"
 #include "phrasebar/LowerCaseEntry.h"
 #include "phrasebar/TKvelMainForm.h"
@@ -93,6 +94,12 @@ void TKvelMainForm::HotKeyPressed(const QString& keyName)
 {
     if (m_integration->isChosenHotKey(keyName))
         m_requests->handle(InstanceRequest::ToggleBar);
+}
+
+void TKvelMainForm::NoticeHotKeyTaken()
+{
+    if (m_integration->hotKeyTaken())
+        m_notices->showHotKeyTaken(m_presence->trayModeActive());
 }
 
 } // namespace kvel

@@ -36,6 +36,7 @@ void TKvelMainForm::PreferenceChanged(Preference preference)
 void TKvelMainForm::HotKeyChosen()
 {
     ApplyHook();
+    NoticeHotKeyTaken();
     // The keyboard list names the hot key and its state: keep it current.
     if (translationVisible() && BalloonForm->contentKind() == ContentKind::KeyboardList)
         m_help->showKeyboardList();

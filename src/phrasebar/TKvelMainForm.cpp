@@ -47,7 +47,8 @@ TKvelMainForm::TKvelMainForm(BarPaths paths, BarDictionary& dictionary, DesktopS
       m_paths(std::move(paths)), m_dictionary(dictionary), m_settingsFile(m_paths.settingsFile),
       m_help(std::make_unique<HelpCommands>(
           std::move(desktop.help), dictionary.store(), m_prefs,
-          [this](const BalloonContent& content) { showDisplay(content); })),
+          [this](const BalloonContent& content) { showDisplay(content); },
+          [this] { return m_integration->hotKeyTaken(); })),
       m_integration(std::make_unique<DesktopIntegration>(std::move(desktop.hotKey), m_prefs)),
       m_windowEffects(std::move(desktop.windowEffects))
 {

@@ -108,6 +108,8 @@ public:
     void ApplyClipboardViewer();
     void TextDropped(const QString& text) { EnterPhraseFromOutside(text, false); }
     void ApplyHook() { m_integration->applyHotKey(); }
+    // Once per run, when another program holds the chosen hot key.
+    void NoticeHotKeyTaken();
     void HotKeyPressed(const QString& keyName);
     void RegisterIEMenu() { m_integration->registerBrowserItem(); }
 

@@ -45,20 +45,27 @@ private:
     bool m_available;
 };
 
-// A hot key the test presses; it remembers which key the bar asked for.
+// A hot key the test presses; it remembers which key the bar asked for and
+// how often. While `taken`, another program holds every key.
 class FakeHotKey final : public GlobalHotKey
 {
 public:
     quint32 GetHookMsg() const override { return 1; }
     bool SetHook(int keyIndex) override
     {
-        hookedKey = keyIndex;
-        return true;
+        ++attempts;
+        hookedKey.reset();
+        if (!taken)
+            hookedKey = keyIndex;
+        return !taken;
     }
     void RemoveHook() override { hookedKey.reset(); }
     bool grabbed() const override { return hookedKey.has_value(); }
+    bool takenByAnotherProgram() const override { return taken; }
 
     std::optional<int> hookedKey;
+    bool taken = false;
+    int attempts = 0;
 };
 
 class FakeKeyboardLayout final : public KeyboardLayout
@@ -131,6 +138,7 @@ public:
         DesktopServices desktop;
         tray = new FakeTrayIcon(m_trayAvailable);
         hotKey = new FakeHotKey;
+        hotKey->taken = hotKeyTaken;
         keyboard = new FakeKeyboardLayout;
         help = new FakeHelpDesktop;
         windowEffects = new FakeWindowEffects;
@@ -152,6 +160,8 @@ public:
     FakeHelpDesktop* help = nullptr;
     FakeWindowEffects* windowEffects = nullptr;
     QStringList spoken;
+    // Another program holds the hot key from the next services() on.
+    bool hotKeyTaken = false;
 
 private:
     bool m_trayAvailable;

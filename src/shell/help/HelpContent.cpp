@@ -70,9 +70,22 @@ BalloonContent centredText(ContentKind kind, ImageId image, const QString& capti
     return textContent(kind, image, caption, texts, Qt::AlignHCenter);
 }
 
-HelpLine hotKeyLine(int hotKey, bool hookOn)
+StringId hotKeyStatusId(HotKeyState state)
 {
-    const QString status = LoadLngText(hookOn ? StringId::KeysHotKeyOn : StringId::KeysHotKeyOff);
+    switch (state) {
+    case HotKeyState::On:
+        return StringId::KeysHotKeyOn;
+    case HotKeyState::Taken:
+        return StringId::KeysHotKeyTaken;
+    case HotKeyState::Off:
+        break;
+    }
+    return StringId::KeysHotKeyOff;
+}
+
+HelpLine hotKeyLine(int hotKey, HotKeyState state)
+{
+    const QString status = LoadLngText(hotKeyStatusId(state));
     const std::optional<StringId> caption = hotKeyCaptionId(hotKey);
     if (!caption)
         return {std::nullopt, status};
@@ -81,14 +94,14 @@ HelpLine hotKeyLine(int hotKey, bool hookOn)
 
 } // namespace
 
-BalloonContent keyboardListContent(int hotKey, bool hookOn)
+BalloonContent keyboardListContent(int hotKey, HotKeyState state)
 {
     QStringList lines;
     for (const std::optional<StringId>& line : kKeyboardLines)
         lines << (line ? LoadLngText(*line) : QString());
     BalloonContent content = textContent(ContentKind::KeyboardList, ImageId::Keyboard,
                                          LoadLngText(StringId::KeysCaption), lines);
-    content.helpLines.append(hotKeyLine(hotKey, hookOn));
+    content.helpLines.append(hotKeyLine(hotKey, state));
     return content;
 }
 

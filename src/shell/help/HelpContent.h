@@ -16,9 +16,17 @@ enum class HelpFileProblem
     NoViewer, // nothing on the desktop could open it
 };
 
+// Where the hot key stands: off, caught, or on but held by another program.
+enum class HotKeyState
+{
+    Off,
+    On,
+    Taken,
+};
+
 // The shortcut reminder; the last line names the hot key (0..3 = Alt+F9..Alt+F12)
-// and whether it is on, so the bar rebuilds it whenever either changes.
-BalloonContent keyboardListContent(int hotKey, bool hookOn);
+// and its state, so the bar rebuilds it whenever either changes.
+BalloonContent keyboardListContent(int hotKey, HotKeyState state);
 
 // Tip `tipIndex` (0 <= index < TipCount, see TipOfTheDay.h).
 BalloonContent tipContent(int tipIndex);

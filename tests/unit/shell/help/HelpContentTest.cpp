@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 using kvel::BalloonContent;
 using kvel::ContentKind;
 using kvel::HelpLine;
+using kvel::HotKeyState;
 using kvel::InterfaceLanguage;
 using kvel::test::LanguageGuard;
 
@@ -26,7 +27,7 @@ struct HotKeyCase
 {
     InterfaceLanguage language;
     int hotKey;
-    bool hookOn;
+    HotKeyState state;
     QString lastLine;
 };
 
@@ -38,28 +39,32 @@ TEST_P(KeyboardListHotKeyLine, NamesTheKeyAndItsState)
 {
     const HotKeyCase& c = GetParam();
     LanguageGuard language(c.language);
-    const BalloonContent content = kvel::keyboardListContent(c.hotKey, c.hookOn);
+    const BalloonContent content = kvel::keyboardListContent(c.hotKey, c.state);
     ASSERT_EQ(lines(content).size(), 32);
     EXPECT_EQ(lines(content).last(), c.lastLine);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     HotKeys, KeyboardListHotKeyLine,
-    testing::Values(HotKeyCase{InterfaceLanguage::English, 0, true, u"Alt+F9~2[ Activated ]"_s},
-                    HotKeyCase{InterfaceLanguage::English, 1, true, u"Alt+F10~2[ Activated ]"_s},
-                    HotKeyCase{InterfaceLanguage::English, 2, false, u"Alt+F11~2[ DEACTIVATED ]"_s},
-                    HotKeyCase{InterfaceLanguage::English, 3, true, u"Alt+F12~2[ Activated ]"_s},
-                    HotKeyCase{InterfaceLanguage::English, 3, false, u"Alt+F12~2[ DEACTIVATED ]"_s},
-                    HotKeyCase{InterfaceLanguage::Serbian, 3, true, u"Alt+F12~2[ Aktivirano ]"_s},
-                    HotKeyCase{InterfaceLanguage::Serbian, 0, false, u"Alt+F9~2[ DEAKTIVIRANO ]"_s},
-                    // A key outside the four leaves the status alone.
-                    HotKeyCase{InterfaceLanguage::English, 4, true, u"[ Activated ]"_s},
-                    HotKeyCase{InterfaceLanguage::English, -1, false, u"[ DEACTIVATED ]"_s}));
+    testing::Values(
+        HotKeyCase{InterfaceLanguage::English, 0, HotKeyState::On, u"Alt+F9~2[ Activated ]"_s},
+        HotKeyCase{InterfaceLanguage::English, 1, HotKeyState::On, u"Alt+F10~2[ Activated ]"_s},
+        HotKeyCase{InterfaceLanguage::English, 2, HotKeyState::Off, u"Alt+F11~2[ DEACTIVATED ]"_s},
+        HotKeyCase{InterfaceLanguage::English, 3, HotKeyState::On, u"Alt+F12~2[ Activated ]"_s},
+        HotKeyCase{InterfaceLanguage::English, 3, HotKeyState::Off, u"Alt+F12~2[ DEACTIVATED ]"_s},
+        HotKeyCase{InterfaceLanguage::Serbian, 3, HotKeyState::On, u"Alt+F12~2[ Aktivirano ]"_s},
+        HotKeyCase{InterfaceLanguage::Serbian, 0, HotKeyState::Off, u"Alt+F9~2[ DEAKTIVIRANO ]"_s},
+        HotKeyCase{InterfaceLanguage::English, 3, HotKeyState::Taken,
+                   u"Alt+F12~2[ taken by another program ]"_s},
+        HotKeyCase{InterfaceLanguage::Serbian, 1, HotKeyState::Taken, u"Alt+F10~2[ zauzet ]"_s},
+        // A key outside the four leaves the status alone.
+        HotKeyCase{InterfaceLanguage::English, 4, HotKeyState::On, u"[ Activated ]"_s},
+        HotKeyCase{InterfaceLanguage::English, -1, HotKeyState::Off, u"[ DEACTIVATED ]"_s}));
 
 TEST(KeyboardList, ListsEveryOtherIdWithEmptyLinesForTheGaps)
 {
     LanguageGuard language(InterfaceLanguage::English);
-    const BalloonContent content = kvel::keyboardListContent(3, true);
+    const BalloonContent content = kvel::keyboardListContent(3, HotKeyState::On);
     EXPECT_EQ(content.kind, ContentKind::KeyboardList);
     EXPECT_EQ(int(content.image), 31010);
     EXPECT_EQ(content.caption, u"Keyboard shortcuts"_s);
@@ -78,7 +83,7 @@ TEST(KeyboardList, ListsEveryOtherIdWithEmptyLinesForTheGaps)
 TEST(KeyboardList, FollowsTheInterfaceLanguage)
 {
     LanguageGuard language(InterfaceLanguage::Serbian);
-    const BalloonContent content = kvel::keyboardListContent(0, true);
+    const BalloonContent content = kvel::keyboardListContent(0, HotKeyState::On);
     EXPECT_EQ(content.caption, u"Prečice sa tastature"_s);
     EXPECT_EQ(lines(content)[5],
               u"Alt+B,C,E,W ~2 Upoređuje početak / sadržaj / kraj / celu frazu"_s);
