@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -40,10 +41,42 @@ void complain(const QString& message)
     std::fprintf(stderr, "kvel: %s\n", qPrintable(message));
 }
 
+// Qt ends a start it cannot give a display with abort() and advice to
+// reinstall; Kvel says what is missing and ends with status 1 instead.
+bool displayNamed()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+QtMessageHandler g_qtMessages = nullptr;
+
+// Installed while QApplication connects: its only fatal error there is a
+// display that cannot be opened (a stale DISPLAY, a server gone).
+void endOnUnopenedDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg) {
+        if (g_qtMessages)
+            g_qtMessages(type, context, message);
+        return;
+    }
+    complain(u"the display cannot be opened (DISPLAY=\"%1\", WAYLAND_DISPLAY=\"%2\", "
+             u"QT_QPA_PLATFORM=\"%3\")"_s.arg(qEnvironmentVariable("DISPLAY"),
+                                              qEnvironmentVariable("WAYLAND_DISPLAY"),
+                                              qEnvironmentVariable("QT_QPA_PLATFORM")));
+    std::_Exit(1);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    if (!displayNamed()) {
+        complain(u"no display to show the phrase bar on: start Kvel in a desktop session "
+                 u"(neither DISPLAY nor WAYLAND_DISPLAY is set)"_s);
+        return 1;
+    }
     preferX11();
     const QStringList words = commandLineWords(argc, argv);
     // Qt reads options such as -platformpluginpath from the command line it
@@ -51,7 +84,9 @@ int main(int argc, char* argv[])
     char fallbackName[] = "kvel";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : fallbackName, nullptr};
+    g_qtMessages = qInstallMessageHandler(endOnUnopenedDisplay);
     QApplication app(qtArgc, qtArgv);
+    qInstallMessageHandler(g_qtMessages);
     QApplication::setApplicationName(u"kvel"_s);
     QApplication::setQuitOnLastWindowClosed(false);
     kvel::refuseSessionRestart(app);
