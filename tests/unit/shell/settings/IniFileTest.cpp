@@ -2,6 +2,8 @@
 #include "shell/settings/IniFile.h"
 
 #include "SettingsFiles.h"
+#include "shell/settings/HandOver.h"
+#include "shell/settings/KvelSettings.h"
 #include "support/QtPrinters.h"
 
 #include <QLockFile>
@@ -11,6 +13,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace kvel;
 using namespace kvel::test;
@@ -155,4 +158,41 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(saved, IniUpdate::Failed);
     EXPECT_EQ(after, old);
     EXPECT_EQ(files, QStringList{u"kvel.ini"_s});
+}
+
+// Every write of the settings file puts a new file in its place: a reader
+// that has the old one open, or a hard link to it, keeps the old text whole.
+TEST_F(IniFileTest, EverySaveReplacesTheFileInsteadOfWritingIntoIt)
+{
+    const std::function<bool(const QString&)> saves[] = {
+        [](const QString& file) {
+            return updateIniFile(file, [](IniDocument& ini) {
+                       ini.setValue(u"Window", u"Left", u"2"_s);
+                   }) == IniUpdate::Written;
+        },
+        [](const QString& file) {
+            KvelSettings settings;
+            return SaveSettings(file, settings, QPoint(2, 3)) == IniUpdate::Written;
+        },
+        [](const QString& file) { return writeHandOver(file, {u"house"_s}); },
+    };
+    const QByteArray old = "[Window]\nLeft=1\n";
+    const QString kept = dir.filePath(u"kept.ini"_s);
+    for (std::size_t save = 0; save < std::size(saves); ++save) {
+        SCOPED_TRACE(save);
+        QFile::remove(path());
+        QFile::remove(kept);
+        writeBytes(path(), old);
+        ASSERT_EQ(
+            ::link(QFile::encodeName(path()).constData(), QFile::encodeName(kept).constData()), 0);
+        struct stat before = {};
+        ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
+
+        ASSERT_TRUE(saves[save](path()));
+        struct stat after = {};
+        ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
+        EXPECT_NE(after.st_ino, before.st_ino);
+        EXPECT_NE(readBytes(path()), old);
+        EXPECT_EQ(readBytes(kept), old);
+    }
 }
