@@ -68,7 +68,14 @@ void BarStartup::firstActivation()
     // Words handed to a first start are looked up whether or not the bar
     // starts in the tray.
     const int handedOverWords = m_parts.requests.readHandedOverWords();
-    m_parts.presence.startInTray(handedOverWords != 0);
+    if (handedOverWords > 0 && m_parts.presence.trayModeActive()) {
+        // The words show the bar at once. Hiding it first would unmap and map
+        // it again within moments, and a window manager can lose a window
+        // shown again before it has taken in the hiding.
+        m_parts.presence.setTrayMode(true);
+    } else {
+        m_parts.presence.startInTray(handedOverWords != 0);
+    }
     m_parts.notices.showDesktopNotice();
     m_parts.notices.showSettingsNotice(m_parts.settingsFile.readable(),
                                        m_parts.presence.trayModeActive());

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/settings/IniFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +27,21 @@ QString decodeSettingsText(const QByteArray& bytes)
     // A Qt built without ICU knows no Windows-1250: Latin-1 still keeps every
     // section and key name readable.
     return windows1250.isValid() ? windows1250(bytes) : QString::fromLatin1(bytes);
+}
+
+// QLockFile's own wait doubles its pause up to seconds: with many starts
+// queueing for the file, one could sleep long after the lock came free.
+constexpr int kLockPollMs = 5;
+
+bool takeLock(QLockFile& lock, std::chrono::milliseconds wait)
+{
+    const QDeadlineTimer deadline(wait);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        QThread::msleep(kLockPollMs);
+    }
+    return true;
 }
 
 } // namespace
@@ -56,7 +73,7 @@ IniUpdate updateIniFile(const QString& path, const std::function<void(IniDocumen
     // Other instances hold the lock only for a few milliseconds; a lock left
     // by a killed process is taken over by QLockFile itself.
     QLockFile lock(path + u".lock"_s);
-    if (!lock.tryLock(lockWait)) {
+    if (!takeLock(lock, lockWait)) {
         return lock.error() == QLockFile::LockFailedError ? IniUpdate::LockBusy : IniUpdate::Failed;
     }
 

@@ -101,3 +101,55 @@ TEST_F(BarRequestsTest, TheBarAndItsBalloonAreOnEveryWorkspaceAndOneOnAnotherCom
     QCoreApplication::processEvents();
     EXPECT_FALSE(bar->isVisible());
 }
+
+namespace {
+
+// Counts the times the phrase bar is hidden, from before it is built.
+class BarHidings final : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && watched->objectName() == u"TKvelMainForm"_s)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
+// A first start in tray mode, with words handed over and a tray host.
+class TrayStartWithWordsTest : public BarTest
+{
+protected:
+    void SetUp() override
+    {
+        qApp->installEventFilter(&hidings);
+        BarTest::SetUp();
+    }
+    void TearDown() override
+    {
+        qApp->removeEventFilter(&hidings);
+        BarTest::TearDown();
+    }
+    QByteArray initialSettings() const override
+    {
+        return "[Preferences]\nTray=1\nAutoStart=0\nIE=0\nTips=0\nClipboard=0\n"
+               "[Window]\nLeft=10\nTop=10\n[IE]\nParamCount=1\nParamStr=house\n";
+    }
+    bool trayAvailable() const override { return true; }
+
+    BarHidings hidings;
+};
+
+} // namespace
+
+TEST_F(TrayStartWithWordsTest, TheBarShowsTheWordsWithoutBeingHiddenFirst)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->entry()->text() == u"house"_s; }, kGenerousMs));
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_TRUE(balloon().isVisible());
+    EXPECT_TRUE(tray->shown);
+    EXPECT_FALSE(tray->hiddenPicture);
+    // Hidden and shown again at once, a window manager can lose the bar.
+    EXPECT_EQ(hidings.count, 0);
+}
