@@ -21,14 +21,29 @@ int maxWindowHeight(const QRect& screen, int anchorHeight)
     return std::max(kWindowExtraHeight, screen.height() - anchorHeight);
 }
 
+int windowHeightLimit(const QRect& anchor, int windowWidth, const QRect& screen, int lineHeight)
+{
+    const bool rightAlignedFits = anchor.x() + anchor.width() - windowWidth >= screen.x();
+    const bool leftAlignedFits = anchor.x() + windowWidth <= screen.x() + screen.width();
+    int room = -1;
+    if (rightAlignedFits || leftAlignedFits) {
+        // The window keeps one pixel between itself and a bar below it.
+        const int above = anchor.y() - 1 - screen.y();
+        const int below = screen.y() + screen.height() - (anchor.y() + anchor.height());
+        room = std::max(above, below);
+    }
+    const int corner = maxWindowHeight(screen, anchor.height());
+    return room >= kWindowExtraHeight + lineHeight ? std::min(room, corner) : corner;
+}
+
 bool scrollsVertically(int textHeight, int maxHeight)
 {
     return textHeight + kWindowExtraHeight > maxHeight;
 }
 
-bool scrollsHorizontally(int textWidth, int screenWidth)
+int widestText(int screenWidth)
 {
-    return textWidth > screenWidth - kWindowExtraWidth;
+    return screenWidth - kWindowExtraWidth;
 }
 
 BalloonSize balloonSize(int textWidth, int textHeight, int screenWidth, int maxHeight)

@@ -32,10 +32,19 @@ struct BalloonSize
 // scrolls inside the view.
 int maxWindowHeight(const QRect& screen, int anchorHeight);
 
-// Whether a text of that height or width is cut by the largest balloon and
-// must scroll inside it.
+// The tallest window that a placement beside the bar where it is can hold:
+// the room above or below it on a side where a window windowWidth wide fits
+// one of the two alignments. Text taller than that scrolls, and the bar stays
+// where the user put it. Only when no placement there holds a balloon with
+// one line of lineHeight pixels is it maxWindowHeight (the bar then moves).
+int windowHeightLimit(const QRect& anchor, int windowWidth, const QRect& screen, int lineHeight);
+
+// Whether a text of that height is cut by the largest balloon and must
+// scroll inside it.
 bool scrollsVertically(int textHeight, int maxHeight);
-bool scrollsHorizontally(int textWidth, int screenWidth);
+
+// The widest text a balloon on a screen that wide shows; a wider line wraps.
+int widestText(int screenWidth);
 
 // Window and body sizes for a text textWidth x textHeight pixels large.
 BalloonSize balloonSize(int textWidth, int textHeight, int screenWidth, int maxHeight);

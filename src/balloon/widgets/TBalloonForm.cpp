@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <cmath>
 
@@ -161,8 +162,8 @@ void TBalloonForm::buildControls()
     RichEdit->setReadOnly(true);
     RichEdit->setAcceptRichText(false);
     RichEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit->setLineWrapMode(QTextEdit::NoWrap);
-    RichEdit->setWordWrapMode(QTextOption::NoWrap);
+    // A line wider than the screen wraps at the view's edge (fitTextView).
+    RichEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RichEdit->setUndoRedoEnabled(false);
     // Positions are measured from the view's top-left corner, with no inner margin.
     RichEdit->document()->setDocumentMargin(0);
@@ -213,7 +214,7 @@ void TBalloonForm::ShowContent(const BalloonContent& content, const QRect& ancho
 
     const QSize text = fillText();
     const QRect screen = screenFor(anchor);
-    const BalloonSize size = fitTextView(text, screen, anchor.height());
+    const BalloonSize size = fitTextView(text, screen, anchor);
     const QSize window(size.windowWidth, size.windowHeight);
     setFixedSize(window);
 
@@ -237,24 +238,48 @@ void TBalloonForm::ShowContent(const BalloonContent& content, const QRect& ancho
     QCoreApplication::processEvents();
 }
 
-BalloonSize TBalloonForm::fitTextView(const QSize& text, const QRect& screen, int anchorHeight)
+BalloonSize TBalloonForm::fitTextView(const QSize& text, const QRect& screen, const QRect& anchor)
 {
-    // The window is sized to the text, so the view scrolls only the way the
-    // text does not fit: a view that offered both bars for a text that fits
-    // would hide its last line and right edge behind them.
-    const int maxHeight = maxWindowHeight(screen, anchorHeight);
-    const bool tall = scrollsVertically(text.height(), maxHeight);
-    // The vertical bar takes its width beside the text, not out of it.
-    const int width =
-        text.width() + (tall ? RichEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0);
-    const bool wide = scrollsHorizontally(width, screen.width());
+    // The window is sized to the text, so the view scrolls only when the text
+    // is taller than the room beside the bar; it never scrolls sideways.
+    const int lineHeight = QFontInfo(font()).pixelSize();
+    const int widest = widestText(screen.width());
+    const auto windowWidth = [&screen](int textWidth) {
+        return balloonSize(textWidth, 0, screen.width(), 0).windowWidth;
+    };
+    QSize shown = wrapTextAt(text, widest);
+    int maxHeight = windowHeightLimit(anchor, windowWidth(shown.width()), screen, lineHeight);
+    const bool tall = scrollsVertically(shown.height(), maxHeight);
+    if (tall) {
+        // The vertical bar takes its width beside the text, not out of it.
+        const int scrollBar = RichEdit->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        shown = wrapTextAt(text, widest - scrollBar);
+        shown.rwidth() += scrollBar;
+        maxHeight = windowHeightLimit(anchor, windowWidth(shown.width()), screen, lineHeight);
+    }
     RichEdit->setVerticalScrollBarPolicy(tall ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    RichEdit->setHorizontalScrollBarPolicy(wide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    return balloonSize(width, text.height(), screen.width(), maxHeight);
+    return balloonSize(shown.width(), shown.height(), screen.width(), maxHeight);
+}
+
+QSize TBalloonForm::wrapTextAt(const QSize& text, int width)
+{
+    if (text.width() <= width) {
+        RichEdit->setLineWrapMode(QTextEdit::NoWrap);
+        RichEdit->setWordWrapMode(QTextOption::NoWrap);
+        return text;
+    }
+    // Each drawn line stays one block, so picking reads it whole.
+    RichEdit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    RichEdit->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    RichEdit->setLineWrapColumnOrWidth(width);
+    return {width, textHeight()};
 }
 
 QSize TBalloonForm::fillText()
 {
+    // Measured unwrapped; fitTextView wraps what the screen cannot hold.
+    RichEdit->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit->setWordWrapMode(QTextOption::NoWrap);
     QTextDocument* document = RichEdit->document();
     document->clear();
     QTextCursor cursor(document);
@@ -265,7 +290,7 @@ QSize TBalloonForm::fillText()
     }
 
     // The text is as wide as its longest line, up to just past the last
-    // character, and as high as the top of its last line plus the font's height.
+    // character.
     QAbstractTextDocumentLayout* layout = document->documentLayout();
     qreal width = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -273,9 +298,18 @@ QSize TBalloonForm::fillText()
         const QTextLine line = block.layout()->lineAt(0);
         width = std::max(width, bounds.left() + line.x() + line.cursorToX(block.length() - 1));
     }
+    return {int(std::ceil(width)), textHeight()};
+}
+
+int TBalloonForm::textHeight() const
+{
+    // The top of the last row drawn plus the font's height.
+    const QTextDocument* document = RichEdit->document();
     const QTextBlock last = document->lastBlock();
-    const qreal lastTop = layout->blockBoundingRect(last).top() + last.layout()->lineAt(0).y();
-    return {int(std::ceil(width)), int(std::lround(lastTop)) + QFontInfo(font()).pixelSize()};
+    const QTextLayout* rows = last.layout();
+    const qreal lastTop = document->documentLayout()->blockBoundingRect(last).top() +
+                          rows->lineAt(rows->lineCount() - 1).y();
+    return int(std::lround(lastTop)) + QFontInfo(font()).pixelSize();
 }
 
 void TBalloonForm::FormatLineHead(QTextCursor& cursor, const FormattedLine& line)

@@ -90,7 +90,9 @@ private:
     void buildControls();
     void layoutBody(const BalloonSize& size, int placement);
     QSize fillText();
-    BalloonSize fitTextView(const QSize& text, const QRect& screen, int anchorHeight);
+    int textHeight() const;
+    BalloonSize fitTextView(const QSize& text, const QRect& screen, const QRect& anchor);
+    QSize wrapTextAt(const QSize& text, int width);
     void FormatLineHead(QTextCursor& cursor, const FormattedLine& line);
     void applyOutline(const BalloonPlacement& placed, const QSize& window);
     QRect screenFor(const QRect& anchor) const;

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 
 namespace kvel {
@@ -275,9 +276,15 @@ std::optional<std::pair<int, int>> TBalloonForm::lineAndColumnAt(const QPoint& p
     if (!block.isValid())
         return std::nullopt;
     const QRectF bounds = RichEdit->document()->documentLayout()->blockBoundingRect(block);
-    const qreal x = viewPos.x() + RichEdit->horizontalScrollBar()->value() - bounds.left();
-    const QTextLine line = block.layout()->lineAt(0);
-    const int index = line.xToCursor(x - line.x(), QTextLine::CursorOnCharacter);
+    const qreal y = viewPos.y() + RichEdit->verticalScrollBar()->value() - bounds.top();
+    // A line wider than the view wraps into rows; the column counts from the
+    // start of the whole line.
+    const QTextLayout* rows = block.layout();
+    QTextLine line = rows->lineAt(0);
+    for (int row = 1; row < rows->lineCount() && rows->lineAt(row).y() <= y; ++row)
+        line = rows->lineAt(row);
+    const int index =
+        line.xToCursor(viewPos.x() - bounds.left() - line.x(), QTextLine::CursorOnCharacter);
     return std::pair{block.blockNumber(), index + 1};
 }
 

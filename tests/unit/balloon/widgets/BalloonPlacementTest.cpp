@@ -60,7 +60,7 @@ TEST(BalloonSize, TallTextIsLimitedSoTheBalloonFitsBelowABarInTheCorner)
 TEST(BalloonSize, OnlyTextCutByTheLargestBalloonScrolls)
 {
     // A window 748 high holds 748 - 61 pixels of text; a screen 1024 wide
-    // holds 1024 - 8.
+    // holds 1024 - 8, and wraps a wider line.
     const int limit = maxWindowHeight(kScreen, kBar.height());
     struct Case
     {
@@ -70,7 +70,38 @@ TEST(BalloonSize, OnlyTextCutByTheLargestBalloonScrolls)
     for (const Case c : {Case{11, false}, Case{687, false}, Case{688, true}, Case{5000, true}})
         EXPECT_EQ(scrollsVertically(c.textHeight, limit), c.scrolls) << c.textHeight;
     for (const Case c : {Case{10, false}, Case{1016, false}, Case{1017, true}})
-        EXPECT_EQ(scrollsHorizontally(c.textHeight, kScreen.width()), c.scrolls) << c.textHeight;
+        EXPECT_EQ(c.textHeight > widestText(kScreen.width()), c.scrolls) << c.textHeight;
+}
+
+TEST(BalloonSize, TallTextIsLimitedToTheRoomBesideTheBarSoTheBarStays)
+{
+    // Window 300 wide, lines 11 pixels high: the smallest balloon is 72 high.
+    struct Case
+    {
+        const char* where;
+        QRect bar;
+        QRect screen;
+        int limit;
+        bool barMoves;
+    };
+    const Case cases[] = {
+        {"at the bottom edge: above, one pixel apart", barAt(400, 748), kScreen, 747, false},
+        {"at the top edge: below", barAt(400, 0), kScreen, 748, false},
+        {"in the middle: the larger room, below", barAt(400, 300), kScreen, 448, false},
+        {"lower right: above", barAt(800, 600), kScreen, 599, false},
+        {"hanging off the top: no more than the corner allows", barAt(400, -10), kScreen, 748,
+         false},
+        {"too wide for either alignment: the corner", barAt(20, 300), QRect(0, 0, 250, 768), 748,
+         true},
+        {"no room for one line: the corner", barAt(20, 10), QRect(0, 0, 200, 50), 61, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        const int limit = windowHeightLimit(c.bar, 300, c.screen, 11);
+        EXPECT_EQ(limit, c.limit);
+        const BalloonPlacement placed = choosePlacement(c.bar, QSize(300, limit), c.screen);
+        EXPECT_EQ(placed.barMovedTo.has_value(), c.barMoves);
+    }
 }
 
 TEST(BalloonPlacement, TheBarsQuarterOfTheScreenPicksTheOrder)

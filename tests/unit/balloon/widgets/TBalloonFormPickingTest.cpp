@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BalloonTestSupport.h"
+#include "balloon/logic/PhrasePicking.h"
 #include "balloon/widgets/TBalloonForm.h"
 #include "balloon/widgets/TMyHint.h"
 #include "support/LanguageGuard.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
@@ -174,6 +176,27 @@ TEST_F(TBalloonFormPicking, AWrappedContinuationLineInheritsItsEntrysLanguage)
     press(Qt::LeftButton, 1, 4);
     ASSERT_EQ(host.queries.size(), 1);
     EXPECT_EQ(host.queries[0].second, 0);
+}
+
+TEST_F(TBalloonFormPicking, APhraseOnAWrappedRowIsPickedFromItsWholeLine)
+{
+    QString meanings;
+    for (int i = 0; i < 200; ++i)
+        meanings += u"phrase %1; "_s.arg(i);
+    render({u"house~0"_s + meanings});
+    const QTextLayout* rows = form.richEdit()->document()->firstBlock().layout();
+    ASSERT_GT(rows->lineCount(), 2);
+    const int column = rows->lineAt(2).textStart() + 3;
+    const QString expected = *kvel::PhraseAt(form.shownLines()[0].look.text, column + 1);
+    ASSERT_FALSE(expected.isEmpty());
+
+    hover(0, column - 1);
+    hover(0, column);
+    ASSERT_TRUE(hint()->isVisible());
+    EXPECT_EQ(hint()->text(), expected);
+    press(Qt::LeftButton, 0, column);
+    ASSERT_EQ(host.queries.size(), 1);
+    EXPECT_EQ(host.queries[0], qMakePair(expected, 0));
 }
 
 TEST_F(TBalloonFormPicking, ARightPressMakesThePickedPhraseTheNextLookup)

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -184,22 +185,72 @@ TEST_F(TBalloonFormRender, TheWindowIsCutToTheBalloonShape)
     EXPECT_FALSE(shape.contains(QPoint(58, 5))); // right of the tail's slope
 }
 
-TEST_F(TBalloonFormRender, TextTooTallForTheScreenScrollsAndTheBarMovesToTheCorner)
+TEST_F(TBalloonFormRender, TextTooTallForTheRoomBesideTheBarScrollsAndTheBarStaysWhereItIs)
 {
     QStringList lines;
     for (int i = 0; i < 200; ++i)
         lines += u"word%1~0meaning %1"_s.arg(i);
-    rendering.anchor = barInQuarter(true, true);
-    rendering.show(form, lines);
-
     const QRect screen = screenRect();
-    EXPECT_LE(form.height(), screen.height() - 20);
-    EXPECT_EQ(form.placement(), 4);
-    EXPECT_EQ(host.barMoves, QList<QPoint>{screen.topLeft()});
-    EXPECT_EQ(form.pos(), screen.topLeft() + QPoint(0, 20));
-    EXPECT_GT(form.richEdit()->verticalScrollBar()->maximum(), 0);
-    // The vertical bar stands beside the text: no line is cut on the right.
-    EXPECT_EQ(form.richEdit()->horizontalScrollBar()->maximum(), 0);
+    struct Case
+    {
+        const char* where;
+        QRect bar;
+    };
+    const Case cases[] = {
+        {"lower right quarter", barInQuarter(true, true)},
+        {"on the screen's bottom edge", QRect(screen.x() + 300, screen.bottom() - 19, 153, 20)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        rendering.anchor = c.bar;
+        rendering.show(form, lines);
+        EXPECT_LE(form.height(), screen.height() - 20);
+        EXPECT_TRUE(host.barMoves.isEmpty());
+        EXPECT_TRUE(screen.contains(form.geometry()));
+        EXPECT_LT(form.geometry().bottom(), c.bar.top()) << "above the bar, the larger room";
+        EXPECT_GT(form.richEdit()->verticalScrollBar()->maximum(), 0);
+        // The vertical bar stands beside the text: no line is cut on the right.
+        EXPECT_EQ(form.richEdit()->horizontalScrollBar()->maximum(), 0);
+    }
+}
+
+// A line wider than the screen, whether or not lines are cut at ';', wraps at
+// the view's edge as part of the same displayed line, and the height counts
+// its rows: the view never scrolls sideways.
+TEST_F(TBalloonFormRender, ALineWiderThanTheScreenWrapsAtTheViewsEdge)
+{
+    const QString wide = u"house~0"_s + u"kuća "_s.repeated(400);
+    QStringList tall{wide};
+    for (int i = 0; i < 200; ++i)
+        tall += u"word%1~0meaning %1"_s.arg(i);
+    struct Case
+    {
+        const char* name;
+        bool wrap;
+        QStringList lines;
+        bool scrolls;
+    };
+    const Case cases[] = {
+        {"not cut at ';'", false, {wide}, false},
+        {"no ';' among the first 93 characters", true, {wide, u"cat~0mačka"_s}, false},
+        {"tall text with a vertical scroll bar", false, tall, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rendering.wrap = c.wrap;
+        rendering.show(form, c.lines);
+        QCoreApplication::processEvents();
+        const QTextEdit* view = form.richEdit();
+        EXPECT_EQ(form.shownLines().size(), c.lines.size());
+        EXPECT_GT(view->document()->firstBlock().layout()->lineCount(), 1);
+        EXPECT_LE(view->document()->idealWidth(), view->viewport()->width());
+        EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+        EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(view->verticalScrollBar()->maximum() > 0, c.scrolls);
+        if (!c.scrolls)
+            EXPECT_LE(view->document()->size().height(), view->viewport()->height());
+        EXPECT_LE(form.width(), screenRect().width());
+    }
 }
 
 TEST_F(TBalloonFormRender, CentredAlignmentAppliesToEveryParagraph)
