@@ -13,6 +13,8 @@ struct DictionaryRow
 {
     QString word;    // a NULL field reads as an empty text
     QString meaning; // likewise
+    // From a store: kEnglishHeadword, kSerbianHeadword, or kOtherHeadword for
+    // any other value (see lookup/sqlite/SelectedColumn.h).
     int selected = 0;
 };
 
