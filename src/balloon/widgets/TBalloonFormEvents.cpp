@@ -291,9 +291,10 @@ std::optional<std::pair<int, int>> TBalloonForm::lineAndColumnAt(const QPoint& p
 void TBalloonForm::showHintAt(const QPoint& panelPos, const QString& text)
 {
     const int drop = Placement <= 2 ? kHintDropAbove : kHintDropBelow;
-    const QPoint topLeft = pos() + panelPos + QPoint(0, drop);
+    const QPoint below = pos() + panelPos + QPoint(0, drop);
+    const int pointerY = CentralPanel->mapToGlobal(panelPos).y();
     const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
-    HintWindow->showHint(topLeft, text, shownOn->geometry().width());
+    HintWindow->showHint(below, pointerY, text, shownOn->availableGeometry());
 }
 
 } // namespace kvel

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "balloon/widgets/TMyHint.h"
 
+#include "balloon/widgets/HintPlacement.h"
+
 #include <QPainter>
 #include <QToolTip>
 
@@ -29,16 +31,27 @@ TMyHint::TMyHint(QWidget* parent)
     setFont(QToolTip::font());
 }
 
+int TMyHint::textFlags(const QString& text, int maxWidth) const
+{
+    // A word longer than the width is broken too, so the hint never grows past it.
+    const QRect words = fontMetrics().boundingRect(QRect(0, 0, maxWidth, 0), kTextFlags, text);
+    return words.width() <= maxWidth ? kTextFlags
+                                     : (kTextFlags & ~Qt::TextWordWrap) | Qt::TextWrapAnywhere;
+}
+
 QSize TMyHint::sizeForText(const QString& text, int maxWidth) const
 {
-    const QRect bounds = fontMetrics().boundingRect(QRect(0, 0, maxWidth, 0), kTextFlags, text);
+    const QRect bounds =
+        fontMetrics().boundingRect(QRect(0, 0, maxWidth, 0), textFlags(text, maxWidth), text);
     return {bounds.width() + kExtraWidth, bounds.height() + kExtraHeight};
 }
 
-void TMyHint::showHint(const QPoint& topLeft, const QString& text, int maxWidth)
+void TMyHint::showHint(const QPoint& below, int pointerY, const QString& text, const QRect& screen)
 {
+    const int maxWidth = screen.width() - kExtraWidth;
     m_text = text;
-    setGeometry(QRect(topLeft, sizeForText(text, maxWidth)));
+    m_flags = textFlags(text, maxWidth);
+    setGeometry(hintGeometry(below, pointerY, sizeForText(text, maxWidth), screen));
     show();
     update();
 }
@@ -63,7 +76,7 @@ void TMyHint::paintEvent(QPaintEvent*)
     painter.setPen(kHintFrame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(kHintText);
-    painter.drawText(rect().adjusted(kTextInset, kTextInset, 0, 0), kTextFlags, m_text);
+    painter.drawText(rect().adjusted(kTextInset, kTextInset, 0, 0), m_flags, m_text);
 }
 
 } // namespace kvel

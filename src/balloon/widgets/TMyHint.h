@@ -17,8 +17,10 @@ public:
 
     // The window's size for text, wrapped to at most maxWidth pixels.
     QSize sizeForText(const QString& text, int maxWidth) const;
-    // Shows text with the window's top-left corner at topLeft (screen pixels).
-    void showHint(const QPoint& topLeft, const QString& text, int maxWidth);
+    // Shows text wrapped to the width of screen (the available area), with
+    // the window's top-left corner at below (screen pixels) or, where that
+    // would leave the screen, as close as it stays on it (see HintPlacement.h).
+    void showHint(const QPoint& below, int pointerY, const QString& text, const QRect& screen);
     void closeHint();
 
     QString text() const { return m_text; }
@@ -30,7 +32,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int textFlags(const QString& text, int maxWidth) const;
+
     QString m_text;
+    int m_flags = 0;
 };
 
 } // namespace kvel

@@ -227,7 +227,7 @@ TEST(TMyHint, RedTextOnWhiteInAFlatFrameWrappedToTheWidthAllowed)
     EXPECT_LE(narrow.width(), 80 + 6);
     EXPECT_GT(narrow.height(), wide.height());
 
-    hint.showHint(QPoint(10, 10), text, 2000);
+    hint.showHint(QPoint(10, 10), 0, text, QRect(0, 0, 2000 + 6, 1000));
     EXPECT_EQ(hint.size(), wide);
     EXPECT_EQ(hint.text(), text);
     const QImage image = hint.grab().toImage();

@@ -199,6 +199,24 @@ TEST_F(TBalloonFormPicking, APhraseOnAWrappedRowIsPickedFromItsWholeLine)
     EXPECT_EQ(host.queries[0], qMakePair(expected, 0));
 }
 
+TEST_F(TBalloonFormPicking, AHintAtTheScreensRightAndBottomEdgesStaysWhollyOnIt)
+{
+    // A bar in the screen's lower right corner; the balloon opens above it.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    rendering.anchor = QRect(screen.right() - 152, screen.bottom() - 19, 153, 20);
+    host.meanings = u"a long reverse meaning, "_s.repeated(200) + QString(500, u'x');
+    render();
+    hover(0, 18);
+    hover(0, 19);
+    ASSERT_TRUE(hint()->isVisible());
+    EXPECT_TRUE(screen.contains(hint()->geometry()));
+
+    press(Qt::LeftButton, 0, 19);
+    ASSERT_EQ(hint()->text(), host.meanings);
+    EXPECT_TRUE(screen.contains(hint()->geometry()));
+    EXPECT_GT(hint()->height(), 3 * hint()->fontMetrics().height()) << "wrapped to the screen";
+}
+
 TEST_F(TBalloonFormPicking, ARightPressMakesThePickedPhraseTheNextLookup)
 {
     render();
