@@ -14,7 +14,7 @@ BarClipboard::BarClipboard(LowerCaseEntry& entry, ClipboardReader* reader, QObje
         const QString entryBefore = m_entry.text();
         m_watcher->readText(mode, [this, entryBefore](const QString& text) {
             if (m_entry.text() == entryBefore)
-                m_entry.insert(text);
+                m_entry.insertPasted(text);
         });
     });
 }

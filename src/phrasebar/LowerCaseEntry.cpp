@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "phrasebar/LowerCaseEntry.h"
 
+#include "core/strings/StringTable.h"
+
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,6 +17,30 @@ namespace {
 constexpr int kFlashMs = 500;
 const QColor kFlashColour(192, 192, 192);
 
+// Characters, not UTF-16 units: a surrogate pair is one character.
+qsizetype characterCount(QStringView text)
+{
+    qsizetype count = 0;
+    for (qsizetype unit = 0; unit < text.size(); ++unit, ++count) {
+        if (text[unit].isHighSurrogate() && unit + 1 < text.size() &&
+            text[unit + 1].isLowSurrogate())
+            ++unit;
+    }
+    return count;
+}
+
+// The first `count` characters, never half a surrogate pair.
+QStringView firstCharacters(QStringView text, qsizetype count)
+{
+    qsizetype unit = 0;
+    for (; unit < text.size() && count > 0; ++unit, --count) {
+        if (text[unit].isHighSurrogate() && unit + 1 < text.size() &&
+            text[unit + 1].isLowSurrogate())
+            ++unit;
+    }
+    return text.first(unit);
+}
+
 class LowerCaseValidator : public QValidator
 {
 public:
@@ -22,10 +48,8 @@ public:
 
     State validate(QString& input, int&) const override
     {
-        if (input.size() > m_entry->allowedLength())
-            return Invalid;
         input = input.toLower();
-        return Acceptable;
+        return characterCount(input) > m_entry->allowedLength() ? Invalid : Acceptable;
     }
 
 private:
@@ -37,12 +61,23 @@ private:
 LowerCaseEntry::LowerCaseEntry(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new LowerCaseValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_allowedLength = std::max<qsizetype>(kMaxTyped, characterCount(text));
+    });
 }
 
 void LowerCaseEntry::setEntryText(const QString& text)
 {
-    m_allowedLength = std::max<qsizetype>(kMaxTyped, text.size());
-    setText(text.toLower());
+    const QString lowered = text.toLower();
+    m_allowedLength = std::max<qsizetype>(kMaxTyped, characterCount(lowered));
+    setText(lowered);
+}
+
+void LowerCaseEntry::insertPasted(const QString& text)
+{
+    const QString lowered = text.toLower();
+    const qsizetype kept = characterCount(this->text()) - characterCount(selectedText());
+    insert(firstCharacters(lowered, std::max<qsizetype>(0, m_allowedLength - kept)).toString());
 }
 
 void LowerCaseEntry::keyPressEvent(QKeyEvent* event)
@@ -70,8 +105,9 @@ void LowerCaseEntry::mouseReleaseEvent(QMouseEvent* event)
 
 void LowerCaseEntry::contextMenuEvent(QContextMenuEvent* event)
 {
-    // Qt's own menu asks the clipboard's owner whether there is anything to
-    // paste before it opens; this one offers Paste without asking.
+    // Qt's own menu is in Qt's language and asks the clipboard's owner whether
+    // there is anything to paste before it opens; this one follows the
+    // interface language and offers Paste without asking.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto add = [menu](const QString& text, QKeySequence::StandardKey key, bool enabled,
@@ -83,18 +119,22 @@ void LowerCaseEntry::contextMenuEvent(QContextMenuEvent* event)
         QObject::connect(action, &QAction::triggered, menu, slot);
     };
     const bool selected = hasSelectedText() && echoMode() == Normal;
-    add(QLineEdit::tr("&Undo"), QKeySequence::Undo, isUndoAvailable(), [this] { undo(); });
-    add(QLineEdit::tr("&Redo"), QKeySequence::Redo, isRedoAvailable(), [this] { redo(); });
+    const bool editable = !isReadOnly();
+    add(LoadLngText(StringId::EntryMenuUndo), QKeySequence::Undo, editable && isUndoAvailable(),
+        [this] { undo(); });
+    add(LoadLngText(StringId::EntryMenuRedo), QKeySequence::Redo, editable && isRedoAvailable(),
+        [this] { redo(); });
     menu->addSeparator();
-    add(QLineEdit::tr("Cu&t"), QKeySequence::Cut, selected && !isReadOnly(), [this] { cut(); });
-    add(QLineEdit::tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
-    add(QLineEdit::tr("&Paste"), QKeySequence::Paste, !isReadOnly(),
+    add(LoadLngText(StringId::EntryMenuCut), QKeySequence::Cut, selected && editable,
+        [this] { cut(); });
+    add(LoadLngText(StringId::EntryMenuCopy), QKeySequence::Copy, selected, [this] { copy(); });
+    add(LoadLngText(StringId::EntryMenuPaste), QKeySequence::Paste, editable,
         [this] { emit pasteRequested(QClipboard::Clipboard); });
-    add(QLineEdit::tr("Delete"), QKeySequence::UnknownKey, hasSelectedText() && !isReadOnly(),
+    add(LoadLngText(StringId::EntryMenuDelete), QKeySequence::Delete, hasSelectedText() && editable,
         [this] { del(); });
     menu->addSeparator();
-    add(QLineEdit::tr("Select All"), QKeySequence::SelectAll, !text().isEmpty(),
-        [this] { selectAll(); });
+    add(LoadLngText(StringId::EntryMenuSelectAll), QKeySequence::SelectAll,
+        !text().isEmpty() && selectedText() != text(), [this] { selectAll(); });
     menu->popup(event->globalPos());
 }
 

@@ -8,9 +8,10 @@ namespace kvel {
 
 // The phrase entry: whatever the user types is kept in lower case, and typing
 // stops at 92 characters, while a longer phrase put in by the program (from
-// the clipboard, say) stays whole. Pasting (the keys, the middle button, the
-// menu) is asked for, never read here: the clipboard's owner may not answer,
-// and the bar reads it without waiting.
+// the clipboard, say) stays whole and can be edited, never grown. Pasting
+// (the keys, the middle button, the menu) is asked for, never read here: the
+// clipboard's owner may not answer, and the bar reads it without waiting.
+// Lengths count characters, so a character outside the BMP counts once.
 class LowerCaseEntry : public QLineEdit
 {
     Q_OBJECT
@@ -22,7 +23,11 @@ public:
     // Sets the text as the program does: lower-cased, never cut.
     void setEntryText(const QString& text);
 
-    // A phrase put in by the program may be longer; it can be edited, not grown.
+    // Inserts pasted text at the caret, cut to the characters that fit.
+    void insertPasted(const QString& text);
+
+    // A phrase put in by the program may be longer; it can be edited, not
+    // grown, and once shortened the limit follows it down to 92 again.
     qsizetype allowedLength() const { return m_allowedLength; }
 
     // The caret after the last character, nothing selected.

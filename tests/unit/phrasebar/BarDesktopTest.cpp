@@ -182,7 +182,7 @@ TEST_F(BarTest, TheEntryMenuOffersPasteWithoutAskingTheClipboardFirst)
     ASSERT_NE(menu, nullptr);
     QAction* paste = nullptr;
     for (QAction* action : menu->actions()) {
-        if (action->text().startsWith(u"&Paste"_s))
+        if (action->text().startsWith(LoadLngText(StringId::EntryMenuPaste)))
             paste = action;
     }
     ASSERT_NE(paste, nullptr);
