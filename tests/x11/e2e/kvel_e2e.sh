@@ -4,8 +4,8 @@
 # typing and the balloon, the three steps of Escape, the second start handing
 # its words over, settings that survive a restart and a kill -9 that leaves the
 # settings file whole; the tray icon, clipboard watching, the hot key, text
-# dropped on the entry, F1's help file, the keyboard list, and words that
-# look like options handed to kvel.
+# dropped on the entry, F1's help file, the keyboard list, words that look
+# like options handed to kvel, and the Alt keys under a Cyrillic layout.
 #
 # usage: kvel_e2e.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER [DRAG_SOURCE [SESSION_MANAGER]]]
 #   OUTPUT_FOLDER (default ./kvel-e2e-output) keeps the screenshots, and the
@@ -891,6 +891,30 @@ scenario_session_restart()
     wait_exit "$manager" 10 || stop_process "$manager"
 }
 
+# 16. With Serbian Cyrillic as the active layout (rs,us), Alt with the key
+#     of K shows the keyboard list and Alt with the key of I switches it to
+#     Serbian: the commands follow the key, not the Cyrillic letter on it.
+scenario_cyrillic_alt_keys()
+{
+    new_sandbox cyrillic-alt-keys
+    write_ini '[Interface]' Language=1 '[Preferences]' Tray=0 AutoStart=0 IE=0 Tips=0 Clipboard=0 \
+        Hook=0 Key=3 '[Window]' Left=10 Top=10
+    # The layout belongs to the X server the other scenarios share.
+    trap 'setxkbmap -layout us; stop_scenario_processes' EXIT
+    setxkbmap -layout rs,us || fail "setxkbmap could not set the rs,us layouts"
+    start_kvel
+    local pid=$KVEL_PID
+    wait_for_bar "$pid"
+    focus_entry
+
+    press alt+Cyrillic_ka
+    wait_until 10 balloon_shown "$pid" || fail "Alt+К (the K key) opened no balloon within 10 s"
+    expect_keyboard_list "$pid" english Language: "Alt+K"
+    press alt+Cyrillic_i
+    expect_keyboard_list "$pid" serbian Jezik: "Alt+K"
+    expect_entry "" "after the Alt keys under the Cyrillic layout"
+}
+
 # ================================================================= runner
 
 # shellcheck disable=SC2034 # read by run_scenarios
@@ -910,6 +934,7 @@ SCENARIOS=(
     "13 option-like-words scenario_option_like_words Words that look like options are handed over and looked up as words"
     "14 failed-hand-over scenario_failed_hand_over A hand-over that cannot be written ends the start with an error"
     "15 session-restart scenario_session_restart A session manager is asked never to restart kvel"
+    "16 cyrillic-alt-keys scenario_cyrillic_alt_keys Alt commands follow the key under a Cyrillic layout"
 )
 
 echo "kvel end-to-end tests on a private X server"
