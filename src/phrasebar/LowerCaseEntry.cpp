@@ -75,9 +75,12 @@ void LowerCaseEntry::setEntryText(const QString& text)
 
 void LowerCaseEntry::insertPasted(const QString& text)
 {
-    const QString lowered = text.toLower();
     const qsizetype kept = characterCount(this->text()) - characterCount(selectedText());
-    insert(firstCharacters(lowered, std::max<qsizetype>(0, m_allowedLength - kept)).toString());
+    const qsizetype room = std::max<qsizetype>(0, m_allowedLength - kept);
+    // Cut before lowering, so a huge clipboard is not lowered whole, and again
+    // after, as a few capitals lower to two characters.
+    const QString lowered = firstCharacters(text, room).toString().toLower();
+    insert(firstCharacters(lowered, room).toString());
 }
 
 void LowerCaseEntry::keyPressEvent(QKeyEvent* event)
