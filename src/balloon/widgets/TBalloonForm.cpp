@@ -99,6 +99,8 @@ TBalloonForm::TBalloonForm(BalloonHost& host, QWidget* parent)
     // balloon never ends the program.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_QuitOnClose, false);
+    // Its hints show although the bar, not the balloon, is the active window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -9,16 +9,21 @@
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace kvel;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Generous: a hint shows after the style's wake-up delay, under a second.
+constexpr int kHintWaitMs = 10000;
 
 QRect screenRect()
 {
@@ -100,6 +105,27 @@ TEST_F(TBalloonFormRender, TheTitleStripShowsCaptionImageAndHints)
     EXPECT_EQ(form.findChild<QToolButton*>(u"SpeedButton"_s)->geometry().right() + 1, body - 1);
     EXPECT_EQ(form.findChild<QLabel*>(u"LockImage"_s)->geometry().right() + 1, body - 21);
     EXPECT_EQ(label->geometry().right() + 1, body - 42);
+}
+
+TEST_F(TBalloonFormRender, TheTitleStripsHintsShowWhileTheBarKeepsTheFocus)
+{
+    rendering.show(form, {u"house~0kuća"_s});
+    QWidget bar;
+    bar.show();
+    bar.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&bar));
+    ASSERT_FALSE(form.isActiveWindow());
+
+    for (const char* name : {"Label", "LockImage", "SpeedButton"}) {
+        SCOPED_TRACE(name);
+        QWidget* control = form.findChild<QWidget*>(QString::fromLatin1(name));
+        QTest::mouseMove(control, control->rect().center());
+        const auto shown = [control] {
+            return QToolTip::isVisible() && QToolTip::text() == control->toolTip();
+        };
+        EXPECT_TRUE(QTest::qWaitFor(shown, kHintWaitMs));
+        QToolTip::hideText();
+    }
 }
 
 TEST_F(TBalloonFormRender, ANarrowOneLineTextGivesTheSmallestBalloon)
