@@ -25,6 +25,8 @@ public:
     }
     void remove() override { shown = false; }
     bool isShown() const override { return shown; }
+    // Taken in as soon as it is shown.
+    bool isEmbedded() const override { return shown; }
     void showBalloon(const QString& title, const QString& text, BalloonIcon, int) override
     {
         balloons.append(title + u'|' + text);

@@ -21,6 +21,7 @@ public:
     void show(bool barHidden, const QString& tip) override;
     void remove() override;
     bool isShown() const override;
+    bool isEmbedded() const override;
     void showBalloon(const QString& title, const QString& text, BalloonIcon icon,
                      int timeoutMs) override;
 
