@@ -108,7 +108,8 @@ void askWhileMapped(Display* display, Window window)
     XFlush(display);
 }
 
-// Qt sends a window its show event before it maps it.
+// Qt sends a window its own show event before it maps it; a spontaneous one
+// comes from the window system, with the window mapped already.
 class BeforeEachMap final : public QObject
 {
 public:
@@ -116,7 +117,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show && watched == parent()) {
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched == parent()) {
             if (Display* display = x11Display())
                 writeBeforeMap(display, static_cast<QWidget*>(watched)->winId());
         }
