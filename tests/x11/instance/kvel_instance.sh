@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # The single instance of the running kvel on a private Xvfb display with
-# openbox and trayer: twenty starts at the same moment into the tray, and the
-# bar and its balloon on every workspace. Built on the end-to-end tests'
-# helpers (../e2e/lib.sh).
+# openbox and trayer: twenty starts at the same moment into the tray, the
+# bar and its balloon on every workspace, and one instance for every spelling
+# of the display. Built on the end-to-end tests' helpers (../e2e/lib.sh).
 #
 # usage: kvel_instance.sh KVEL_EXECUTABLE DICTIONARY [OUTPUT_FOLDER]
 #   KVEL_E2E_ONLY="1" runs only those scenarios; KVEL_E2E_KEEP=1 keeps the
@@ -227,12 +227,33 @@ scenario_every_workspace()
     process_alive "$pid" || fail "kvel ended"
 }
 
+# 3. One X server, however its display is spelt: starts with ":N.0" and
+#    "unix:N" hand their words to the bar started with ":N".
+scenario_display_spellings()
+{
+    new_sandbox display-spellings
+    start_kvel
+    local first=$KVEL_PID spelling
+    wait_for_bar "$first"
+    for spelling in "$DISPLAY.0" "unix$DISPLAY"; do
+        log "second start with DISPLAY=$spelling"
+        DISPLAY=$spelling run_second_kvel house
+        ((SECOND_RC == 0)) ||
+            fail "'kvel house' with DISPLAY=$spelling ended with status $SECOND_RC (124: it became a second running instance)"
+        focus_entry
+        expect_entry_quietly house "the bar started with DISPLAY=$DISPLAY after DISPLAY=$spelling"
+        press ctrl+a BackSpace
+    done
+    process_alive "$first" || fail "the first instance ended"
+}
+
 # ================================================================= runner
 
 # shellcheck disable=SC2034 # read by run_scenarios
 SCENARIOS=(
     "1 simultaneous-in-tray scenario_simultaneous_starts_in_tray Twenty starts at once into the tray: the bar shows with its balloon, every start ends promptly"
     "2 every-workspace scenario_every_workspace The bar and its balloon are on every workspace"
+    "3 display-spellings scenario_display_spellings Every spelling of one display reaches the one running instance"
 )
 
 echo "kvel single-instance tests on a private X server"
