@@ -5,6 +5,7 @@
 
 #include "FakeSelectionOwner.h"
 #include "shell/clipboard/X11SelectionText.h"
+#include "support/WaitFor.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -137,12 +138,12 @@ TEST(X11ClipboardReaderTest, AnswersEveryRequestAndReadsAfterASilentOwner)
     reader.readText(QClipboard::Clipboard, count);
     // The second asks while the first waits for the silent owner.
     reader.readText(QClipboard::Clipboard, count);
-    QTRY_COMPARE_WITH_TIMEOUT(answered, 2, 20'000);
+    KVEL_WAIT_EQ_FOR(answered, 2, 20'000);
 
     owner.emplace(OwnerScript{{{"UTF8_STRING", kKuca}}});
     std::optional<QString> text;
     reader.readText(QClipboard::Clipboard, [&](const std::optional<QString>& t) { text = t; });
-    QTRY_COMPARE_WITH_TIMEOUT(text, std::optional<QString>(u"kuća"_s), 20'000);
+    KVEL_WAIT_EQ_FOR(text, std::optional<QString>(u"kuća"_s), 20'000);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/clipboard/ClipboardWatcher.h"
 
+#include "support/WaitFor.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QSignalSpy>
@@ -50,11 +52,11 @@ protected:
 TEST_F(ClipboardWatcherTest, TellsTheTextOnceTheReaderHasIt)
 {
     copyElsewhere();
-    QTRY_VERIFY(reader->asked());
+    KVEL_WAIT_TRUE(reader->asked());
     QTest::qWait(100);
     EXPECT_EQ(copied.count(), 0) << "nothing is told before the owner answers";
     reader->answer(u"house"_s);
-    QTRY_COMPARE(copied.count(), 1);
+    KVEL_WAIT_EQ(copied.count(), 1);
     EXPECT_EQ(copied.at(0).at(0).toString(), u"house"_s);
 }
 
@@ -69,7 +71,7 @@ TEST_F(ClipboardWatcherTest, NoTextOrAnAnswerAfterWatchingStoppedIsNoNews)
         SCOPED_TRACE(c.stopWatching);
         watcher.setWatching(true);
         copyElsewhere();
-        QTRY_VERIFY(reader->asked());
+        KVEL_WAIT_TRUE(reader->asked());
         if (c.stopWatching)
             watcher.setWatching(false);
         reader->answer(c.answer);
@@ -91,7 +93,7 @@ TEST_F(ClipboardWatcherTest, AReadForTheBarGetsOnlyText)
 TEST_F(ClipboardWatcherTest, ChangesAreReadFromTheClipboardNotTheMouseSelection)
 {
     copyElsewhere();
-    QTRY_VERIFY(reader->asked());
+    KVEL_WAIT_TRUE(reader->asked());
     watcher.readText(QClipboard::Selection, [](const QString&) {});
     EXPECT_EQ(reader->modes, (std::vector{QClipboard::Clipboard, QClipboard::Selection}));
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shell/tray/TrayIcon.h"
+#include "support/WaitFor.h"
 
 #include <QStringList>
 #include <QTest>
@@ -42,8 +43,7 @@ TEST(TrayNotice, WaitsForTheIconToBeTakenInAndShowsInOrder)
     QTest::qWait(200);
     EXPECT_TRUE(tray.balloons.isEmpty()) << "nothing shows before the icon is there";
     tray.embedded = true;
-    QTRY_COMPARE_WITH_TIMEOUT(tray.balloons, (QStringList{u"Kvel|welcome"_s, u"Kvel|tip"_s}),
-                              kGenerousMs);
+    KVEL_WAIT_EQ_FOR(tray.balloons, (QStringList{u"Kvel|welcome"_s, u"Kvel|tip"_s}), kGenerousMs);
     tray.showNotice(u"Kvel"_s, u"later"_s, kvel::TrayIcon::BalloonIcon::Warning);
     EXPECT_EQ(tray.balloons.size(), 3) << "an icon taken in shows balloons at once";
 }
@@ -53,6 +53,6 @@ TEST(TrayNotice, AHostThatNeverTakesTheIconInDelaysTheBalloonOnlyForAMoment)
     SlowTray tray(100ms);
     tray.showNotice(u"Kvel"_s, QString(300, u'x'), kvel::TrayIcon::BalloonIcon::Warning);
     EXPECT_TRUE(tray.balloons.isEmpty());
-    QTRY_COMPARE_WITH_TIMEOUT(tray.balloons.size(), 1, kGenerousMs);
+    KVEL_WAIT_EQ_FOR(tray.balloons.size(), 1, kGenerousMs);
     EXPECT_EQ(tray.balloons[0], u"Kvel|"_s + QString(255, u'x')) << "cut to the hosts' limit";
 }
