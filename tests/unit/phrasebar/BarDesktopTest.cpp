@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "BarTestFixture.h"
+#include "support/WaitFor.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -141,7 +142,7 @@ TEST_F(TrayBarTest, TheTrayClickLooksUpTheClipboardOnceItIsRead)
     QGuiApplication::clipboard()->setText(u"House"_s);
     emit tray->leftClicked();
     EXPECT_TRUE(bar->isVisible());
-    QTRY_COMPARE(bar->entry()->text(), u"house"_s);
+    KVEL_WAIT_EQ(bar->entry()->text(), u"house"_s);
     EXPECT_TRUE(balloon().isVisible());
 }
 
@@ -169,7 +170,7 @@ TEST_F(BarTest, PastingWithTheKeysInsertsTheClipboardOnceItIsRead)
     QGuiApplication::clipboard()->setText(u"House"_s);
     type(u"cat "_s);
     key(Qt::Key_V, Qt::ControlModifier);
-    QTRY_COMPARE(bar->entry()->text(), u"cat house"_s);
+    KVEL_WAIT_EQ(bar->entry()->text(), u"cat house"_s);
 }
 
 TEST_F(BarTest, TheEntryMenuOffersPasteWithoutAskingTheClipboardFirst)
@@ -189,7 +190,7 @@ TEST_F(BarTest, TheEntryMenuOffersPasteWithoutAskingTheClipboardFirst)
     EXPECT_TRUE(paste->isEnabled());
     paste->trigger();
     menu->close();
-    QTRY_COMPARE(bar->entry()->text(), u"house"_s);
+    KVEL_WAIT_EQ(bar->entry()->text(), u"house"_s);
 }
 
 TEST_F(BarTest, APasteAnsweredAfterTheUserTypedIsDropped)
