@@ -27,9 +27,12 @@ void checkWrapped(const QStringList& source, const QStringList& wrapped)
     require(wrapped.join(QString()) == source.join(QString()), "wrapping keeps every character");
     require(wrapped.size() >= source.size(), "wrapping never joins lines");
     for (const QString& piece : wrapped) {
-        require(piece.size() <= kvel::kWrapLength ||
-                    piece.lastIndexOf(u';', kvel::kWrapLength) < 0 ||
-                    piece.lastIndexOf(u';', kvel::kWrapLength) == piece.size() - 1,
+        // Lengths and columns count characters: a surrogate pair is one.
+        const QList<uint> characters = piece.toUcs4();
+        const qsizetype cut =
+            characters.first(std::min<qsizetype>(characters.size(), kvel::kWrapLength + 1))
+                .lastIndexOf(uint(u';'));
+        require(characters.size() <= kvel::kWrapLength || cut < 0 || cut == characters.size() - 1,
                 "a long piece has no ';' to cut at");
     }
 }
