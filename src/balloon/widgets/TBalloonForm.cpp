@@ -357,7 +357,6 @@ void TBalloonForm::ApplyLockState()
 {
     RichEdit->moveCursor(QTextCursor::Start);
     RichEdit->verticalScrollBar()->setValue(0);
-    RichEdit->horizontalScrollBar()->setValue(0);
     // A disabled text view passes the mouse on to CentralPanel, which picks.
     CentralBottomPanel->setEnabled(!Locked);
     LockImage->setPixmap(
