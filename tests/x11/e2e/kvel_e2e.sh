@@ -41,14 +41,7 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=runner.sh
 . "$HERE/runner.sh"
 
-require_tools Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout
-require_programs "$KVEL_EXE"
-[[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
-
-mkdir -p "$E2E_OUT"
-# shellcheck disable=SC2034 # used by lib.sh and runner.sh
-E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-e2e.XXXXXX")
-unset DISPLAY XAUTHORITY
+prepare_suite kvel-e2e
 
 # ============================================================== scenarios
 

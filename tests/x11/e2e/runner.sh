@@ -26,6 +26,24 @@ require_programs()
     done
 }
 
+# prepare_suite NAME PROGRAM...: what a suite does once it has read its
+# arguments (KVEL_EXE, KVEL_DICT, E2E_OUT): checks the tools, kvel, the
+# dictionary and the suite's other programs, makes the output folder and the
+# suite's own temporary folder (E2E_TMP), and forgets the caller's display so
+# that nothing reaches it.
+prepare_suite()
+{
+    local name=$1
+    shift
+    require_tools Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import \
+        convert iconv timeout
+    require_programs "$KVEL_EXE" "$@"
+    [[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
+    mkdir -p "$E2E_OUT"
+    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/$name.XXXXXX")
+    unset DISPLAY XAUTHORITY
+}
+
 # Ends an interrupted run's scenario and whatever it started, then the X
 # server; the temporary folders go unless KVEL_E2E_KEEP=1.
 e2e_cleanup()

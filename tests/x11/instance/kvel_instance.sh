@@ -28,14 +28,7 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/runner.sh
 . "$HERE/../e2e/runner.sh"
 
-require_tools Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout
-require_programs "$KVEL_EXE"
-[[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
-
-mkdir -p "$E2E_OUT"
-# shellcheck disable=SC2034 # used by lib.sh and runner.sh
-E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-instance.XXXXXX")
-unset DISPLAY XAUTHORITY
+prepare_suite kvel-instance
 
 # A start that hands its words over has nothing to wait for: generous on a
 # loaded machine, far below the seconds a start waiting in vain would take.

@@ -29,14 +29,7 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../e2e/runner.sh
 . "$HERE/../e2e/runner.sh"
 
-require_tools Xvfb xauth mcookie openbox trayer xdotool xclip xwininfo xprop xdpyinfo import convert iconv timeout
-require_programs "$KVEL_EXE" "$HOTKEY_PROBE"
-[[ -f $KVEL_DICT ]] || { echo "no dictionary: $KVEL_DICT" >&2; exit 1; }
-
-mkdir -p "$E2E_OUT"
-# shellcheck disable=SC2034 # used by lib.sh and runner.sh
-E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/kvel-tray.XXXXXX")
-unset DISPLAY XAUTHORITY
+prepare_suite kvel-tray "$HOTKEY_PROBE"
 
 # How far from the icon's centre a balloon pointing at it may end; a balloon
 # in the screen's corner is hundreds of pixels away.
