@@ -47,6 +47,36 @@ DictionaryIndex::DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> g
     : m_groups(std::move(groups))
 {}
 
+DictionaryIndex::DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> groups,
+                                 std::array<std::unique_ptr<TolerantIndex>, 3> tolerant,
+                                 std::shared_ptr<const void> mapping)
+    : m_mapping(std::move(mapping)), m_groups(std::move(groups)), m_tolerant(std::move(tolerant))
+{}
+
+std::unique_ptr<DictionaryIndex> DictionaryIndex::read(indexfile::SectionReader& sections,
+                                                       std::shared_ptr<const void> mapping)
+{
+    std::array<std::unique_ptr<HeadwordIndex>, 3> groups;
+    std::array<std::unique_ptr<TolerantIndex>, 3> tolerant;
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        groups[group] = std::make_unique<HeadwordIndex>(sections);
+        tolerant[group] = std::make_unique<TolerantIndex>(sections);
+    }
+    if (sections.failed() || !sections.atEnd())
+        return nullptr;
+    return std::unique_ptr<DictionaryIndex>(
+        new DictionaryIndex(std::move(groups), std::move(tolerant), std::move(mapping)));
+}
+
+void DictionaryIndex::write(indexfile::SectionWriter& sections) const
+{
+    const auto& tolerant = tolerantIndexes();
+    for (std::size_t group = 0; group < m_groups.size(); ++group) {
+        m_groups[group]->write(sections);
+        tolerant[group]->write(sections);
+    }
+}
+
 DictionaryIndex::Read DictionaryIndex::read(sqlite3* db, const QByteArray& rowIdName)
 {
     giveBigBuffersTheirOwnPages();
@@ -125,6 +155,8 @@ std::vector<qint64> DictionaryIndex::findOnlyTolerant(SearchLanguage language, F
 const std::array<std::unique_ptr<TolerantIndex>, 3>& DictionaryIndex::tolerantIndexes() const
 {
     std::call_once(m_tolerantBuilt, [this] {
+        if (m_tolerant[0])
+            return; // read from a file with the rest
         // What building the headword indexes freed goes back to the system
         // first, so that this index does not raise the peak of memory by as much.
         malloc_trim(0);

@@ -43,6 +43,13 @@ public:
     // Reads every headword through `db`, each with its row id read as
     // `rowIdName` (see rowIdNameOfTblKvel).
     static Read read(sqlite3* db, const QByteArray& rowIdName);
+    // The index as write() left it in a mapped file, which `mapping` keeps
+    // mapped while the index lives; null if the sections are not those of an index.
+    static std::unique_ptr<DictionaryIndex> read(indexfile::SectionReader& sections,
+                                                 std::shared_ptr<const void> mapping);
+    // Adds its sections, the tolerant index's too, which is built first if
+    // no tolerant search has built it yet.
+    void write(indexfile::SectionWriter& sections) const;
 
     // Row ids of the first `limit` matching rows in stored order.
     std::vector<qint64> find(SearchLanguage language, FindMethod method, QStringView foldedPhrase,
@@ -65,6 +72,9 @@ private:
     using FindInGroup = std::function<std::vector<qint64>(std::size_t group)>;
 
     explicit DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> groups);
+    DictionaryIndex(std::array<std::unique_ptr<HeadwordIndex>, 3> groups,
+                    std::array<std::unique_ptr<TolerantIndex>, 3> tolerant,
+                    std::shared_ptr<const void> mapping);
 
     std::vector<qint64> findInLanguage(SearchLanguage language, int limit,
                                        const FindInGroup& findInGroup) const;
@@ -72,6 +82,8 @@ private:
     // who never turn it on.
     const std::array<std::unique_ptr<TolerantIndex>, 3>& tolerantIndexes() const;
 
+    // First, so that the file stays mapped until the indexes over it are gone.
+    std::shared_ptr<const void> m_mapping;
     std::array<std::unique_ptr<HeadwordIndex>, 3> m_groups;
     mutable std::once_flag m_tolerantBuilt;
     mutable std::array<std::unique_ptr<TolerantIndex>, 3> m_tolerant;

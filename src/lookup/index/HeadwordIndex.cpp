@@ -4,14 +4,57 @@
 #include "lookup/index/SmallestKeys.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace kvel {
+
+namespace {
+
+FoldedKeys readKeys(indexfile::SectionReader& sections)
+{
+    const std::span<const char16_t> text = sections.units();
+    const std::span<const std::uint32_t> ends = sections.numbers32();
+    // Key numbers are 32 bits wide.
+    if (ends.size() > UINT32_MAX)
+        sections.refuse();
+    return sections.failed() ? FoldedKeys() : FoldedKeys(text, ends);
+}
+
+} // namespace
 
 HeadwordIndex::HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds, int shortListLength)
     : m_keys(std::move(keys)), m_rowIds(std::move(rowIds)),
       m_forward(m_keys, KeyOrder::Direction::Forward),
       m_backward(m_keys, KeyOrder::Direction::Backward), m_substrings(m_keys, shortListLength)
 {}
+
+HeadwordIndex::HeadwordIndex(indexfile::SectionReader& sections)
+    : m_keys(readKeys(sections)), m_rowIds(sections),
+      m_forward(KeyOrder::Direction::Forward, PackedNumbers(sections.packed())),
+      m_backward(KeyOrder::Direction::Backward, PackedNumbers(sections.packed())),
+      m_substrings(sections)
+{}
+
+void HeadwordIndex::write(indexfile::SectionWriter& sections) const
+{
+    sections.units(m_keys.text());
+    sections.numbers(m_keys.ends());
+    m_rowIds.write(sections);
+    sections.packed(m_forward.sorted());
+    sections.packed(m_backward.sorted());
+    m_substrings.write(sections);
+}
+
+HeadwordIndex::RowIds::RowIds(indexfile::SectionReader& sections)
+    : m_first(sections.scalars(1)[0]), m_offsets(sections.packed()), m_wide(sections.signed64())
+{}
+
+void HeadwordIndex::RowIds::write(indexfile::SectionWriter& sections) const
+{
+    sections.scalars({m_first});
+    sections.packed(m_offsets.view());
+    sections.numbers(m_wide.view());
+}
 
 HeadwordIndex::RowIds::RowIds(std::vector<qint64> rowIds)
 {
@@ -23,7 +66,7 @@ HeadwordIndex::RowIds::RowIds(std::vector<qint64> rowIds)
     m_first = *smallest;
     const auto spread = quint64(*largest) - quint64(m_first);
     if (spread > UINT32_MAX) {
-        m_wide = std::move(rowIds);
+        m_wide = OwnedOrMapped(std::move(rowIds));
         return;
     }
     m_offsets = PackedNumbers(spread + 1, rowIds.size());
@@ -33,7 +76,7 @@ HeadwordIndex::RowIds::RowIds(std::vector<qint64> rowIds)
 
 std::size_t HeadwordIndex::RowIds::memoryBytes() const
 {
-    return m_offsets.memoryBytes() + m_wide.capacity() * sizeof(qint64);
+    return m_offsets.memoryBytes() + m_wide.memoryBytes();
 }
 
 std::vector<qint64> HeadwordIndex::find(FindMethod method, QStringView foldedPhrase,

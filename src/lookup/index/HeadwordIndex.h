@@ -2,8 +2,10 @@
 #pragma once
 
 #include "core/SearchSettings.h"
+#include "lookup/index/OwnedOrMapped.h"
 #include "lookup/index/PackedNumbers.h"
 #include "lookup/index/SubstringIndex.h"
+#include "lookup/index/file/IndexSections.h"
 #include "lookup/text/FoldedKeys.h"
 #include "lookup/text/KeyOrder.h"
 
@@ -22,6 +24,9 @@ public:
     // `shortListLength` as in SubstringIndex.
     HeadwordIndex(FoldedKeys keys, std::vector<qint64> rowIds,
                   int shortListLength = kMaxResultLines);
+    // As write() left it in a mapped file.
+    explicit HeadwordIndex(indexfile::SectionReader& sections);
+    void write(indexfile::SectionWriter& sections) const;
 
     // Row ids of the first `limit` headwords in stored order that match.
     std::vector<qint64> find(FindMethod method, QStringView foldedPhrase, int limit) const;
@@ -41,16 +46,22 @@ private:
     {
     public:
         explicit RowIds(std::vector<qint64> rowIds);
+        explicit RowIds(indexfile::SectionReader& sections);
+        void write(indexfile::SectionWriter& sections) const;
+        // Key numbers may come from a file: one beyond the last gives a
+        // wrong row, never a read out of bounds.
         qint64 operator[](std::uint32_t key) const
         {
-            return m_wide.empty() ? m_first + qint64(m_offsets[key]) : m_wide[key];
+            if (m_wide.empty())
+                return key < m_offsets.size() ? qint64(quint64(m_first) + m_offsets[key]) : m_first;
+            return key < m_wide.size() ? m_wide[key] : m_first;
         }
         std::size_t memoryBytes() const;
 
     private:
         qint64 m_first = 0;
         PackedNumbers m_offsets;
-        std::vector<qint64> m_wide;
+        OwnedOrMapped<qint64> m_wide;
     };
 
     FoldedKeys m_keys;

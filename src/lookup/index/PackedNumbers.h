@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace kvel {
@@ -11,6 +13,7 @@ namespace kvel {
 // Numbers below a bound known up front, each stored in as few whole bytes as
 // the bound needs: the key numbers of a million headwords take three bytes
 // instead of four, which is most of what the indexes of a big dictionary hold.
+// The bytes are either its own or borrowed from a mapped index file.
 class PackedNumbers
 {
 public:
@@ -21,8 +24,15 @@ public:
         class Iterator;
 
         View() = default;
+        // `count` numbers of `width` bytes over `bytes`, which must hold them
+        // and the spare bytes after them; none if they do not.
+        static std::optional<View> over(std::span<const std::uint8_t> bytes, std::size_t count,
+                                        std::uint32_t width);
 
         std::size_t size() const { return m_size; }
+        std::uint32_t width() const { return m_width; }
+        // The numbers' bytes and the spare bytes after them.
+        std::span<const std::uint8_t> bytes() const;
         bool empty() const { return m_size == 0; }
         std::uint32_t operator[](std::size_t at) const
         {
@@ -91,40 +101,46 @@ public:
     PackedNumbers() : PackedNumbers(1, 0) {}
     // `count` zeros, for numbers below `bound` (at most 2^32).
     PackedNumbers(std::uint64_t bound, std::size_t count);
+    // The numbers of a view over bytes owned elsewhere, which must outlive them.
+    explicit PackedNumbers(View borrowed) : m_view(borrowed) {}
+    PackedNumbers(PackedNumbers&&) = default;
+    PackedNumbers& operator=(PackedNumbers&&) = default;
 
     // Bytes a number below `bound` takes: 1 to 4.
     static int widthFor(std::uint64_t bound);
 
-    std::size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
-    int width() const { return int(m_width); }
-    std::uint32_t operator[](std::size_t at) const { return view()[at]; }
+    std::size_t size() const { return m_view.m_size; }
+    bool empty() const { return m_view.m_size == 0; }
+    int width() const { return int(m_view.m_width); }
+    std::uint32_t operator[](std::size_t at) const { return m_view[at]; }
+    // Only numbers of its own can be set.
     void set(std::size_t at, std::uint32_t number)
     {
-        std::uint8_t* bytes = m_bytes.data() + at * m_width;
+        const std::uint32_t width = m_view.m_width;
+        const std::uint32_t mask = m_view.m_mask;
+        std::uint8_t* bytes = m_bytes.data() + at * width;
         if constexpr (std::endian::native == std::endian::little) {
             // One word read and written back with the bytes past the number
             // unchanged: the spare bytes at the end make room for it.
             std::uint32_t word;
             std::memcpy(&word, bytes, sizeof word);
-            word = (word & ~m_mask) | (number & m_mask);
+            word = (word & ~mask) | (number & mask);
             std::memcpy(bytes, &word, sizeof word);
         } else {
-            for (std::uint32_t i = 0; i < m_width; ++i)
+            for (std::uint32_t i = 0; i < width; ++i)
                 bytes[i] = std::uint8_t(number >> (8 * i));
         }
     }
 
-    View view() const { return View(m_bytes.data(), m_size, m_width, m_mask); }
+    View view() const { return m_view; }
     View view(std::size_t offset, std::size_t count) const { return view().subview(offset, count); }
 
     std::size_t memoryBytes() const { return m_bytes.capacity(); }
 
 private:
-    std::size_t m_size;
-    std::uint32_t m_width;
-    std::uint32_t m_mask;
     std::vector<std::uint8_t> m_bytes;
+    // Over m_bytes or the borrowed bytes; a moved vector keeps its buffer.
+    View m_view;
 };
 
 class PackedNumbers::View::Iterator

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <numeric>
 
 namespace kvel {
@@ -150,16 +151,22 @@ void SubstringIndex::buildShortGrams(const FoldedKeys& keys)
     }
 
     const auto grams = table.sorted();
-    m_shortGrams.reserve(grams.size());
-    m_shortBegins.reserve(grams.size() + 1);
-    m_shortBegins.push_back(0);
+    std::vector<std::uint64_t> shortGrams;
+    std::vector<std::uint32_t> shortBegins;
+    std::vector<std::uint32_t> shortKeys;
+    shortGrams.reserve(grams.size());
+    shortBegins.reserve(grams.size() + 1);
+    shortBegins.push_back(0);
     for (const auto& [gram, entry] : grams) {
-        m_shortGrams.push_back(gram);
+        shortGrams.push_back(gram);
         const auto first = staged.begin() + std::ptrdiff_t(entry * length);
-        m_shortKeys.insert(m_shortKeys.end(), first, first + counts[entry]);
-        m_shortBegins.push_back(std::uint32_t(m_shortKeys.size()));
+        shortKeys.insert(shortKeys.end(), first, first + counts[entry]);
+        shortBegins.push_back(std::uint32_t(shortKeys.size()));
     }
-    m_shortKeys.shrink_to_fit();
+    shortKeys.shrink_to_fit();
+    m_shortGrams = OwnedOrMapped(std::move(shortGrams));
+    m_shortBegins = OwnedOrMapped(std::move(shortBegins));
+    m_shortKeys = OwnedOrMapped(std::move(shortKeys));
 }
 
 std::uint32_t SubstringIndex::bucketOf(const char16_t* gram) const
@@ -176,30 +183,58 @@ void SubstringIndex::buildBuckets(const FoldedKeys& keys)
 
     // Counting sort in two passes over the keys; a key counts once per bucket.
     std::vector<std::uint32_t> lastKey(buckets, 0);
-    m_bucketBegins.assign(buckets + 1, 0);
+    std::vector<std::uint32_t> begins(buckets + 1, 0);
     for (std::uint32_t key = 0; key < keys.size(); ++key) {
         const QStringView text = keys[key];
         for (qsizetype i = 0; i + 3 <= text.size(); ++i) {
             const std::uint32_t b = bucketOf(text.utf16() + i);
             if (lastKey[b] != key + 1) {
                 lastKey[b] = key + 1;
-                ++m_bucketBegins[b + 1];
+                ++begins[b + 1];
             }
         }
     }
-    std::partial_sum(m_bucketBegins.begin(), m_bucketBegins.end(), m_bucketBegins.begin());
+    std::partial_sum(begins.begin(), begins.end(), begins.begin());
 
     std::vector<std::uint32_t>& fill = lastKey; // reused: the next free place per bucket
-    std::copy(m_bucketBegins.begin(), m_bucketBegins.end() - 1, fill.begin());
-    m_bucketKeys = PackedNumbers(keys.size(), m_bucketBegins.back());
+    std::copy(begins.begin(), begins.end() - 1, fill.begin());
+    m_bucketKeys = PackedNumbers(keys.size(), begins.back());
     for (std::uint32_t key = 0; key < keys.size(); ++key) {
         const QStringView text = keys[key];
         for (qsizetype i = 0; i + 3 <= text.size(); ++i) {
             const std::uint32_t b = bucketOf(text.utf16() + i);
-            if (fill[b] == m_bucketBegins[b] || m_bucketKeys[fill[b] - 1] != key)
+            if (fill[b] == begins[b] || m_bucketKeys[fill[b] - 1] != key)
                 m_bucketKeys.set(fill[b]++, key);
         }
     }
+    m_bucketBegins = OwnedOrMapped(std::move(begins));
+}
+
+SubstringIndex::SubstringIndex(indexfile::SectionReader& sections)
+{
+    const std::vector<qint64> scalars = sections.scalars(2);
+    m_shortListLength = int(std::clamp<qint64>(scalars[0], 0, INT_MAX));
+    m_bucketBits = int(scalars[1]);
+    m_shortGrams = OwnedOrMapped(sections.numbers64());
+    m_shortBegins = OwnedOrMapped(sections.numbers32());
+    m_shortKeys = OwnedOrMapped(sections.numbers32());
+    m_bucketBegins = OwnedOrMapped(sections.numbers32());
+    m_bucketKeys = PackedNumbers(sections.packed());
+    // What the lookups index by their own numbers must have the size they expect.
+    if (m_bucketBits < kMinBucketBits || m_bucketBits > kMaxBucketBits ||
+        m_bucketBegins.size() != (std::size_t(1) << m_bucketBits) + 1 ||
+        m_shortBegins.size() != m_shortGrams.size() + 1)
+        sections.refuse();
+}
+
+void SubstringIndex::write(indexfile::SectionWriter& sections) const
+{
+    sections.scalars({m_shortListLength, m_bucketBits});
+    sections.numbers(m_shortGrams.view());
+    sections.numbers(m_shortBegins.view());
+    sections.numbers(m_shortKeys.view());
+    sections.numbers(m_bucketBegins.view());
+    sections.packed(m_bucketKeys.view());
 }
 
 std::span<const std::uint32_t> SubstringIndex::shortList(std::uint64_t gram) const
@@ -208,14 +243,16 @@ std::span<const std::uint32_t> SubstringIndex::shortList(std::uint64_t gram) con
     if (found == m_shortGrams.end() || *found != gram)
         return {};
     const auto at = std::size_t(found - m_shortGrams.begin());
-    return std::span(m_shortKeys)
-        .subspan(m_shortBegins[at], m_shortBegins[at + 1] - m_shortBegins[at]);
+    const std::size_t end = std::min<std::size_t>(m_shortBegins[at + 1], m_shortKeys.size());
+    const std::size_t begin = std::min<std::size_t>(m_shortBegins[at], end);
+    return m_shortKeys.view().subspan(begin, end - begin);
 }
 
 PackedNumbers::View SubstringIndex::bucket(std::uint32_t index) const
 {
-    return m_bucketKeys.view(m_bucketBegins[index],
-                             m_bucketBegins[index + 1] - m_bucketBegins[index]);
+    const std::size_t end = std::min<std::size_t>(m_bucketBegins[index + 1], m_bucketKeys.size());
+    const std::size_t begin = std::min<std::size_t>(m_bucketBegins[index], end);
+    return m_bucketKeys.view(begin, end - begin);
 }
 
 std::vector<std::uint32_t> SubstringIndex::find(const FoldedKeys& keys, QStringView phrase,
@@ -286,10 +323,8 @@ std::vector<std::uint32_t> SubstringIndex::findLong(const FoldedKeys& keys, QStr
 
 std::size_t SubstringIndex::memoryBytes() const
 {
-    return m_shortGrams.capacity() * sizeof(std::uint64_t) +
-           (m_shortBegins.capacity() + m_shortKeys.capacity() + m_bucketBegins.capacity()) *
-               sizeof(std::uint32_t) +
-           m_bucketKeys.memoryBytes();
+    return m_shortGrams.memoryBytes() + m_shortBegins.memoryBytes() + m_shortKeys.memoryBytes() +
+           m_bucketBegins.memoryBytes() + m_bucketKeys.memoryBytes();
 }
 
 } // namespace kvel

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "lookup/index/OwnedOrMapped.h"
 #include "lookup/index/PackedNumbers.h"
+#include "lookup/index/file/IndexSections.h"
 #include "lookup/text/FoldedKeys.h"
 
 #include <QStringView>
@@ -24,6 +26,9 @@ class SubstringIndex
 public:
     // `shortListLength` is how many keys a one- or two-unit gram keeps.
     SubstringIndex(const FoldedKeys& keys, int shortListLength);
+    // As write() left it in a mapped file.
+    explicit SubstringIndex(indexfile::SectionReader& sections);
+    void write(indexfile::SectionWriter& sections) const;
 
     // The first `limit` keys in stored order whose text contains `phrase`.
     std::vector<std::uint32_t> find(const FoldedKeys& keys, QStringView phrase, int limit) const;
@@ -41,12 +46,14 @@ private:
     void buildShortGrams(const FoldedKeys& keys);
     void buildBuckets(const FoldedKeys& keys);
 
+    // The begins and keys may come from a file: each begin is checked
+    // against the list it points into where it is used.
     int m_shortListLength;
-    std::vector<std::uint64_t> m_shortGrams;  // sorted
-    std::vector<std::uint32_t> m_shortBegins; // one more than m_shortGrams
-    std::vector<std::uint32_t> m_shortKeys;
+    OwnedOrMapped<std::uint64_t> m_shortGrams;  // sorted
+    OwnedOrMapped<std::uint32_t> m_shortBegins; // one more than m_shortGrams
+    OwnedOrMapped<std::uint32_t> m_shortKeys;
     int m_bucketBits = 0;
-    std::vector<std::uint32_t> m_bucketBegins; // one more than the buckets
+    OwnedOrMapped<std::uint32_t> m_bucketBegins; // one more than the buckets
     PackedNumbers m_bucketKeys;
 };
 

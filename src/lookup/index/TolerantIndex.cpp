@@ -11,6 +11,8 @@ namespace kvel {
 
 namespace {
 
+constexpr std::size_t kLetterBytes = 0x10000 / 8;
+
 bool isAscii(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -46,6 +48,7 @@ TolerantIndex::TolerantIndex(const HeadwordIndex& headwords, Pronunciations pron
     keyNumbers.reserve(candidates);
     FoldedKeys ekavianKeys;
     std::vector<qint64> ekavianKeyNumbers;
+    std::vector<std::uint8_t> markedLetters(kLetterBytes, 0);
     const auto readAsEkavian = [&](std::uint32_t key, QStringView tolerant) {
         if (pronunciations != Pronunciations::EkavianOrIjekavian ||
             !mayReadOtherwiseAsEkavian(tolerant))
@@ -71,8 +74,9 @@ TolerantIndex::TolerantIndex(const HeadwordIndex& headwords, Pronunciations pron
         keyNumbers.push_back(key);
         // A headword in Cyrillic matches every letter of its Latin form otherwise than exactly.
         for (const QChar letter : form == folded ? lettersWrittenWithMarks(form) : tolerant + form)
-            m_markedLetters.set(letter.unicode());
+            markedLetters[letter.unicode() / 8] |= std::uint8_t(1 << (letter.unicode() % 8));
     }
+    m_markedLetters = OwnedOrMapped(std::move(markedLetters));
     // Many candidates are exact matches and dropped, so more are asked for
     // than a lookup shows: longer short lists save reading on for them.
     m_marked = std::make_unique<HeadwordIndex>(std::move(markedKeys), std::move(keyNumbers),
@@ -81,6 +85,29 @@ TolerantIndex::TolerantIndex(const HeadwordIndex& headwords, Pronunciations pron
         m_ekavian = std::make_unique<HeadwordIndex>(
             std::move(ekavianKeys), std::move(ekavianKeyNumbers), 4 * kMaxResultLines);
     }
+}
+
+TolerantIndex::TolerantIndex(indexfile::SectionReader& sections)
+{
+    const std::vector<qint64> scalars = sections.scalars(2);
+    m_pronunciations = scalars[0] == qint64(Pronunciations::EkavianOrIjekavian)
+                           ? Pronunciations::EkavianOrIjekavian
+                           : Pronunciations::AsWritten;
+    m_marked = std::make_unique<HeadwordIndex>(sections);
+    if (scalars[1])
+        m_ekavian = std::make_unique<HeadwordIndex>(sections);
+    m_markedLetters = OwnedOrMapped(sections.bytes());
+    if (m_markedLetters.size() != kLetterBytes)
+        sections.refuse();
+}
+
+void TolerantIndex::write(indexfile::SectionWriter& sections) const
+{
+    sections.scalars({qint64(m_pronunciations), m_ekavian ? 1 : 0});
+    m_marked->write(sections);
+    if (m_ekavian)
+        m_ekavian->write(sections);
+    sections.bytes(m_markedLetters.view());
 }
 
 std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& headwords,
@@ -96,7 +123,7 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
     const bool acrossPronunciations = ekavianPhrase.contains(u'e');
     if (latinPhrase && !acrossPronunciations &&
         std::none_of(phraseForm.begin(), phraseForm.end(),
-                     [this](QChar c) { return m_markedLetters.test(c.unicode()); })) {
+                     [this](QChar c) { return isMarked(c); })) {
         return {};
     }
     // A headword that is its own key matches only a phrase that is its own
@@ -167,7 +194,7 @@ std::vector<std::uint32_t> TolerantIndex::findOnlyTolerant(const HeadwordIndex& 
 std::size_t TolerantIndex::memoryBytes() const
 {
     return m_marked->memoryBytes() + (m_ekavian ? m_ekavian->memoryBytes() : 0) +
-           sizeof(m_markedLetters);
+           m_markedLetters.memoryBytes();
 }
 
 } // namespace kvel

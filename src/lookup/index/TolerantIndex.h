@@ -3,10 +3,10 @@
 
 #include "core/SearchSettings.h"
 #include "lookup/index/HeadwordIndex.h"
+#include "lookup/index/OwnedOrMapped.h"
 #include "lookup/text/TolerantMatching.h"
 
 #include <QString>
-#include <bitset>
 #include <memory>
 
 namespace kvel {
@@ -21,6 +21,9 @@ public:
     // With EkavianOrIjekavian (Serbian headwords), a phrase in one
     // pronunciation also finds headwords written in the other.
     TolerantIndex(const HeadwordIndex& headwords, Pronunciations pronunciations);
+    // As write() left it in a mapped file.
+    explicit TolerantIndex(indexfile::SectionReader& sections);
+    void write(indexfile::SectionWriter& sections) const;
 
     // Key numbers in `headwords`, ascending, of the first `limit` headwords
     // that match the phrase tolerantly but not exactly. The phrase is given
@@ -32,6 +35,12 @@ public:
     std::size_t memoryBytes() const;
 
 private:
+    bool isMarked(QChar letter) const
+    {
+        const std::size_t at = letter.unicode() / 8;
+        return at < m_markedLetters.size() && (m_markedLetters[at] >> (letter.unicode() % 8)) & 1;
+    }
+
     // The headwords whose key differs from their folded text; its row ids are
     // their key numbers in the headword index.
     std::unique_ptr<HeadwordIndex> m_marked;
@@ -41,8 +50,8 @@ private:
     Pronunciations m_pronunciations;
     // The plain letters that some headword writes with marks, and the letters
     // of headwords in Cyrillic: a phrase in Latin without any of them matches
-    // only exactly.
-    std::bitset<0x10000> m_markedLetters;
+    // only exactly. One bit per UTF-16 unit, the lowest bit first.
+    OwnedOrMapped<std::uint8_t> m_markedLetters;
 };
 
 } // namespace kvel

@@ -3,22 +3,35 @@
 
 namespace kvel {
 
+FoldedKeys::FoldedKeys(std::span<const char16_t> text, std::span<const std::uint32_t> ends)
+    : m_textView(text), m_endsView(ends)
+{}
+
 void FoldedKeys::append(QStringView foldedKey)
 {
     m_text.insert(m_text.end(), foldedKey.utf16(), foldedKey.utf16() + foldedKey.size());
     m_ends.push_back(std::uint32_t(m_text.size()));
+    viewOwnBuffers();
 }
 
 void FoldedKeys::reserve(std::size_t keys, std::size_t units)
 {
     m_text.reserve(units);
     m_ends.reserve(keys);
+    viewOwnBuffers();
 }
 
 void FoldedKeys::shrink()
 {
     m_text.shrink_to_fit();
     m_ends.shrink_to_fit();
+    viewOwnBuffers();
+}
+
+void FoldedKeys::viewOwnBuffers()
+{
+    m_textView = m_text;
+    m_endsView = m_ends;
 }
 
 std::size_t FoldedKeys::memoryBytes() const

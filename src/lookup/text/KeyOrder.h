@@ -23,12 +23,17 @@ public:
     };
 
     KeyOrder(const FoldedKeys& keys, Direction direction);
+    // An order already made, as an index file keeps it.
+    KeyOrder(Direction direction, PackedNumbers sorted)
+        : m_direction(direction), m_sorted(std::move(sorted))
+    {}
 
     // Keys that start (Forward) or end (Backward) with `affix`, in no useful order.
     PackedNumbers::View withAffix(const FoldedKeys& keys, QStringView affix) const;
     // Keys equal to `text`; Forward only.
     PackedNumbers::View equalTo(const FoldedKeys& keys, QStringView text) const;
 
+    PackedNumbers::View sorted() const { return m_sorted.view(); }
     std::size_t memoryBytes() const { return m_sorted.memoryBytes(); }
 
 private:

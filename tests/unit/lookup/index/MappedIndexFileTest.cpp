@@ -1,0 +1,315 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "lookup/index/file/MappedIndexFile.h"
+
+#include "lookup/index/DictionaryIndex.h"
+#include "lookup/index/file/IndexFileWriter.h"
+#include "lookup/sqlite/DictionarySchema.h"
+#include "lookup/text/TextFolding.h"
+#include "lookup/text/TolerantMatching.h"
+#include "support/TestDictionary.h"
+#include "unit/lookup/LookupTestSupport.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <climits>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using namespace kvel;
+using namespace kvel::indexfile;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
+                                         SearchLanguage::Serbian};
+constexpr FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
+                                   FindMethod::Whole};
+constexpr int kLimits[] = {1, 15, 1000};
+constexpr ContentDigest kDigest = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                                   17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
+
+// Marks, Cyrillic, ijekavian syllables, a letter beyond the BMP and blanks.
+const QStringList kPieces = {u"a"_s,  u"č"_s,          u"Ć"_s,  u"đ"_s,  u"dj"_s, u"ž"_s,
+                             u"s"_s,  u"ß"_s,          u"ку"_s, u"ћа"_s, u"Ђ"_s,  u"ije"_s,
+                             u"je"_s, u"mle"_s,        u"ko"_s, u" "_s,  u"'"_s,  u"ing"_s,
+                             u"ss"_s, u"\U0001D400"_s, u"e"_s};
+
+QString randomText(QRandomGenerator& random)
+{
+    QString text;
+    for (int pieces = 1 + int(random.bounded(5)); pieces > 0; --pieces)
+        text += kPieces[int(random.bounded(quint32(kPieces.size())))];
+    return text;
+}
+
+// Every kind of Selected, NULL and empty words, many repeats.
+QList<test::Row> oddRows(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QList<test::Row> rows;
+    for (int i = 0; i < 800; ++i) {
+        const quint32 kind = random.bounded(100);
+        const QVariant word = kind < 2   ? QVariant()
+                              : kind < 5 ? QVariant(u""_s)
+                                         : QVariant(randomText(random));
+        rows.append({word, u"m%1"_s.arg(i), kind < 45 ? -1 : kind < 90 ? 0 : kind < 95 ? 1 : 7});
+    }
+    return rows;
+}
+
+QStringList phrasesFor(const QList<test::Row>& rows)
+{
+    QStringList phrases = kPieces;
+    phrases << u""_s << u"zzz"_s << u"kuca"_s << u"mleko"_s << u"mlijeko"_s << u"cj"_s << u"đa"_s
+            << u"dja"_s << u"ку"_s << QString(40, u'a');
+    for (qsizetype i = 0; i < rows.size(); i += 37) {
+        const QString word = rows[i].word.toString();
+        phrases << word << word.left(3) << word.right(2);
+    }
+    return phrases;
+}
+
+std::unique_ptr<DictionaryIndex> builtIndexOf(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const std::optional<QByteArray> rowIdName = rowIdNameOfTblKvel(db);
+    std::unique_ptr<DictionaryIndex> index =
+        rowIdName ? DictionaryIndex::read(db, *rowIdName).index : nullptr;
+    sqlite3_close(db);
+    return index;
+}
+
+// Lookups of every kind whose row ids differ between the two indexes; the
+// first few of them.
+QStringList differences(const DictionaryIndex& built, const DictionaryIndex& mapped,
+                        const QStringList& phrases)
+{
+    QStringList found;
+    for (const QString& phrase : phrases) {
+        if (found.size() > 10)
+            break;
+        const QString folded = foldForMatching(phrase);
+        const QString form = tolerantFormOfFolded(folded);
+        for (const SearchLanguage language : kLanguages) {
+            for (const FindMethod method : kMethods) {
+                for (const int limit : kLimits) {
+                    if (built.find(language, method, folded, limit) !=
+                        mapped.find(language, method, folded, limit))
+                        found << u"exact %1 %2 %3 '%4'"_s.arg(int(language))
+                                     .arg(int(method))
+                                     .arg(limit)
+                                     .arg(phrase);
+                    if (built.findOnlyTolerant(language, method, folded, form, limit) !=
+                        mapped.findOnlyTolerant(language, method, folded, form, limit))
+                        found << u"tolerant %1 %2 %3 '%4'"_s.arg(int(language))
+                                     .arg(int(method))
+                                     .arg(limit)
+                                     .arg(phrase);
+                }
+            }
+        }
+    }
+    return found;
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void store(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+template <class T> T& at(QByteArray& bytes, std::size_t offset)
+{
+    return *reinterpret_cast<T*>(bytes.data() + offset);
+}
+
+SectionEntry& entry(QByteArray& bytes, std::size_t section)
+{
+    return at<SectionEntry>(bytes, sizeof(Header) + section * sizeof(SectionEntry));
+}
+
+// The header and table hashed again after a change made on purpose, so that
+// the check behind that hash is what refuses the file.
+void rehashTable(QByteArray& bytes)
+{
+    Header& header = at<Header>(bytes, 0);
+    const std::size_t tableBytes = std::min<std::size_t>(
+        header.sectionCount * sizeof(SectionEntry), std::size_t(bytes.size()) - sizeof(Header));
+    const auto* base = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    header.tableHash = hashBytes(std::span(base + sizeof(Header), tableBytes),
+                                 hashBytes(std::span(base, offsetof(Header, tableHash))));
+}
+
+class MappedIndexFileTest : public test::DictionaryFileTest
+{
+protected:
+    QString indexPath() const { return dir.filePath(u"kvel.kvx"_s); }
+};
+
+} // namespace
+
+TEST_F(MappedIndexFileTest, AnswersEveryLookupAsTheBuiltIndex)
+{
+    const QList<test::Row> rows = oddRows(20);
+    struct Case
+    {
+        const char* name;
+        QString path;
+        QString changeSql; // run on the written dictionary
+        QStringList phrases;
+    };
+    const Case cases[] = {
+        {"odd rows", dir.filePath(u"odd.mdb"_s), {}, phrasesFor(rows)},
+        // Row ids spread beyond 2^32 are kept as they are, not packed.
+        {"wide row ids", dir.filePath(u"wide.mdb"_s),
+         u"update TblKvel set rowid = rowid + 10000000000 where rowid > 400"_s, phrasesFor(rows)},
+        {"no rows", dir.filePath(u"empty.mdb"_s), u"delete from TblKvel"_s, {u"a"_s, u""_s}},
+        {"default dictionary",
+         QStringLiteral(KVEL_DEFAULT_DICTIONARY),
+         {},
+         {u"a"_s, u"ab"_s, u"the"_s, u"house"_s, u"kuća"_s, u"kuca"_s, u"mleko"_s, u"mlijeko"_s,
+          u"ђак"_s, u"cas"_s, u"tion"_s, u"zz"_s, u"dj"_s, u"ž"_s}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.path.startsWith(dir.path()))
+            ASSERT_TRUE(QFile::exists(c.path));
+        else {
+            test::writeDictionary(c.path, rows);
+            if (!c.changeSql.isEmpty())
+                test::executeSql(c.path, c.changeSql);
+        }
+        const std::unique_ptr<DictionaryIndex> built = builtIndexOf(c.path);
+        ASSERT_TRUE(built);
+        ASSERT_TRUE(writeIndexFile(*built, indexPath(), kDigest));
+        const std::unique_ptr<MappedIndexFile> mapped = MappedIndexFile::open(indexPath());
+        ASSERT_TRUE(mapped);
+        EXPECT_TRUE(mapped->verify());
+        EXPECT_EQ(mapped->contentDigest(), kDigest);
+        EXPECT_EQ(differences(*built, mapped->index(), c.phrases), QStringList());
+        EXPECT_FALSE(mapped->lost());
+    }
+}
+
+TEST_F(MappedIndexFileTest, RefusesADamagedFileAtOpeningOrVerifying)
+{
+    test::writeDictionary(path, oddRows(7));
+    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
+    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    QByteArray good = contentOf(indexPath());
+    const auto dataStart = qsizetype(entry(good, 0).offset);
+    enum Outcome
+    {
+        Refused,
+        FailsVerify
+    };
+    struct Damage
+    {
+        const char* name;
+        std::function<void(QByteArray&)> apply;
+        Outcome outcome;
+    };
+    const Damage damages[] = {
+        {"zero length", [](QByteArray& b) { b.clear(); }, Refused},
+        {"truncated in the header", [](QByteArray& b) { b.truncate(40); }, Refused},
+        {"truncated in the table", [&](QByteArray& b) { b.truncate(dataStart - 20); }, Refused},
+        {"truncated in the data", [](QByteArray& b) { b.truncate(b.size() / 2); }, Refused},
+        {"one byte short", [](QByteArray& b) { b.chop(1); }, Refused},
+        {"wrong magic", [](QByteArray& b) { b[0] = 'X'; }, Refused},
+        {"foreign version",
+         [](QByteArray& b) {
+             at<Header>(b, 0).formatVersion = kFormatVersion + 1;
+             rehashTable(b);
+         },
+         Refused},
+        {"big-endian byte order",
+         [](QByteArray& b) {
+             at<Header>(b, 0).byteOrderMark = 0x04030201;
+             rehashTable(b);
+         },
+         Refused},
+        {"huge section count",
+         [](QByteArray& b) {
+             at<Header>(b, 0).sectionCount = UINT32_MAX;
+             rehashTable(b);
+         },
+         Refused},
+        {"flipped table byte", [](QByteArray& b) { b[qsizetype(sizeof(Header)) + 17] ^= 1; },
+         Refused},
+        {"section out of bounds",
+         [](QByteArray& b) {
+             entry(b, 3).offset = std::uint64_t(b.size()) + 8;
+             rehashTable(b);
+         },
+         Refused},
+        {"section not aligned",
+         [](QByteArray& b) {
+             entry(b, 3).offset += 1;
+             rehashTable(b);
+         },
+         Refused},
+        {"count larger than the section",
+         [](QByteArray& b) {
+             entry(b, 1).count += 1;
+             rehashTable(b);
+         },
+         Refused},
+        {"count that overflows",
+         [](QByteArray& b) {
+             entry(b, 1).count = UINT64_MAX / 2;
+             entry(b, 1).bytes = 0;
+             rehashTable(b);
+         },
+         Refused},
+        {"sections of another kind",
+         [](QByteArray& b) {
+             std::swap(entry(b, 0), entry(b, 1));
+             rehashTable(b);
+         },
+         Refused},
+        {"flipped data byte", [](QByteArray& b) { b[b.size() - 5] ^= 0x10; }, FailsVerify},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.name);
+        QByteArray bytes = good;
+        damage.apply(bytes);
+        store(indexPath(), bytes);
+        const std::unique_ptr<MappedIndexFile> mapped = MappedIndexFile::open(indexPath());
+        if (damage.outcome == Refused) {
+            EXPECT_FALSE(mapped);
+            continue;
+        }
+        ASSERT_TRUE(mapped);
+        EXPECT_FALSE(mapped->verify());
+        mapped->index().find(SearchLanguage::Both, FindMethod::Contains, u"ije", 15);
+    }
+}
+
+TEST_F(MappedIndexFileTest, AFileTruncatedWhileMappedReadsAsZerosAndIsMarkedLost)
+{
+    test::writeDictionary(path, oddRows(3));
+    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
+    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    const std::unique_ptr<MappedIndexFile> mapped = MappedIndexFile::open(indexPath());
+    ASSERT_TRUE(mapped);
+    ASSERT_FALSE(
+        mapped->index().find(SearchLanguage::Both, FindMethod::Contains, u"a", 15).empty());
+
+    ASSERT_TRUE(QFile::resize(indexPath(), 0));
+    for (const FindMethod method : kMethods) {
+        EXPECT_EQ(mapped->index().find(SearchLanguage::Both, method, u"a", 15).size(), 0u);
+        mapped->index().findOnlyTolerant(SearchLanguage::Both, method, u"ca", u"ca", 15);
+    }
+    EXPECT_TRUE(mapped->lost());
+    EXPECT_FALSE(mapped->verify());
+}
