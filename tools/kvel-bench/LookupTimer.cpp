@@ -18,9 +18,9 @@ namespace {
 // other work, one run may include the time another process had the core.
 constexpr int kRunsPerPhrase = 5;
 
-double statusMegabytes(const QByteArray& field)
+double statusMegabytes(const QByteArray& field, const QString& file = u"/proc/self/status"_s)
 {
-    QFile status(u"/proc/self/status"_s);
+    QFile status(file);
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray& line : status.readAll().split('\n')) {
@@ -75,6 +75,11 @@ double residentMegabytes()
 double peakResidentMegabytes()
 {
     return statusMegabytes("VmHWM:");
+}
+
+double privateMegabytes()
+{
+    return statusMegabytes("Private_Dirty:", u"/proc/self/smaps_rollup"_s);
 }
 
 QString methodName(FindMethod method)

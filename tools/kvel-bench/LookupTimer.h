@@ -36,6 +36,10 @@ double percentile(std::vector<double> samples, double share);
 // The resident memory of this process now, and at its peak, in megabytes.
 double residentMegabytes();
 double peakResidentMegabytes();
+// Memory of this process alone: the private dirty pages, which hold every
+// anonymous page written, from /proc/self/smaps_rollup. A mapped index's
+// clean file pages are shared and not counted.
+double privateMegabytes();
 
 QString methodName(FindMethod method);
 QString languageName(SearchLanguage language);

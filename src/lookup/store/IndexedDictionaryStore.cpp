@@ -31,9 +31,15 @@ QString foldedAsStored(sqlite3* db, const QString& phrase)
 } // namespace
 
 IndexedDictionaryStore::IndexedDictionaryStore(QString path, ReadBudget budget)
-    : m_database(std::move(path), {}, budget)
+    : IndexedDictionaryStore(std::move(path), nullptr, budget)
+{}
+
+IndexedDictionaryStore::IndexedDictionaryStore(QString path,
+                                               std::shared_ptr<const MappedIndexFile> mapped,
+                                               ReadBudget budget)
+    : m_database(std::move(path), {}, budget), m_mapped(std::move(mapped))
 {
-    m_building = std::async(std::launch::async, build, m_database.path(), budget);
+    m_building = std::async(std::launch::async, build, m_database.path(), budget, m_mapped);
 }
 
 IndexedDictionaryStore::~IndexedDictionaryStore()
@@ -42,13 +48,18 @@ IndexedDictionaryStore::~IndexedDictionaryStore()
         m_building.wait();
 }
 
-IndexedDictionaryStore::BuiltIndex IndexedDictionaryStore::build(const QString& path,
-                                                                 ReadBudget budget)
+IndexedDictionaryStore::BuiltIndex
+IndexedDictionaryStore::build(const QString& path, ReadBudget budget,
+                              std::shared_ptr<const MappedIndexFile> mapped)
 {
     ReadOnlyDatabase database(path, {}, budget);
     BuiltIndex built;
     if (sqlite3* db = database.connection()) {
-        if (const std::optional<QByteArray> rowIdName = rowIdNameOfTblKvel(db)) {
+        const std::optional<QByteArray> rowIdName = rowIdNameOfTblKvel(db);
+        if (rowIdName && mapped) {
+            built.index = std::shared_ptr<const DictionaryIndex>(mapped, &mapped->index());
+            built.rowIdName = *rowIdName;
+        } else if (rowIdName) {
             DictionaryIndex::Read read = DictionaryIndex::read(db, *rowIdName);
             built.index = std::move(read.index);
             built.rowIdName = *rowIdName;
@@ -69,6 +80,10 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
     if (m_building.valid())
         m_built = m_building.get();
     const FileIdentity& file = m_database.openedFile();
+    if (m_mapped && (m_mapped->lost() || m_built.file != file)) {
+        m_mapped.reset();
+        m_built.file = {};
+    }
     if (m_built.file != file) {
         m_built = build(m_database.path(), m_database.budget());
         if (!m_built.scanInstead)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lookup/index/DictionaryIndex.h"
+#include "lookup/index/file/MappedIndexFile.h"
 #include "lookup/sqlite/ReadOnlyDatabase.h"
 #include "lookup/store/DictionaryStore.h"
 #include "lookup/store/FileIdentity.h"
@@ -25,6 +26,12 @@ class IndexedDictionaryStore final : public DictionaryStore
 {
 public:
     explicit IndexedDictionaryStore(QString path, ReadBudget budget = {});
+    // Uses `mapped`, an index file made from this dictionary, instead of
+    // building the index; the caller vouches that it belongs to the file. The
+    // index is built in memory again once the file is replaced on disk or the
+    // index file changes under its mapping.
+    IndexedDictionaryStore(QString path, std::shared_ptr<const MappedIndexFile> mapped,
+                           ReadBudget budget = {});
     ~IndexedDictionaryStore() override;
     IndexedDictionaryStore(const IndexedDictionaryStore&) = delete;
     IndexedDictionaryStore& operator=(const IndexedDictionaryStore&) = delete;
@@ -44,13 +51,15 @@ public:
 private:
     struct BuiltIndex
     {
-        FileIdentity file;                      // the file read
-        std::unique_ptr<DictionaryIndex> index; // null when TblKvel could not be read
-        QByteArray rowIdName;                   // what reads the index's row ids back
-        bool scanInstead = false;               // no row ids in stored order
-        bool refused = false;                   // past its budget, or damaged
+        FileIdentity file;                            // the file read
+        std::shared_ptr<const DictionaryIndex> index; // null when TblKvel could not be read
+        QByteArray rowIdName;                         // what reads the index's row ids back
+        bool scanInstead = false;                     // no row ids in stored order
+        bool refused = false;                         // past its budget, or damaged
     };
-    static BuiltIndex build(const QString& path, ReadBudget budget);
+    // With `mapped`, only what reads the rows back is read from the file.
+    static BuiltIndex build(const QString& path, ReadBudget budget,
+                            std::shared_ptr<const MappedIndexFile> mapped = nullptr);
 
     // The index of the file `m_database` reads now; null when there is none.
     const BuiltIndex* current();
@@ -62,6 +71,7 @@ private:
              const std::function<std::vector<qint64>(const DictionaryIndex&)>& find);
 
     ReadOnlyDatabase m_database;
+    std::shared_ptr<const MappedIndexFile> m_mapped;
     std::future<BuiltIndex> m_building;
     BuiltIndex m_built;
     std::unique_ptr<SqliteDictionaryStore> m_scanning;

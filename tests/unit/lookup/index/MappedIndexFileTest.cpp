@@ -4,6 +4,7 @@
 #include "lookup/index/DictionaryIndex.h"
 #include "lookup/index/file/IndexFileWriter.h"
 #include "lookup/sqlite/DictionarySchema.h"
+#include "lookup/store/IndexedDictionaryStore.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
 #include "support/TestDictionary.h"
@@ -312,4 +313,32 @@ TEST_F(MappedIndexFileTest, AFileTruncatedWhileMappedReadsAsZerosAndIsMarkedLost
     }
     EXPECT_TRUE(mapped->lost());
     EXPECT_FALSE(mapped->verify());
+}
+
+TEST_F(MappedIndexFileTest, AStoreOnAMappedIndexFindsTheSameRowsAndBuildsAgainWhenItIsLost)
+{
+    const QList<test::Row> rows = oddRows(11);
+    test::writeDictionary(path, rows);
+    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
+    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    IndexedDictionaryStore reference(path);
+    IndexedDictionaryStore store(path, MappedIndexFile::open(indexPath()));
+    const auto wordsFound = [](IndexedDictionaryStore& from, const QString& phrase) {
+        const auto found = from.findRows(SearchLanguage::Both, FindMethod::Contains, phrase, 15);
+        QStringList words;
+        for (const DictionaryRow& row : found.value_or(QList<DictionaryRow>()))
+            words << row.word + u'|' + row.meaning;
+        return words;
+    };
+    const auto sameRows = [&] {
+        for (const QString& phrase : phrasesFor(rows)) {
+            if (wordsFound(store, phrase) != wordsFound(reference, phrase))
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(sameRows());
+    ASSERT_TRUE(QFile::resize(indexPath(), 0));
+    store.findRows(SearchLanguage::Both, FindMethod::Contains, u"a"_s, 15);
+    EXPECT_TRUE(sameRows());
 }
