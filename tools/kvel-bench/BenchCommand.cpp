@@ -151,6 +151,8 @@ BenchResult runBenchCommand(const QStringList& arguments, const QString& default
     const QString indexFile = indexFolder.filePath(u"index.kvx"_s);
     const bool mapped = parser.value(index) == u"mapped"_s && indexFolder.isValid() &&
                         prepareIndexFile(path, indexFile);
+    if (mapped)
+        restartPeakResidentMemory();
 
     // Opening as the program does: the checks, then the first lookup, which
     // waits for the index the store started building (or mapping) when it

@@ -77,6 +77,14 @@ double peakResidentMegabytes()
     return statusMegabytes("VmHWM:");
 }
 
+void restartPeakResidentMemory()
+{
+    // "5" resets the peak (VmHWM) to the current resident set.
+    QFile clearRefs(u"/proc/self/clear_refs"_s);
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
 double privateMegabytes()
 {
     return statusMegabytes("Private_Dirty:", u"/proc/self/smaps_rollup"_s);

@@ -36,6 +36,9 @@ double percentile(std::vector<double> samples, double share);
 // The resident memory of this process now, and at its peak, in megabytes.
 double residentMegabytes();
 double peakResidentMegabytes();
+// Starts the peak of resident memory afresh from what is resident now, so
+// that work done before the measured part does not count in it.
+void restartPeakResidentMemory();
 // Memory of this process alone: the private dirty pages, which hold every
 // anonymous page written, from /proc/self/smaps_rollup. A mapped index's
 // clean file pages are shared and not counted.
