@@ -94,7 +94,8 @@ bool readHeader(const std::uint8_t* file, std::size_t size, Header& header,
     if (tableEnd > size)
         return false;
     table.resize(header.sectionCount);
-    std::memcpy(table.data(), file + sizeof(Header), header.sectionCount * sizeof(SectionEntry));
+    if (!table.empty())
+        std::memcpy(table.data(), file + sizeof(Header), table.size() * sizeof(SectionEntry));
     const auto tableBytes = std::span(reinterpret_cast<const std::uint8_t*>(table.data()),
                                       table.size() * sizeof(SectionEntry));
     const auto headerBytes =

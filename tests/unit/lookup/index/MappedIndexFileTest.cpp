@@ -245,6 +245,12 @@ TEST_F(MappedIndexFileTest, RefusesADamagedFileAtOpeningOrVerifying)
              rehashTable(b);
          },
          Refused},
+        {"no sections",
+         [](QByteArray& b) {
+             at<Header>(b, 0).sectionCount = 0;
+             rehashTable(b);
+         },
+         Refused},
         {"flipped table byte", [](QByteArray& b) { b[qsizetype(sizeof(Header)) + 17] ^= 1; },
          Refused},
         {"section out of bounds",
