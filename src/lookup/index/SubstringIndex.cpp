@@ -214,7 +214,7 @@ SubstringIndex::SubstringIndex(indexfile::SectionReader& sections)
 {
     const std::vector<qint64> scalars = sections.scalars(2);
     m_shortListLength = int(std::clamp<qint64>(scalars[0], 0, INT_MAX));
-    m_bucketBits = int(scalars[1]);
+    m_bucketBits = int(std::clamp<qint64>(scalars[1], 0, kMaxBucketBits + 1));
     m_shortGrams = OwnedOrMapped(sections.numbers64());
     m_shortBegins = OwnedOrMapped(sections.numbers32());
     m_shortKeys = OwnedOrMapped(sections.numbers32());
