@@ -53,23 +53,26 @@ OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList&
 std::shared_ptr<const MappedIndexFile> checkedIndexFile(const QString& dictionary,
                                                         const QStringList& candidates,
                                                         const OpenedIndexFile& opened,
-                                                        bool stampAdoption)
+                                                        const QString& ownCache)
 {
     const std::optional<indexfile::ContentDigest> digest = digestOfFile(dictionary);
     if (!digest)
         return nullptr;
     for (const QString& candidate : candidates) {
+        const bool own = !ownCache.isEmpty() && candidate == ownCache;
         const FileIdentity before = FileIdentity::of(candidate);
         std::shared_ptr<const MappedIndexFile> file =
             candidate == opened.path ? opened.file : MappedIndexFile::open(candidate);
-        if (!file || file->contentDigest() != *digest)
-            continue;
-        const bool stamped = !adoptedFor(candidate).isEmpty();
-        if (stamped || file->verify()) {
+        const bool stamped = own && !adoptedFor(candidate).isEmpty();
+        if (file && file->contentDigest() == *digest && (stamped || file->verify())) {
             // Stamped only when the file mapped is the one at the path.
-            if (!stamped && stampAdoption && FileIdentity::of(candidate) == before)
-                kvel::stampAdoption(candidate, dictionary);
+            if (own && !stamped && FileIdentity::of(candidate) == before)
+                stampAdoption(candidate, dictionary);
             return file;
+        }
+        if (own && before.exists && FileIdentity::of(candidate) == before) {
+            QFile::remove(candidate);
+            QFile::remove(stampPath(candidate));
         }
     }
     return nullptr;

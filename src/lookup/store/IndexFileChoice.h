@@ -29,13 +29,15 @@ OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList&
 
 // Reads the dictionary and the index files, so it runs in the background:
 // the first candidate whose digest is the dictionary's and whose sections
-// are sound, `opened` reused when it is that one. The sections are checked
-// once per index file: `stampAdoption` records it beside the file (in
-// "<index>.ok"), and a file so recorded is not checked again. Null if none.
+// are sound, `opened` reused when it is that one. Null if none. `ownCache` is
+// the cache file kvel writes (empty for a program that writes none): its
+// sections are checked once, recorded in a stamp "<index>.ok" beside it that
+// spares the check while the file stays as it is, and it is removed when it
+// fails, to be written again. Other index files are checked at every opening.
 std::shared_ptr<const MappedIndexFile> checkedIndexFile(const QString& dictionary,
                                                         const QStringList& candidates,
                                                         const OpenedIndexFile& opened,
-                                                        bool stampAdoption);
+                                                        const QString& ownCache);
 
 // Records that the index file at `path` was checked whole, for the file as it
 // is now; nothing when the folder cannot be written.

@@ -54,17 +54,18 @@ IndexedDictionaryStore::IndexedDictionaryStore(QString path, IndexFiles files, Q
                                        ? QStringList()
                                        : indexFileCandidates(dictionary, m_cacheFolder);
     const OpenedIndexFile opened = openFirstIndexFile(dictionary, candidates);
-    const bool stamp = files == IndexFiles::ReadAndCache;
+    const QString ownCache =
+        files == IndexFiles::ReadAndCache ? cachedIndexFile(m_cacheFolder, dictionary) : QString();
     if (opened.file && opened.newerThanDictionary) {
         m_mapped = opened.file;
         m_building = std::async(std::launch::async, build, dictionary, budget, m_mapped);
-        m_checking =
-            std::async(std::launch::async, checkedIndexFile, dictionary, candidates, opened, stamp);
+        m_checking = std::async(std::launch::async, checkedIndexFile, dictionary, candidates,
+                                opened, ownCache);
     } else {
         m_building = std::async(std::launch::async, [=, this] {
             // Only m_mapped is set here, before the first query takes the result.
             m_mapped =
-                opened.file ? checkedIndexFile(dictionary, candidates, opened, stamp) : nullptr;
+                opened.file ? checkedIndexFile(dictionary, candidates, opened, ownCache) : nullptr;
             return build(dictionary, budget, m_mapped);
         });
     }

@@ -150,6 +150,12 @@ TEST_F(IndexFileUseTest, ADamagedCacheFileIsReplaced)
             IndexedDictionaryStore store(path, IndexFiles::ReadAndCache, cacheFolder());
             EXPECT_TRUE(answersInTime(store, {u"kuća"_s}));
         }
+        // Replaced at the latest by the next opening, when the first one
+        // ended before taking in its check.
+        {
+            IndexedDictionaryStore store(path, IndexFiles::ReadAndCache, cacheFolder());
+            EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
+        }
         const std::unique_ptr<MappedIndexFile> replaced = MappedIndexFile::open(cached());
         ASSERT_TRUE(replaced);
         EXPECT_TRUE(replaced->verify());
