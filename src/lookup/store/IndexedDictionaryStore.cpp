@@ -145,10 +145,10 @@ void IndexedDictionaryStore::takeCheckedIndexFile()
     if (!m_mapped || checked == m_mapped)
         return; // dropped already, or the one in use
     m_mapped = std::move(checked);
-    if (m_mapped)
+    if (!m_mapped)
+        m_built.file = {};  // built in memory below
+    else if (m_built.index) // not for a table read the plain way
         m_built.index = std::shared_ptr<const DictionaryIndex>(m_mapped, &m_mapped->index());
-    else
-        m_built.file = {}; // built in memory below
 }
 
 void IndexedDictionaryStore::cacheBuiltIndex()
