@@ -15,8 +15,10 @@ set(kvel_docdir ${CMAKE_INSTALL_DATADIR}/doc/kvel)
 install(TARGETS kvel kvel-lookup kvel-dict kvel-native-host
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The dictionary where kvel looks in the XDG data folders: kvel/kvel.mdb.
-install(FILES ${kvel_built}/kvel.mdb DESTINATION ${CMAKE_INSTALL_DATADIR}/kvel)
+# The dictionary where kvel looks in the XDG data folders: kvel/kvel.mdb, with
+# its index file kvel.mdb.kvx beside it.
+install(FILES ${kvel_built}/kvel.mdb ${kvel_built}/kvel.mdb.kvx
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kvel)
 install(DIRECTORY ${kvel_built}/browser-extension DESTINATION ${CMAKE_INSTALL_DATADIR}/kvel)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/browser/README.md
         DESTINATION ${CMAKE_INSTALL_DATADIR}/kvel/browser-extension)

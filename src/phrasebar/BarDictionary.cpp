@@ -10,7 +10,12 @@ namespace kvel {
 
 BarDictionary::BarDictionary(const QString& file, JetConverter converter)
     : m_store(std::make_unique<ConvertingDictionaryStore>(
-          file, makeStore<IndexedDictionaryStore>, std::move(converter),
+          file,
+          // Kvel keeps an index file for a dictionary that comes without one.
+          [](const QString& path) {
+              return std::make_unique<IndexedDictionaryStore>(path, IndexFiles::ReadAndCache);
+          },
+          std::move(converter),
           // Called on the conversion's thread.
           [this] {
               QMetaObject::invokeMethod(this, &BarDictionary::ready, Qt::QueuedConnection);

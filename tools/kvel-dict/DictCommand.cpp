@@ -8,7 +8,10 @@
 #include "kvel-dict/GuardedJetReader.h"
 #include "kvel-dict/OutputCheck.h"
 #include "kvel-dict/SqliteDictionaryWriter.h"
+#include "lookup/index/file/IndexFileLocation.h"
+#include "lookup/index/file/IndexFileMaking.h"
 
+#include <QFile>
 #include <new>
 
 namespace kvel::dictbuild {
@@ -56,6 +59,14 @@ DictCommandResult runDictCommand(const QStringList& arguments)
             rows += makeDictionaryRows(entrySources);
         }
         SqliteDictionaryWriter(request.outputPath).write(rows, version);
+        // The dictionary first, then its index: an index left from an older
+        // build would otherwise name rows that are gone.
+        const QString indexFile = indexFileBeside(request.outputPath);
+        if (!makeIndexFile(request.outputPath, indexFile)) {
+            QFile::remove(indexFile);
+            throw BuildError(
+                QStringLiteral("%1: the index file could not be written").arg(indexFile));
+        }
         return {DictExitCode::Success, QString(), QString()};
     } catch (const BuildError& error) {
         return {DictExitCode::BuildFailed, QString(), errorLine(error.message())};

@@ -2,6 +2,7 @@
 #include "kvel-dict/OutputCheck.h"
 
 #include "kvel-dict/BuildError.h"
+#include "lookup/index/file/IndexFileLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,15 +38,18 @@ QString absolutePath(const QString& path)
 
 void refuseOutputAmongSources(const BuildRequest& request)
 {
-    const std::optional<FileId> output = fileId(request.outputPath);
-    const QString outputPath = absolutePath(request.outputPath);
-    for (const DictionarySource& source : request.sources) {
-        for (const QString& file : sourceFiles(source)) {
-            const std::optional<FileId> input = fileId(file);
-            if ((output && input && *output == *input) || absolutePath(file) == outputPath) {
-                throw BuildError(QStringLiteral("%1: is also the source file %2; write the "
-                                                "dictionary to another file")
-                                     .arg(request.outputPath, file));
+    // The index file written beside the dictionary is an output too.
+    for (const QString& written : {request.outputPath, indexFileBeside(request.outputPath)}) {
+        const std::optional<FileId> output = fileId(written);
+        const QString outputPath = absolutePath(written);
+        for (const DictionarySource& source : request.sources) {
+            for (const QString& file : sourceFiles(source)) {
+                const std::optional<FileId> input = fileId(file);
+                if ((output && input && *output == *input) || absolutePath(file) == outputPath) {
+                    throw BuildError(QStringLiteral("%1: is also the source file %2; write the "
+                                                    "dictionary to another file")
+                                         .arg(written, file));
+                }
             }
         }
     }

@@ -5,9 +5,9 @@
 
 namespace kvel::dictbuild {
 
-// Throws BuildError when the output would replace one of the sources: the same
-// file (by device and inode, so also through a link or another spelling of its
-// path) or a file of a dictd source by name, even one not made yet.
+// Throws BuildError when the output, or the index file written beside it,
+// would replace one of the sources: the same file (by device and inode, so also through a link or
+// another spelling of its path) or a file of a dictd source by name, even one not made yet.
 void refuseOutputAmongSources(const BuildRequest& request);
 
 } // namespace kvel::dictbuild

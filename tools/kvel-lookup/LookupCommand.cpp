@@ -152,7 +152,10 @@ CommandResult runLookupCommand(const QStringList& arguments, const QString& defa
 
     SetLanguageOffset(int(*interface));
     const QString path = parser.isSet(db) ? parser.value(db) : defaultDictionary;
-    ConvertingDictionaryStore store(path, makeStore<IndexedDictionaryStore>);
+    // Uses an index file made by kvel-dict or kvel, never writes one.
+    ConvertingDictionaryStore store(path, [](const QString& file) {
+        return std::make_unique<IndexedDictionaryStore>(file, IndexFiles::Read);
+    });
     if (const Shown notice = dictionaryNotice(runDictionaryChecks(path, store)))
         return displayResult(notice, parser.isSet(json));
 

@@ -4,10 +4,13 @@
 #include "lookup/sqlite/DictionarySchema.h"
 #include "lookup/sqlite/SelectedColumn.h"
 #include "lookup/sqlite/SqliteStatement.h"
+#include "lookup/store/IndexCache.h"
+#include "lookup/store/IndexFileChoice.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <sqlite3.h>
 
@@ -42,10 +45,41 @@ IndexedDictionaryStore::IndexedDictionaryStore(QString path,
     m_building = std::async(std::launch::async, build, m_database.path(), budget, m_mapped);
 }
 
+IndexedDictionaryStore::IndexedDictionaryStore(QString path, IndexFiles files, QString cacheFolder,
+                                               ReadBudget budget)
+    : m_database(std::move(path), {}, budget), m_files(files), m_cacheFolder(std::move(cacheFolder))
+{
+    const QString& dictionary = m_database.path();
+    const QStringList candidates = files == IndexFiles::Ignore
+                                       ? QStringList()
+                                       : indexFileCandidates(dictionary, m_cacheFolder);
+    const OpenedIndexFile opened = openFirstIndexFile(dictionary, candidates);
+    const QString ownCache =
+        files == IndexFiles::ReadAndCache ? cachedIndexFile(m_cacheFolder, dictionary) : QString();
+    if (opened.file && opened.newerThanDictionary) {
+        m_mapped = opened.file;
+        m_building = std::async(std::launch::async, build, dictionary, budget, m_mapped);
+        m_checking = std::async(std::launch::async, checkedIndexFile, dictionary, candidates,
+                                opened, ownCache);
+    } else {
+        m_building = std::async(std::launch::async, [=, this] {
+            // Only m_mapped is set here, before the first query takes the result.
+            m_mapped =
+                opened.file ? checkedIndexFile(dictionary, candidates, opened, ownCache) : nullptr;
+            return build(dictionary, budget, m_mapped);
+        });
+    }
+}
+
 IndexedDictionaryStore::~IndexedDictionaryStore()
 {
+    // Each of them uses the index or the file mapped.
+    if (m_caching.valid())
+        m_caching.wait();
     if (m_building.valid())
         m_building.wait();
+    if (m_checking.valid())
+        m_checking.wait();
 }
 
 IndexedDictionaryStore::BuiltIndex
@@ -77,8 +111,11 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
 {
     if (!m_database.connection())
         return nullptr;
-    if (m_building.valid())
+    if (m_building.valid()) {
         m_built = m_building.get();
+        cacheBuiltIndex();
+    }
+    takeCheckedIndexFile();
     const FileIdentity& file = m_database.openedFile();
     if (m_mapped && (m_mapped->lost() || m_built.file != file)) {
         m_mapped.reset();
@@ -88,6 +125,7 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
         m_built = build(m_database.path(), m_database.budget());
         if (!m_built.scanInstead)
             m_scanning.reset();
+        cacheBuiltIndex();
     }
     if (m_built.file != file)
         return nullptr;
@@ -96,6 +134,35 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
         return nullptr;
     }
     return &m_built;
+}
+
+void IndexedDictionaryStore::takeCheckedIndexFile()
+{
+    using namespace std::chrono_literals;
+    if (!m_checking.valid() || m_checking.wait_for(0s) != std::future_status::ready)
+        return;
+    std::shared_ptr<const MappedIndexFile> checked = m_checking.get();
+    if (!m_mapped || checked == m_mapped)
+        return; // dropped already, or the one in use
+    m_mapped = std::move(checked);
+    if (!m_mapped)
+        m_built.file = {};  // built in memory below
+    else if (m_built.index) // not for a table read the plain way
+        m_built.index = std::shared_ptr<const DictionaryIndex>(m_mapped, &m_mapped->index());
+}
+
+void IndexedDictionaryStore::cacheBuiltIndex()
+{
+    if (m_files != IndexFiles::ReadAndCache || m_mapped || !m_built.index || m_built.scanInstead ||
+        m_built.refused || !m_built.file.exists)
+        return;
+    if (m_caching.valid())
+        m_caching.wait();
+    m_caching =
+        std::async(std::launch::async, [index = m_built.index, dictionary = m_database.path(),
+                                        read = m_built.file, folder = m_cacheFolder] {
+            writeCachedIndex(*index, dictionary, read, folder);
+        });
 }
 
 SqliteDictionaryStore& IndexedDictionaryStore::scanning()

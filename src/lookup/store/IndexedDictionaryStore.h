@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lookup/index/DictionaryIndex.h"
+#include "lookup/index/file/IndexFileLocation.h"
 #include "lookup/index/file/MappedIndexFile.h"
 #include "lookup/sqlite/ReadOnlyDatabase.h"
 #include "lookup/store/DictionaryStore.h"
@@ -14,6 +15,16 @@
 #include <memory>
 
 namespace kvel {
+
+// Which index files a store looks for: none (it builds its index in memory),
+// those beside the dictionary or in Kvel's cache folder, and whether it also
+// writes one into the cache folder when there was none to use.
+enum class IndexFiles
+{
+    Ignore,
+    Read,
+    ReadAndCache,
+};
 
 // The dictionary file with its headwords indexed in memory, so that a lookup
 // reads only the rows it shows, whatever the size of the dictionary. The index
@@ -32,6 +43,15 @@ public:
     // index file changes under its mapping.
     IndexedDictionaryStore(QString path, std::shared_ptr<const MappedIndexFile> mapped,
                            ReadBudget budget = {});
+    // Uses the first index file found for the dictionary (see
+    // indexFileCandidates) at once when it was made after the dictionary,
+    // checking in the background that it belongs to the dictionary and is
+    // sound; an older one is used once so checked. An index file that fails
+    // the check is dropped for the next one found or the index built in
+    // memory, and with ReadAndCache that index is written into `cacheFolder`
+    // in the background, for the next opening.
+    IndexedDictionaryStore(QString path, IndexFiles files, QString cacheFolder = indexCacheFolder(),
+                           ReadBudget budget = {});
     ~IndexedDictionaryStore() override;
     IndexedDictionaryStore(const IndexedDictionaryStore&) = delete;
     IndexedDictionaryStore& operator=(const IndexedDictionaryStore&) = delete;
@@ -47,6 +67,8 @@ public:
 
     // Bytes held by the index of the file as last read; 0 before that.
     std::size_t indexBytes() const;
+    // Whether the last query was answered from an index file.
+    bool usesIndexFile() const { return m_mapped != nullptr; }
 
 private:
     struct BuiltIndex
@@ -63,6 +85,11 @@ private:
 
     // The index of the file `m_database` reads now; null when there is none.
     const BuiltIndex* current();
+    // Takes in the background check of the index file in use when it has
+    // ended, without waiting for it.
+    void takeCheckedIndexFile();
+    // With ReadAndCache, writes an index built in memory into the cache.
+    void cacheBuiltIndex();
     // Reads the table the plain way, for a file that current() cannot index.
     SqliteDictionaryStore& scanning();
     // The rows whose ids `find` picks in the index, read from the file.
@@ -72,7 +99,11 @@ private:
 
     ReadOnlyDatabase m_database;
     std::shared_ptr<const MappedIndexFile> m_mapped;
+    IndexFiles m_files = IndexFiles::Ignore;
+    QString m_cacheFolder;
     std::future<BuiltIndex> m_building;
+    std::future<std::shared_ptr<const MappedIndexFile>> m_checking;
+    std::future<void> m_caching;
     BuiltIndex m_built;
     std::unique_ptr<SqliteDictionaryStore> m_scanning;
 };

@@ -3,6 +3,8 @@
 
 #include "DictTestFiles.h"
 #include "kvel-dict/InputFile.h"
+#include "lookup/index/file/ContentDigest.h"
+#include "lookup/index/file/MappedIndexFile.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -113,8 +115,9 @@ TEST_F(DictCommandTest, BuildsTheTablesInStoredOrder)
               (QStringList{u"CREATE TABLE TblKvel(Word TEXT, Meaning TEXT, Selected INTEGER)"_s,
                            u"CREATE TABLE TblVer(Ver TEXT)"_s}));
     EXPECT_EQ(queryRows(mdb, "PRAGMA journal_mode"), QStringList{u"delete"_s});
-    // One self-contained file: no journal, WAL or temporary file left beside it.
-    EXPECT_EQ(QDir(dir.path()).entryList({u"kvel*"_s}), QStringList{u"kvel.mdb"_s});
+    // One self-contained file and its index: no journal, WAL or temporary file left beside them.
+    EXPECT_EQ(QDir(dir.path()).entryList({u"kvel*"_s}),
+              (QStringList{u"kvel.mdb"_s, u"kvel.mdb.kvx"_s}));
 }
 
 TEST_F(DictCommandTest, FailedBuildLeavesTheOldDictionaryUntouched)
@@ -130,11 +133,17 @@ TEST_F(DictCommandTest, FailedBuildLeavesTheOldDictionaryUntouched)
     EXPECT_EQ(QDir(dir.path()).entryList({u"kvel*"_s}), QStringList{u"kvel.mdb"_s});
 }
 
-TEST_F(DictCommandTest, SuccessfulBuildReplacesTheOldDictionary)
+TEST_F(DictCommandTest, SuccessfulBuildReplacesTheOldDictionaryAndItsIndex)
 {
     writeFile(path(u"kvel.mdb"_s), "the old dictionary");
+    writeFile(path(u"kvel.mdb.kvx"_s), "the old index");
     ASSERT_EQ(build({u"serbian:"_s + path(u"srp-eng"_s)}).exitCode, DictExitCode::Success);
     EXPECT_EQ(queryRows(path(u"kvel.mdb"_s), "SELECT count(*) FROM TblKvel"), QStringList{u"2"_s});
+    const std::unique_ptr<kvel::MappedIndexFile> index =
+        kvel::MappedIndexFile::open(path(u"kvel.mdb.kvx"_s));
+    ASSERT_TRUE(index);
+    EXPECT_TRUE(index->verify());
+    EXPECT_EQ(index->contentDigest(), kvel::digestOfFile(path(u"kvel.mdb"_s)));
 }
 
 TEST_F(DictCommandTest, UnwritableFolderIsReported)
@@ -212,13 +221,15 @@ TEST_F(DictCommandTest, RefusesAnOutputThatIsOneOfTheSources)
     ASSERT_EQ(::link(QFile::encodeName(path(u"same.tsv"_s)).constData(),
                      QFile::encodeName(path(u"hardlink.tsv"_s)).constData()),
               0);
+    ASSERT_TRUE(QFile::link(path(u"same.tsv"_s), path(u"other.kvx"_s)));
     ASSERT_TRUE(QFile::copy(QStringLiteral(KVEL_JET_DATA "/jet-kvel.mdb"), path(u"jet.mdb"_s)));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"sub"_s));
     struct Case
     {
         QString output;
         QString source;
-        QString sourceFile; // the file the message names
+        QString sourceFile;   // the file the message names
+        QString written = {}; // the output named, when not the dictionary
     };
     const Case cases[] = {
         {u"same.tsv"_s, u"english:same.tsv"_s, u"same.tsv"_s},
@@ -232,6 +243,8 @@ TEST_F(DictCommandTest, RefusesAnOutputThatIsOneOfTheSources)
         {u"eng-srp.dict"_s, u"english:eng-srp.dict.dz"_s, u"eng-srp.dict"_s},
         {u"srp-eng.dict"_s, u"serbian:srp-eng"_s, u"srp-eng.dict"_s},
         {u"jet.mdb"_s, u"access:jet.mdb"_s, u"jet.mdb"_s},
+        // The index file beside the output would replace it.
+        {u"other"_s, u"english:same.tsv"_s, u"same.tsv"_s, u"other.kvx"_s},
     };
     const QMap<QString, QByteArray> before = folderContents(dir.path());
     for (const Case& c : cases) {
@@ -242,8 +255,10 @@ TEST_F(DictCommandTest, RefusesAnOutputThatIsOneOfTheSources)
         const DictCommandResult result = runDictCommand(
             {u"build"_s, u"-o"_s, path(c.output), u"serbian:"_s + path(u"extra.tsv"_s), source});
         EXPECT_EQ(result.exitCode, DictExitCode::BuildFailed);
-        EXPECT_EQ(result.err, u"kvel-dict: %1: is also the source file %2; write the dictionary "
-                              u"to another file\n"_s.arg(path(c.output), path(c.sourceFile)));
+        EXPECT_EQ(result.err,
+                  u"kvel-dict: %1: is also the source file %2; write the dictionary "
+                  u"to another file\n"_s.arg(path(c.written.isEmpty() ? c.output : c.written),
+                                             path(c.sourceFile)));
         EXPECT_EQ(folderContents(dir.path()), before);
     }
 }

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "lookup/store/FileIdentity.h"
+
+#include <QString>
+
+namespace kvel {
+
+class DictionaryIndex;
+
+// Writes `index`, built from `dictionary` as it was when it was `read`, as
+// the dictionary's index file in `cacheFolder`, so that the next opening
+// maps it instead of building it. Under a lock beside the file, by temporary
+// file and rename; then removes the folder's stale entries (index files whose
+// dictionary is gone, unreadable or unstamped ones). Reads the whole
+// dictionary for its digest, so it runs in the background. Does nothing when
+// the folder cannot be written, another Kvel is writing, or the dictionary
+// changed since it was read.
+void writeCachedIndex(const DictionaryIndex& index, const QString& dictionary,
+                      const FileIdentity& read, const QString& cacheFolder);
+
+} // namespace kvel
