@@ -141,8 +141,9 @@ TEST_F(IndexFileUseTest, ADamagedCacheFileIsReplaced)
         }
         QFile file(cached());
         ASSERT_TRUE(file.open(c.inPlace ? QIODevice::ReadWrite : QIODevice::WriteOnly));
-        if (c.inPlace)
+        if (c.inPlace) {
             ASSERT_TRUE(file.seek(file.size() - 16));
+        }
         file.write("damage");
         file.close();
         setModified(cached(), +60);
