@@ -5,6 +5,7 @@
 #include "lookup/store/SqliteDictionaryStore.h"
 #include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
+#include "support/SearchChoices.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
 
@@ -17,11 +18,6 @@ using namespace kvel;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
-                                         SearchLanguage::Serbian};
-constexpr FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
-                                   FindMethod::Whole};
 
 QString describe(const std::optional<QList<DictionaryRow>>& rows)
 {
@@ -220,8 +216,8 @@ TEST_F(TolerantSearchTest, TheIndexFindsWhatTheReferenceScanFinds)
     SqliteDictionaryStore reference(path);
     IndexedDictionaryStore indexed(path);
     for (const QString& phrase : std::as_const(phrases)) {
-        for (const SearchLanguage language : kLanguages) {
-            for (const FindMethod method : kMethods) {
+        for (const SearchLanguage language : test::kAllLanguages) {
+            for (const FindMethod method : test::kAllMethods) {
                 for (const int limit : {15, 1, 60}) {
                     ASSERT_EQ(
                         describe(indexed.findOnlyTolerantRows(language, method, phrase, limit)),
@@ -280,7 +276,7 @@ TEST_F(TolerantSearchTest, OnTheDefaultDictionaryKeepsTheExactOutcomeAndAddsToIt
     }
     int differences = 0;
     for (const QString& phrase : std::as_const(phrases)) {
-        for (const FindMethod method : kMethods) {
+        for (const FindMethod method : test::kAllMethods) {
             const test::PrintedLookup exact =
                 engine.lookUp(phrase, SearchLanguage::Both, method, Matching::Exact);
             const test::PrintedLookup tolerant =

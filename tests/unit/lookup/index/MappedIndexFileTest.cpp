@@ -7,6 +7,7 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
+#include "support/SearchChoices.h"
 #include "support/TestDictionary.h"
 #include "unit/lookup/LookupTestSupport.h"
 
@@ -23,10 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
-                                         SearchLanguage::Serbian};
-constexpr FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
-                                   FindMethod::Whole};
 constexpr int kLimits[] = {1, 15, 1000};
 constexpr ContentDigest kDigest = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
                                    17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
@@ -94,8 +91,8 @@ QStringList differences(const DictionaryIndex& built, const DictionaryIndex& map
             break;
         const QString folded = foldForMatching(phrase);
         const QString form = tolerantFormOfFolded(folded);
-        for (const SearchLanguage language : kLanguages) {
-            for (const FindMethod method : kMethods) {
+        for (const SearchLanguage language : test::kAllLanguages) {
+            for (const FindMethod method : test::kAllMethods) {
                 for (const int limit : kLimits) {
                     if (built.find(language, method, folded, limit) !=
                         mapped.find(language, method, folded, limit))
@@ -313,7 +310,7 @@ TEST_F(MappedIndexFileTest, AFileTruncatedWhileMappedReadsAsZerosAndIsMarkedLost
         mapped->index().find(SearchLanguage::Both, FindMethod::Contains, u"a", 15).empty());
 
     ASSERT_TRUE(QFile::resize(indexPath(), 0));
-    for (const FindMethod method : kMethods) {
+    for (const FindMethod method : test::kAllMethods) {
         EXPECT_EQ(mapped->index().find(SearchLanguage::Both, method, u"a", 15).size(), 0u);
         mapped->index().findOnlyTolerant(SearchLanguage::Both, method, u"ca", u"ca", 15);
     }

@@ -8,6 +8,7 @@
 #include "support/GatedConverter.h"
 #include "support/PrintedLookup.h"
 #include "support/QtPrinters.h"
+#include "support/SearchChoices.h"
 #include "unit/lookup/access/JetTestFiles.h"
 
 #include <QDateTime>
@@ -23,11 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const SearchLanguage kLanguages[] = {SearchLanguage::Both, SearchLanguage::English,
-                                     SearchLanguage::Serbian};
-const FindMethod kMethods[] = {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends,
-                               FindMethod::Whole};
-
 QString describe(const test::PrintedLookup& display)
 {
     return u"kind %1 closed %2 caption \"%3\" lines [%4]"_s.arg(int(display.kind))
@@ -41,8 +37,8 @@ QStringList outcomes(DictionaryStore& store, const QStringList& phrases)
     LookupEngine engine(store);
     QStringList seen;
     for (const QString& phrase : phrases) {
-        for (SearchLanguage language : kLanguages) {
-            for (FindMethod method : kMethods) {
+        for (SearchLanguage language : test::kAllLanguages) {
+            for (FindMethod method : test::kAllMethods) {
                 seen.append(u"%1/%2/%3: "_s.arg(phrase).arg(int(language)).arg(int(method)) +
                             describe(engine.lookUp(phrase, language, method)));
             }
