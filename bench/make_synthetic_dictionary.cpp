@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // kvel-synthetic-dict -o FILE [--entries N] [--seed S]: writes the synthetic
-// dictionary the benchmark measures at scale, as kvel-dict would write it.
+// dictionary the benchmark measures at scale, as kvel-dict would write it:
+// with its index file FILE.kvx beside it.
 #include "SyntheticDictionary.h"
 #include "kvel-dict/BuildError.h"
 #include "kvel-dict/SqliteDictionaryWriter.h"
+#include "lookup/index/file/IndexFileLocation.h"
+#include "lookup/index/file/IndexFileMaking.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -34,6 +37,12 @@ int main(int argc, char** argv)
             .write(kvel::bench::syntheticRows(count, seedValue), u"2.5"_s);
     } catch (const kvel::dictbuild::BuildError& error) {
         std::fprintf(stderr, "kvel-synthetic-dict: %s\n", qPrintable(error.message()));
+        return 1;
+    }
+    const QString indexFile = kvel::indexFileBeside(parser.value(output));
+    if (!kvel::makeIndexFile(parser.value(output), indexFile)) {
+        std::fprintf(stderr, "kvel-synthetic-dict: %s: the index file could not be written\n",
+                     qPrintable(indexFile));
         return 1;
     }
     return 0;
