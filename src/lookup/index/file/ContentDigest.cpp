@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <algorithm>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace kvel {
@@ -23,6 +24,8 @@ std::optional<indexfile::ContentDigest> digestOfFile(const QString& path)
         ::close(descriptor);
         return std::nullopt;
     }
+    // Read once from start to end: let the kernel read ahead.
+    posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
     QCryptographicHash hash(QCryptographicHash::Sha256);
     if (!hash.addData(&file))
         return std::nullopt;

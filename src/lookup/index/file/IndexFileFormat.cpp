@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/index/file/IndexFileFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -20,21 +21,55 @@ std::uint64_t mix(std::uint64_t hash, std::uint64_t word)
 
 std::uint64_t hashBytes(std::span<const std::uint8_t> bytes, std::uint64_t seed)
 {
-    // Four lanes, so that the multiplications of one word do not wait for the last.
-    std::array<std::uint64_t, 4> lanes = {seed + kPrime1, seed + kPrime2, seed, seed - kPrime1};
-    std::size_t at = 0;
-    for (; at + 32 <= bytes.size(); at += 32) {
-        for (std::size_t lane = 0; lane < 4; ++lane) {
-            std::uint64_t word;
-            std::memcpy(&word, bytes.data() + at + 8 * lane, 8);
-            lanes[lane] = mix(lanes[lane], word);
-        }
+    BytesHash hash(seed);
+    hash.add(bytes);
+    return hash.result();
+}
+
+// Four lanes, so that the multiplications of one word do not wait for the last.
+BytesHash::BytesHash(std::uint64_t seed)
+    : m_lanes{seed + kPrime1, seed + kPrime2, seed, seed - kPrime1}
+{}
+
+void BytesHash::addBlock(const std::uint8_t* block)
+{
+    for (std::size_t lane = 0; lane < 4; ++lane) {
+        std::uint64_t word;
+        std::memcpy(&word, block + 8 * lane, 8);
+        m_lanes[lane] = mix(m_lanes[lane], word);
     }
-    std::uint64_t hash = bytes.size();
-    for (const std::uint64_t lane : lanes)
+}
+
+void BytesHash::add(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.empty())
+        return;
+    m_size += bytes.size();
+    if (m_pendingSize > 0) {
+        const std::size_t taken = std::min(kBlock - m_pendingSize, bytes.size());
+        std::memcpy(m_pending.data() + m_pendingSize, bytes.data(), taken);
+        m_pendingSize += taken;
+        bytes = bytes.subspan(taken);
+        if (m_pendingSize < kBlock)
+            return;
+        addBlock(m_pending.data());
+        m_pendingSize = 0;
+    }
+    std::size_t at = 0;
+    for (; at + kBlock <= bytes.size(); at += kBlock)
+        addBlock(bytes.data() + at);
+    m_pendingSize = bytes.size() - at;
+    if (m_pendingSize > 0)
+        std::memcpy(m_pending.data(), bytes.data() + at, m_pendingSize);
+}
+
+std::uint64_t BytesHash::result() const
+{
+    std::uint64_t hash = m_size;
+    for (const std::uint64_t lane : m_lanes)
         hash = mix(hash, lane);
-    for (; at < bytes.size(); ++at)
-        hash = mix(hash, bytes[at]);
+    for (std::size_t at = 0; at < m_pendingSize; ++at)
+        hash = mix(hash, m_pending[at]);
     hash ^= hash >> 33;
     hash *= kPrime2;
     return hash ^ (hash >> 29);

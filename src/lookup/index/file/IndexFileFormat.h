@@ -60,4 +60,24 @@ static_assert(sizeof(SectionEntry) == 40);
 // once; it finds damage, it is no defence against a forger.
 std::uint64_t hashBytes(std::span<const std::uint8_t> bytes, std::uint64_t seed = 0);
 
+// hashBytes of bytes given in parts of any sizes, so that a file can be
+// hashed through a small buffer instead of being read whole.
+class BytesHash
+{
+public:
+    explicit BytesHash(std::uint64_t seed = 0);
+    void add(std::span<const std::uint8_t> bytes);
+    // hashBytes of everything added, as one span.
+    std::uint64_t result() const;
+
+private:
+    static constexpr std::size_t kBlock = 32;
+    void addBlock(const std::uint8_t* block);
+
+    std::array<std::uint64_t, 4> m_lanes;
+    std::array<std::uint8_t, kBlock> m_pending = {}; // the start of an unfinished block
+    std::size_t m_pendingSize = 0;
+    std::uint64_t m_size = 0;
+};
+
 } // namespace kvel::indexfile

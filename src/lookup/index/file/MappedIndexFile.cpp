@@ -4,9 +4,9 @@
 #include "lookup/index/file/IndexSections.h"
 #include "lookup/index/file/MappingGuard.h"
 
-#include <QFile>
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <fcntl.h>
@@ -21,12 +21,14 @@ using namespace indexfile;
 class MappedIndexFile::Mapping
 {
 public:
-    Mapping(void* begin, std::size_t length)
-        : m_region{static_cast<std::uint8_t*>(begin), length}, m_guard(begin, length)
+    // Owns `descriptor`, the file mapped, kept open for verify().
+    Mapping(void* begin, std::size_t length, int descriptor)
+        : m_region{static_cast<std::uint8_t*>(begin), length, descriptor}, m_guard(begin, length)
     {}
 
     const std::uint8_t* begin() const { return m_region.begin; }
     std::size_t length() const { return m_region.length; }
+    int descriptor() const { return m_region.descriptor; }
     const MappingGuard& guard() const { return m_guard; }
 
 private:
@@ -34,7 +36,12 @@ private:
     {
         std::uint8_t* begin;
         std::size_t length;
-        ~Region() { munmap(begin, length); }
+        int descriptor;
+        ~Region()
+        {
+            munmap(begin, length);
+            ::close(descriptor);
+        }
     };
     // Unmapped after the guard stops watching, so that it never watches
     // addresses mapped anew by someone else.
@@ -113,7 +120,8 @@ std::unique_ptr<MappedIndexFile> MappedIndexFile::open(const QString& path)
     // The numbers are used where they lie: only a little-endian machine reads them so.
     if constexpr (std::endian::native != std::endian::little)
         return nullptr;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, so that a FIFO put in the file's place cannot hold the thread.
+    const int descriptor = openForReadingWithoutBlocking(path);
     if (descriptor < 0)
         return nullptr;
     struct stat status = {};
@@ -121,10 +129,11 @@ std::unique_ptr<MappedIndexFile> MappedIndexFile::open(const QString& path)
     if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
         std::uint64_t(status.st_size) >= sizeof(Header) && status.st_size <= PTRDIFF_MAX)
         begin = mmap(nullptr, std::size_t(status.st_size), PROT_READ, MAP_SHARED, descriptor, 0);
-    ::close(descriptor);
-    if (begin == MAP_FAILED)
+    if (begin == MAP_FAILED) {
+        ::close(descriptor);
         return nullptr;
-    auto mapping = std::make_shared<const Mapping>(begin, std::size_t(status.st_size));
+    }
+    auto mapping = std::make_shared<const Mapping>(begin, std::size_t(status.st_size), descriptor);
     if (!mapping->guard().watching())
         return nullptr;
 
@@ -145,13 +154,33 @@ MappedIndexFile::~MappedIndexFile() = default;
 
 bool MappedIndexFile::verify() const
 {
-    return std::all_of(m_table.begin(), m_table.end(),
-                       [this](const SectionEntry& entry) {
-                           const std::span section(m_mapping->begin() + entry.offset,
-                                                   std::size_t(entry.bytes));
-                           return hashBytes(section) == entry.hash;
-                       }) &&
-           !lost();
+    // Read through a small buffer rather than the mapping, so that the pages
+    // checked do not stay in this process's resident memory.
+    const int descriptor = m_mapping->descriptor();
+    posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
+    std::vector<std::uint8_t> buffer(std::size_t(1) << 20);
+    for (const SectionEntry& entry : m_table) {
+        BytesHash hash;
+        for (std::uint64_t at = entry.offset, end = entry.offset + entry.bytes; at < end;) {
+            const ssize_t read =
+                ::pread(descriptor, buffer.data(),
+                        std::size_t(std::min<std::uint64_t>(end - at, buffer.size())), off_t(at));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read <= 0)
+                return false; // truncated or unreadable
+            hash.add(std::span(buffer.data(), std::size_t(read)));
+            at += std::uint64_t(read);
+        }
+        if (hash.result() != entry.hash)
+            return false;
+    }
+    return !lost();
+}
+
+FileIdentity MappedIndexFile::identity() const
+{
+    return FileIdentity::ofDescriptor(m_mapping->descriptor());
 }
 
 bool MappedIndexFile::lost() const

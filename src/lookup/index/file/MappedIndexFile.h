@@ -3,6 +3,7 @@
 
 #include "lookup/index/DictionaryIndex.h"
 #include "lookup/index/file/IndexFileFormat.h"
+#include "lookup/store/FileIdentity.h"
 
 #include <QString>
 #include <memory>
@@ -29,6 +30,8 @@ public:
     // Whether every section holds what was written: reads the whole file, so
     // it is done once, when a file is first adopted.
     bool verify() const;
+    // The file mapped as it is now, wherever its path points.
+    FileIdentity identity() const;
     // Whether the file was truncated under the mapping, which now reads as
     // zeros: its lookups are wrong and the index should be made again.
     bool lost() const;

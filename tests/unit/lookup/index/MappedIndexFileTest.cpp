@@ -156,6 +156,26 @@ protected:
 
 } // namespace
 
+TEST(BytesHashTest, BytesGivenInPartsHashAsOneSpan)
+{
+    // verify() reads sections through a small buffer, in parts of any size.
+    QByteArray bytes(1000, '\0');
+    for (int at = 0; at < bytes.size(); ++at)
+        bytes[at] = char(at * 131 + at / 7);
+    const auto all = std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                               std::size_t(bytes.size()));
+    for (const std::size_t part : {1, 7, 31, 32, 33, 100, 999, 1000}) {
+        SCOPED_TRACE(part);
+        for (const std::size_t size :
+             {std::size_t(0), std::size_t(5), std::size_t(64), all.size()}) {
+            BytesHash hash(42);
+            for (std::size_t at = 0; at < size; at += part)
+                hash.add(all.subspan(at, std::min(part, size - at)));
+            EXPECT_EQ(hash.result(), hashBytes(all.first(size), 42));
+        }
+    }
+}
+
 TEST_F(MappedIndexFileTest, AnswersEveryLookupAsTheBuiltIndex)
 {
     const QList<test::Row> rows = oddRows(20);
