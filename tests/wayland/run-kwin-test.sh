@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Kvel on KDE Plasma's compositor: a headless KWin with XWayland, its own
+# D-Bus session, the desktop portal, and Plasma's status-notifier watcher
+# (kded5) for the tray, run by an unprivileged user. Kvel runs under
+# XWayland as on a user's desktop. Checked:
+#  - the tray: Kvel's item is registered with the watcher, the bar starts in it;
+#  - Alt+F12, pressed through KWin's fake-input protocol while a Wayland
+#    window has the focus, reaches Kvel through the GlobalShortcuts portal
+#    and toggles the bar;
+#  - a copy made by a Wayland client (wl-copy) brings the bar up with the
+#    lookup: bold red headwords in KWin's own screenshot.
+#
+# Usage: run-kwin-test.sh KVEL DICTIONARY PRESS_KEYS OUTPUT_DIR
+set -uo pipefail
+
+KVEL_EXE=$1
+KVEL_DICT=$2
+PRESS_KEYS=$3
+OUT=$4
+HERE=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=session-lib.sh
+source "$HERE/session-lib.sh"
+
+KDED_WATCHER=/usr/lib/x86_64-linux-gnu/qt5/plugins/kf5/kded/statusnotifierwatcher.so
+require_tools kwin_wayland Xwayland dbus-run-session dbus-update-activation-environment gdbus \
+    kded5 wl-copy wl-paste convert xwininfo /usr/libexec/xdg-desktop-portal
+[[ -e /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde ]] || skip "xdg-desktop-portal-kde is not installed"
+[[ -e $KDED_WATCHER ]] || skip "Plasma's status-notifier watcher (plasma-workspace) is not installed"
+/usr/bin/python3 -c 'import dbus, gi; gi.require_version("Gtk", "3.0")' 2>/dev/null ||
+    skip "python3-dbus or python3-gi with GTK 3 is not installed"
+[[ -x $PRESS_KEYS ]] || skip "the fake-input key tool was not built (plasma-wayland-protocols missing)"
+
+cp "$KVEL_EXE" "$APP/kvel"
+cp "$KVEL_DICT" "$APP/kvel.mdb"
+[[ -e $KVEL_DICT.kvx ]] && cp "$KVEL_DICT.kvx" "$APP/kvel.mdb.kvx"
+cp "$PRESS_KEYS" "$HERE"/kwin-screenshot.py "$HERE"/wayland-window.py "$APP/"
+# Debian gives kwin_wayland a file capability (CAP_SYS_RESOURCE) that a
+# container may not grant, and then it cannot be started at all; a copy
+# carries no capability and KWin runs without it.
+cp /usr/bin/kwin_wayland "$APP/kwin_wayland"
+((${#as_user[@]})) && chown -R "$TEST_USER" "$APP"
+
+# ------------------------------------------------------------------- KWin
+
+# The session's first program tells the test KWin's XWayland display and the
+# bus, and hands both to the programs the bus starts (the portal).
+cat >"$APP/session.sh" <<'SESSION'
+#!/bin/sh
+dbus-update-activation-environment DISPLAY WAYLAND_DISPLAY XDG_CURRENT_DESKTOP
+printf '%s\n' "$DISPLAY" "$DBUS_SESSION_BUS_ADDRESS" >"$XDG_RUNTIME_DIR/session.tmp"
+mv "$XDG_RUNTIME_DIR/session.tmp" "$XDG_RUNTIME_DIR/session"
+exec sleep 100000
+SESSION
+chmod 755 "$APP/session.sh"
+
+SESSION_ENV+=(XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true)
+# Fake input and screenshots are for Plasma's own programs only, unless
+# KWin is told otherwise, which a test session may be.
+spawn_user env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 \
+    dbus-run-session -- "$APP/kwin_wayland" --virtual --xwayland --width 1024 --height 768 \
+    --socket kvel-kwin --exit-with-session "$APP/session.sh" >"$WORK/kwin.log" 2>&1
+
+session_known() { [[ -s $WORK/runtime/session ]]; }
+wait_until 40 session_known || fail "KWin did not start a session (log: $OUT/kwin.log)"
+SESSION_ENV+=(WAYLAND_DISPLAY=kvel-kwin DISPLAY="$(sed -n 1p "$WORK/runtime/session")"
+    DBUS_SESSION_BUS_ADDRESS="$(sed -n 2p "$WORK/runtime/session")")
+log "KWin $(dpkg-query -W -f="\${Version}" kwin-wayland 2>/dev/null), XWayland on $(sed -n 1p "$WORK/runtime/session"), user $(run_user id -un)"
+
+bus_call() { run_user gdbus call --session --timeout 10 "$@" 2>&1; }
+
+# Plasma's tray host finds items through this watcher, a module of kded5.
+spawn_user env QT_QPA_PLATFORM=offscreen kded5 >"$WORK/kded5.log" 2>&1
+kded_ready() { bus_call -d org.kde.kded5 -o /kded -m org.kde.kded5.loadedModules >/dev/null; }
+wait_until 20 kded_ready || fail "kded5 did not start (log: $OUT/kded5.log)"
+bus_call -d org.kde.kded5 -o /kded -m org.kde.kded5.loadModule statusnotifierwatcher | grep -q true ||
+    fail "kded5 did not load the status-notifier watcher"
+
+# ------------------------------------------------------------------- helpers
+
+SHOT=
+shoot()
+{
+    run_user /usr/bin/python3 "$APP/kwin-screenshot.py" "$WORK/shots/$1.png" >>"$WORK/screenshot.log" 2>&1 &&
+        SHOT=$WORK/shots/$1.png
+}
+red_shown() { shoot "$1" && (($(red_pixels "$SHOT") > 0)); }
+
+# The bar is the XWayland window named after the program; its map state
+# tells whether it is shown.
+bar_state() { run_user xwininfo -name 'Kvel rečnik' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+bar_is() { [[ $(bar_state) == "$1" ]]; }
+
+tray_items() { bus_call -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \
+    -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems; }
+kvel_item_registered()
+{
+    local item service
+    for item in $(tray_items | grep -o "'[^']*'" | tr -d "'"); do
+        service=${item%%/*}
+        bus_call -d "$service" -o "/${item#*/}" -m org.freedesktop.DBus.Properties.Get \
+            org.kde.StatusNotifierItem Id | grep -q "'kvel'" && return 0
+    done
+    return 1
+}
+
+# Alt+F12 as evdev key codes (KEY_LEFTALT, KEY_F12).
+press_alt_f12() { run_user "$APP/kwin-press-keys" 56 88 >>"$WORK/keys.log" 2>&1 || fail "KWin took no fake key (log: $OUT/keys.log)"; }
+
+# ---------------------------------------------------------------- scenarios
+
+# A Wayland-native window holds the keyboard focus, as a user's program would.
+spawn_user /usr/bin/python3 "$APP/wayland-window.py" "Wayland window" >"$WORK/window.log" 2>&1
+WINDOW_PID=$SPAWNED
+sleep 2
+kill -0 "$WINDOW_PID" 2>/dev/null || fail "the Wayland window did not open (log: $OUT/window.log)"
+
+log "tray: the bar starts in Plasma's tray"
+write_kvel_ini Tray=1 Fast=0 Key=3 Hook=1 DesktopNotice=1
+spawn_user "$APP/kvel" >>"$WORK/kvel.log" 2>&1
+KVEL_PID=$SPAWNED
+wait_until 20 kvel_item_registered || fail "no Kvel item in the watcher's list: $(tray_items)"
+wait_until 10 bar_is IsUnMapped || fail "the bar is not in the tray at the start (state: $(bar_state))"
+log "ok: Kvel's item is registered, the bar waits in the tray"
+
+log "hot key: Alt+F12 while the Wayland window has the focus"
+shoot before-hot-key || fail "KWin gives no screenshot (log: $OUT/screenshot.log)"
+for expected in IsViewable IsUnMapped IsViewable; do
+    press_alt_f12
+    wait_until 10 bar_is "$expected" || fail "Alt+F12 left the bar $(bar_state), not $expected"
+done
+shoot after-hot-key
+log "ok: Alt+F12 showed, hid and showed the bar ($OUT/after-hot-key.png)"
+
+log "clipboard: a copy in a Wayland program brings the bar up with the lookup"
+press_alt_f12
+wait_until 10 bar_is IsUnMapped || fail "Alt+F12 did not hide the bar"
+shoot before-copy
+(($(red_pixels "$SHOT") == 0)) || fail "red on the screen before any copy ($OUT/before-copy.png)"
+wayland_copy house
+wait_until 20 red_shown after-copy ||
+    fail "no bold red headword within 20 s of copying 'house' ($OUT/after-copy.png)"
+bar_is IsViewable || fail "the lookup is shown but the bar is $(bar_state)"
+log "ok: $(red_pixels "$SHOT") red headword pixels ($OUT/after-copy.png)"
+kill -0 "$KVEL_PID" 2>/dev/null || fail "kvel ended (log: $OUT/kvel.log)"
+exit 0
