@@ -11,6 +11,8 @@
 #include "kvel-bench/LookupTimer.h"
 #include "kvel-bench/QuerySet.h"
 #include "lookup/engine/LookupEngine.h"
+#include "lookup/index/file/IndexFileLocation.h"
+#include "lookup/index/file/MappedIndexFile.h"
 #include "lookup/sqlite/ReadOnlyDatabase.h"
 #include "lookup/sqlite/SqliteStatement.h"
 #include "lookup/store/IndexedDictionaryStore.h"
@@ -22,6 +24,7 @@
 #include <chrono>
 #include <cstring>
 #include <future>
+#include <optional>
 #include <sqlite3.h>
 
 using namespace kvel;
@@ -147,19 +150,36 @@ void sqliteLike(benchmark::State& state, const Dataset& data, FindMethod method,
     }
 }
 
-// Compares every phrase, method and language; two threads share the work
-// because the reference reads the whole table for a phrase found nowhere.
+// Compares every phrase, method and language, with the index built in memory
+// and with the index file beside the dictionary when there is one; two threads
+// share the work because the reference reads the whole table for a phrase
+// found nowhere.
 void checkAgainstReference(benchmark::State& state, const Dataset& data)
 {
     struct Outcome
     {
         int mismatches = 0;
+        int mappedMismatches = 0;
+        int mappedQueries = 0;
         std::vector<double> referenceUs;
     };
     const auto compare = [&data](int part, int parts) {
         Outcome outcome;
         SqliteDictionaryStore reference(data.path);
         IndexedDictionaryStore indexed(data.path);
+        std::shared_ptr<const MappedIndexFile> indexFile =
+            MappedIndexFile::open(indexFileBeside(data.path));
+        std::optional<IndexedDictionaryStore> mapped;
+        if (indexFile)
+            mapped.emplace(data.path, std::move(indexFile));
+        const auto differs = [](const auto& expected, const auto& actual) {
+            const auto same = [](const DictionaryRow& a, const DictionaryRow& b) {
+                return a.word == b.word && a.meaning == b.meaning && a.selected == b.selected;
+            };
+            return !expected || !actual ||
+                   !std::equal(expected->begin(), expected->end(), actual->begin(), actual->end(),
+                               same);
+        };
         for (qsizetype i = part; i < data.phrases.size(); i += parts) {
             const QString phrase = NormalizePhrase(data.phrases[i]);
             if (phrase.isEmpty())
@@ -172,19 +192,24 @@ void checkAgainstReference(benchmark::State& state, const Dataset& data)
                     outcome.referenceUs.push_back(std::chrono::duration<double, std::micro>(
                                                       std::chrono::steady_clock::now() - start)
                                                       .count());
-                    const auto actual = indexed.findRows(language, method, phrase, kMaxResultLines);
-                    const auto same = [](const DictionaryRow& a, const DictionaryRow& b) {
-                        return a.word == b.word && a.meaning == b.meaning &&
-                               a.selected == b.selected;
-                    };
-                    if (!expected || !actual ||
-                        !std::equal(expected->begin(), expected->end(), actual->begin(),
-                                    actual->end(), same)) {
+                    const char* index = nullptr;
+                    if (differs(expected,
+                                indexed.findRows(language, method, phrase, kMaxResultLines))) {
                         ++outcome.mismatches;
-                        std::fprintf(stderr, "mismatch: %s \"%s\" method %d language %d\n",
-                                     qPrintable(data.name), qPrintable(phrase), int(method),
-                                     int(language));
+                        index = "built";
                     }
+                    if (mapped) {
+                        ++outcome.mappedQueries;
+                        if (differs(expected,
+                                    mapped->findRows(language, method, phrase, kMaxResultLines))) {
+                            ++outcome.mappedMismatches;
+                            index = "mapped";
+                        }
+                    }
+                    if (index)
+                        std::fprintf(stderr, "mismatch (%s): %s \"%s\" method %d language %d\n",
+                                     index, qPrintable(data.name), qPrintable(phrase), int(method),
+                                     int(language));
                 }
             }
         }
@@ -195,13 +220,17 @@ void checkAgainstReference(benchmark::State& state, const Dataset& data)
         Outcome all = compare(0, 2);
         Outcome second = other.get();
         all.mismatches += second.mismatches;
+        all.mappedMismatches += second.mappedMismatches;
+        all.mappedQueries += second.mappedQueries;
         all.referenceUs.insert(all.referenceUs.end(), second.referenceUs.begin(),
                                second.referenceUs.end());
         state.counters["mismatches"] = all.mismatches;
+        state.counters["mapped_mismatches"] = all.mappedMismatches;
+        state.counters["mapped_queries"] = all.mappedQueries;
         state.counters["reference_median_us"] = percentile(all.referenceUs, 0.5);
         state.counters["reference_p99_us"] = percentile(all.referenceUs, 0.99);
         state.counters["queries"] = double(all.referenceUs.size());
-        if (all.mismatches > 0)
+        if (all.mismatches + all.mappedMismatches > 0)
             state.SkipWithError("results differ from the reference store");
     }
 }

@@ -9,7 +9,9 @@ quick ACKs, since a stock client waits on delayed ACKs. The stock `dict`
 client is timed too, on fewer phrases, since it is a new process a query.
 sdcv gets the same rows as StarDict files made by stardict-tools' tabfile and
 is given all phrases of a method as arguments of one run; its figure is the mean
-per phrase after its start-up. Prints one JSON object.
+per phrase after its start-up. sdcv's memory is that of one pattern lookup
+(`*zzzq*`) in both dictionaries, measured as bench/peak_private.py measures Kvel's. Prints one
+JSON object.
 """
 import argparse
 import json
@@ -18,6 +20,7 @@ import socket
 import sqlite3
 import statistics
 import subprocess
+import sys
 import time
 
 METHODS = {"begins": "prefix", "contains": "substring", "ends": "suffix", "equals": "exact"}
@@ -157,11 +160,22 @@ def sdcv_pattern(method, phrase):
             "equals": phrase}[method]
 
 
+def sdcv_command(folder):
+    return ["sdcv", "-n", "-x", "-e", "-0", "-1", "--data-dir", folder]
+
+
+def sdcv_memory(folder):
+    peak_private = os.path.join(os.path.dirname(os.path.abspath(__file__)), "peak_private.py")
+    reply = subprocess.run([sys.executable, peak_private] + sdcv_command(folder) + ["--", "*zzzq*"],
+                           stdout=subprocess.PIPE, check=True, timeout=SDCV_TIMEOUT_S)
+    return json.loads(reply.stdout)
+
+
 def time_sdcv(folder, phrases):
     def run(words, book):
         # The phrases as arguments: sdcv reading them from its input spins at
         # the end of it under some outputs instead of quitting.
-        command = ["sdcv", "-n", "-x", "-e", "-0", "-1", "--data-dir", folder]
+        command = sdcv_command(folder)
         if book:
             command += ["-u", book]
         start = time.perf_counter()
@@ -209,6 +223,7 @@ def main():
         dictd.terminate()
         dictd.wait()
     report["sdcv"] = time_sdcv(stardict, phrases)
+    report["sdcv_memory"] = sdcv_memory(stardict)
     print(json.dumps(report))
 
 
