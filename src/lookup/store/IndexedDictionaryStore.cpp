@@ -2,10 +2,10 @@
 #include "lookup/store/IndexedDictionaryStore.h"
 
 #include "lookup/sqlite/DictionarySchema.h"
-#include "lookup/sqlite/SelectedColumn.h"
 #include "lookup/sqlite/SqliteStatement.h"
 #include "lookup/store/IndexCache.h"
 #include "lookup/store/IndexFileChoice.h"
+#include "lookup/store/RowsById.h"
 #include "lookup/text/TextFolding.h"
 #include "lookup/text/TolerantMatching.h"
 
@@ -208,22 +208,12 @@ IndexedDictionaryStore::findOnlyTolerantRows(SearchLanguage language, FindMethod
 std::optional<QList<DictionaryRow>> IndexedDictionaryStore::readRows(
     const BuiltIndex& built, const std::function<std::vector<qint64>(const DictionaryIndex&)>& find)
 {
-    // Prepared before the search so that a table without the columns shown
-    // fails as the plain query does, hits or not.
-    const QByteArray sql = "select Word, Meaning, " + selectedAsRead() + " from TblKvel where " +
-                           built.rowIdName + " = ?1";
-    SqliteStatement statement(m_database.connection(), sql.constData());
-    if (!built.index || !statement)
+    if (!built.index)
         return std::nullopt;
-
+    const std::vector<qint64> rowIds = find(*built.index);
     QList<DictionaryRow> rows;
-    for (const qint64 rowId : find(*built.index)) {
-        statement.bindInt64(1, rowId);
-        if (sqlite3_step(statement.get()) != SQLITE_ROW)
-            return std::nullopt;
-        rows.append({statement.text(0), statement.text(1), sqlite3_column_int(statement.get(), 2)});
-        sqlite3_reset(statement.get());
-    }
+    if (!readRowsById(m_database.connection(), built.rowIdName, rowIds, rows))
+        return std::nullopt;
     return rows;
 }
 
