@@ -4,6 +4,7 @@
 #include "core/SearchSettings.h"
 #include "lookup/index/OwnedOrMapped.h"
 #include "lookup/index/PackedNumbers.h"
+#include "lookup/index/ShortLists.h"
 #include "lookup/index/SubstringIndex.h"
 #include "lookup/index/file/IndexSections.h"
 #include "lookup/text/FoldedKeys.h"
@@ -11,6 +12,7 @@
 
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace kvel {
@@ -64,6 +66,11 @@ private:
         OwnedOrMapped<qint64> m_wide;
     };
 
+    // The first keys that start (or end) with a phrase of one or two units,
+    // when the lists hold them all; nothing when the runs must be read.
+    std::optional<std::vector<std::uint32_t>> listed(const ShortLists& lists, QStringView affix,
+                                                     int limit) const;
+
     FoldedKeys m_keys;
     // Before the orders, so that the row ids given are packed and freed
     // before the orders' own temporaries are made.
@@ -71,6 +78,10 @@ private:
     KeyOrder m_forward;
     KeyOrder m_backward;
     SubstringIndex m_substrings;
+    // A start or end of one or two units has a run of up to a fifth of the
+    // keys: these lists spare reading it.
+    ShortLists m_starts;
+    ShortLists m_ends;
 };
 
 } // namespace kvel

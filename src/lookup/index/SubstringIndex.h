@@ -3,6 +3,7 @@
 
 #include "lookup/index/OwnedOrMapped.h"
 #include "lookup/index/PackedNumbers.h"
+#include "lookup/index/ShortLists.h"
 #include "lookup/index/file/IndexSections.h"
 #include "lookup/text/FoldedKeys.h"
 
@@ -33,6 +34,9 @@ public:
     // The first `limit` keys in stored order whose text contains `phrase`.
     std::vector<std::uint32_t> find(const FoldedKeys& keys, QStringView phrase, int limit) const;
 
+    // How many keys a one- or two-unit gram keeps.
+    int shortListLength() const { return m_shortListLength; }
+
     std::size_t memoryBytes() const;
 
 private:
@@ -40,18 +44,15 @@ private:
                                          int limit) const;
     std::vector<std::uint32_t> findLong(const FoldedKeys& keys, QStringView phrase,
                                         int limit) const;
-    std::span<const std::uint32_t> shortList(std::uint64_t gram) const;
     PackedNumbers::View bucket(std::uint32_t index) const;
     std::uint32_t bucketOf(const char16_t* gram) const;
     void buildShortGrams(const FoldedKeys& keys);
     void buildBuckets(const FoldedKeys& keys);
 
-    // The begins and keys may come from a file: each begin is checked
-    // against the list it points into where it is used.
+    // The bucket begins and keys may come from a file: each begin is
+    // checked against the list it points into where it is used.
     int m_shortListLength;
-    OwnedOrMapped<std::uint64_t> m_shortGrams;  // sorted
-    OwnedOrMapped<std::uint32_t> m_shortBegins; // one more than m_shortGrams
-    OwnedOrMapped<std::uint32_t> m_shortKeys;
+    ShortLists m_short;
     int m_bucketBits = 0;
     OwnedOrMapped<std::uint32_t> m_bucketBegins; // one more than the buckets
     PackedNumbers m_bucketKeys;

@@ -12,7 +12,7 @@ namespace kvel::indexfile {
 // number is little-endian, every section starts on a multiple of 8 bytes.
 
 constexpr std::array<char, 8> kMagic = {'K', 'V', 'E', 'L', 'I', 'D', 'X', '\0'};
-constexpr std::uint32_t kFormatVersion = 1;
+constexpr std::uint32_t kFormatVersion = 2;
 constexpr std::uint32_t kByteOrderMark = 0x01020304;
 constexpr std::size_t kSectionAlignment = 8;
 // More than any index has: a larger count is a damaged header.

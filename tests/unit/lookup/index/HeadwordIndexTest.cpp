@@ -92,9 +92,10 @@ TEST(HeadwordIndexTest, FindsEveryMethodPastTwoByteKeyNumbers)
         }
         return found;
     };
-    const QString phrases[] = {u"w1"_s,      u"w65541"_s, u"w1ž0"_s,   u"ž96"_s,  u"6554"_s,
-                               u"w65536ž"_s, u"ž5"_s,     u"w2ž"_s,    u"w9ž1"_s, u"žž"_s,
-                               texts[65540], texts[0],    texts[65536]};
+    const QString phrases[] = {u"w1"_s,      u"w65541"_s,  u"w1ž0"_s,    u"ž96"_s,
+                               u"6554"_s,    u"w65536ž"_s, u"ž5"_s,      u"w2ž"_s,
+                               u"w9ž1"_s,    u"žž"_s,      texts[65540], texts[0],
+                               texts[65536], u"w"_s,       u"7"_s,       u"96"_s};
     for (const QString& phrase : phrases) {
         for (const FindMethod method :
              {FindMethod::Begins, FindMethod::Contains, FindMethod::Ends, FindMethod::Whole}) {
