@@ -13,8 +13,12 @@ FileIdentity identityOf(const struct stat& info)
 {
     if (!S_ISREG(info.st_mode))
         return {};
-    return {true, quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+    return {true,
+            quint64(info.st_dev),
+            quint64(info.st_ino),
+            qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
 }
 
 } // namespace

@@ -14,6 +14,9 @@ struct FileIdentity
     quint64 inode = 0;
     qint64 size = 0;
     qint64 modifiedNs = 0;
+    // Changes with any write, rename or change of owner or mode, and cannot
+    // be set back as the modification time can.
+    qint64 changedNs = 0;
 
     bool operator==(const FileIdentity&) const = default;
 

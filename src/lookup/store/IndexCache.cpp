@@ -5,10 +5,12 @@
 #include "lookup/index/file/IndexFileLocation.h"
 #include "lookup/index/file/IndexFileWriter.h"
 #include "lookup/index/file/MappedIndexFile.h"
+#include "lookup/store/AdoptionStamp.h"
 #include "lookup/store/IndexFileChoice.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 namespace kvel {
@@ -17,17 +19,20 @@ namespace {
 
 void removeStaleEntries(QDir folder)
 {
+    // Index files that no stamp names as adopted, or that do not open.
     for (const QString& name : folder.entryList({QStringLiteral("*.kvx")}, QDir::Files)) {
         const QString path = folder.filePath(name);
-        const QString dictionary = adoptedFor(path);
-        if (dictionary.isEmpty() || !QFile::exists(dictionary) || !MappedIndexFile::open(path)) {
+        const std::optional<AdoptionStamp> stamp =
+            AdoptionStamp::read(path + QLatin1StringView(".ok"));
+        if (!stamp || stamp->indexFile != QFileInfo(path).canonicalFilePath() ||
+            !MappedIndexFile::open(path))
             QFile::remove(path);
-            QFile::remove(path + QLatin1StringView(".ok"));
-        }
     }
-    // Stamps of index files that are gone.
+    // Stamps whose files are gone or changed; those of index files beside
+    // their dictionaries are kept while they hold.
     for (const QString& name : folder.entryList({QStringLiteral("*.kvx.ok")}, QDir::Files)) {
-        if (!folder.exists(name.chopped(3)))
+        const std::optional<AdoptionStamp> stamp = AdoptionStamp::read(folder.filePath(name));
+        if (!stamp || !stamp->holds())
             folder.remove(name);
     }
 }
@@ -49,7 +54,7 @@ void writeCachedIndex(const DictionaryIndex& index, const QString& dictionary,
         return;
     if (!writeIndexFile(index, path, *digest))
         return;
-    stampAdoption(path, dictionary);
+    stampAdoption(cacheFolder, dictionary, read, path);
     removeStaleEntries(QDir(cacheFolder));
 }
 

@@ -12,11 +12,11 @@ class DictionaryIndex;
 // Writes `index`, built from `dictionary` as it was when it was `read`, as
 // the dictionary's index file in `cacheFolder`, so that the next opening
 // maps it instead of building it. Under a lock beside the file, by temporary
-// file and rename; then removes the folder's stale entries (index files whose
-// dictionary is gone, unreadable or unstamped ones). Reads the whole
-// dictionary for its digest, so it runs in the background. Does nothing when
-// the folder cannot be written, another Kvel is writing, or the dictionary
-// changed since it was read.
+// file and rename, stamped as adopted; then removes the folder's stale
+// entries (index files that no stamp names or that do not open, stamps whose
+// files are gone or changed). Reads the whole dictionary for its digest, so
+// it runs in the background. Does nothing when the folder cannot be written,
+// another Kvel is writing, or the dictionary changed since it was read.
 void writeCachedIndex(const DictionaryIndex& index, const QString& dictionary,
                       const FileIdentity& read, const QString& cacheFolder);
 

@@ -3,27 +3,38 @@
 
 #include "lookup/index/file/ContentDigest.h"
 #include "lookup/index/file/IndexFileLocation.h"
-#include "lookup/store/FileIdentity.h"
+#include "lookup/store/AdoptionStamp.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kvel {
 
 namespace {
 
-QString stampPath(const QString& indexFile)
+QString canonical(const QString& path)
 {
-    return indexFile + QLatin1StringView(".ok");
+    return QFileInfo(path).canonicalFilePath();
 }
 
-// One line naming the file's identity: a file replaced or changed in place
-// no longer matches it.
-QByteArray identityLine(const FileIdentity& file)
+// The candidate the dictionary's stamp names, mapped, when both files are
+// still as stamped; null otherwise.
+OpenedIndexFile adoptedIndexFile(const QString& dictionary, const QStringList& candidates,
+                                 const QString& cacheFolder)
 {
-    return QByteArray::number(file.device) + ' ' + QByteArray::number(file.inode) + ' ' +
-           QByteArray::number(file.size) + ' ' + QByteArray::number(file.modifiedNs);
+    const std::optional<AdoptionStamp> stamp =
+        AdoptionStamp::read(AdoptionStamp::pathFor(cacheFolder, dictionary));
+    if (!stamp || stamp->dictionary != canonical(dictionary) ||
+        FileIdentity::of(dictionary) != stamp->dictionaryFile)
+        return {};
+    for (const QString& candidate : candidates) {
+        if (canonical(candidate) != stamp->indexFile)
+            continue;
+        std::shared_ptr<const MappedIndexFile> file = MappedIndexFile::open(candidate);
+        if (file && file->identity() == stamp->index)
+            return {candidate, std::move(file), true, true, stamp->dictionaryFile};
+    }
+    return {};
 }
 
 } // namespace
@@ -37,69 +48,64 @@ QStringList indexFileCandidates(const QString& dictionary, const QString& cacheF
     return candidates;
 }
 
-OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList& candidates)
+OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList& candidates,
+                                   const QString& cacheFolder)
 {
+    if (OpenedIndexFile adopted = adoptedIndexFile(dictionary, candidates, cacheFolder);
+        adopted.file)
+        return adopted;
     const FileIdentity dictionaryFile = FileIdentity::of(dictionary);
     for (const QString& candidate : candidates) {
         const FileIdentity indexFile = FileIdentity::of(candidate);
         if (!indexFile.exists)
             continue;
         if (std::shared_ptr<const MappedIndexFile> file = MappedIndexFile::open(candidate))
-            return {candidate, std::move(file), indexFile.modifiedNs >= dictionaryFile.modifiedNs};
+            return {candidate,
+                    std::move(file),
+                    indexFile.modifiedNs >= dictionaryFile.modifiedNs,
+                    false,
+                    {}};
     }
     return {};
 }
 
-std::shared_ptr<const MappedIndexFile> checkedIndexFile(const QString& dictionary,
-                                                        const QStringList& candidates,
-                                                        const OpenedIndexFile& opened,
-                                                        const QString& ownCache)
+std::shared_ptr<const MappedIndexFile>
+checkedIndexFile(const QString& dictionary, const QStringList& candidates,
+                 const OpenedIndexFile& opened, const QString& ownCache, const QString& cacheFolder)
 {
+    const FileIdentity dictionaryFile = FileIdentity::of(dictionary);
     const std::optional<indexfile::ContentDigest> digest = digestOfFile(dictionary);
     if (!digest)
         return nullptr;
+    // Stamped only for the files as they were read.
+    const bool dictionaryUnchanged = FileIdentity::of(dictionary) == dictionaryFile;
     for (const QString& candidate : candidates) {
         const bool own = !ownCache.isEmpty() && candidate == ownCache;
         const FileIdentity before = FileIdentity::of(candidate);
         std::shared_ptr<const MappedIndexFile> file =
             candidate == opened.path ? opened.file : MappedIndexFile::open(candidate);
-        const bool stamped = own && !adoptedFor(candidate).isEmpty();
-        if (file && file->contentDigest() == *digest && (stamped || file->verify())) {
-            // Stamped only when the file mapped is the one at the path.
-            if (own && !stamped && FileIdentity::of(candidate) == before)
-                stampAdoption(candidate, dictionary);
+        if (file && file->contentDigest() == *digest && file->verify()) {
+            if (dictionaryUnchanged && file->identity() == before &&
+                FileIdentity::of(candidate) == before)
+                stampAdoption(cacheFolder, dictionary, dictionaryFile, candidate);
             return file;
         }
         if (own && before.exists && FileIdentity::of(candidate) == before) {
             QFile::remove(candidate);
-            QFile::remove(stampPath(candidate));
+            QFile::remove(AdoptionStamp::pathFor(cacheFolder, dictionary));
         }
     }
     return nullptr;
 }
 
-void stampAdoption(const QString& path, const QString& dictionary)
+void stampAdoption(const QString& cacheFolder, const QString& dictionary,
+                   const FileIdentity& dictionaryFile, const QString& indexFile)
 {
-    const FileIdentity file = FileIdentity::of(path);
-    QSaveFile stamp(stampPath(path));
-    if (!file.exists || !stamp.open(QIODevice::WriteOnly))
-        return;
-    stamp.write(identityLine(file) + '\n' +
-                QFile::encodeName(QFileInfo(dictionary).canonicalFilePath()) + '\n');
-    stamp.commit();
-}
-
-QString adoptedFor(const QString& path)
-{
-    QFile stamp(stampPath(path));
-    // A stamp is two short lines; anything longer is not one.
-    if (!stamp.open(QIODevice::ReadOnly) || stamp.size() > 8192)
-        return QString();
-    const QList<QByteArray> lines = stamp.readAll().split('\n');
-    const FileIdentity file = FileIdentity::of(path);
-    if (lines.size() < 2 || !file.exists || lines[0] != identityLine(file))
-        return QString();
-    return QFile::decodeName(lines[1]);
+    const AdoptionStamp stamp{canonical(indexFile), canonical(dictionary),
+                              FileIdentity::of(indexFile), dictionaryFile};
+    const QString path = AdoptionStamp::pathFor(cacheFolder, dictionary);
+    if (!path.isEmpty() && !stamp.indexFile.isEmpty() && stamp.index.exists)
+        stamp.write(path);
 }
 
 } // namespace kvel

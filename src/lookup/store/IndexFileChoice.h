@@ -2,6 +2,7 @@
 #pragma once
 
 #include "lookup/index/file/MappedIndexFile.h"
+#include "lookup/store/FileIdentity.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,28 +23,34 @@ struct OpenedIndexFile
     // it is: usable at once, while its digest is checked in the background.
     // An older one waits for the check.
     bool newerThanDictionary = false;
+    // Checked already, for both files as they are (see AdoptionStamp): used
+    // without a check as long as the dictionary read is `dictionaryFile`.
+    bool adopted = false;
+    FileIdentity dictionaryFile;
 };
 
-// The first candidate whose header and table are sound; null file if none.
-OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList& candidates);
+// The candidate adopted for the dictionary per its stamp in `cacheFolder`,
+// else the first whose header and table are sound; null file if none.
+OpenedIndexFile openFirstIndexFile(const QString& dictionary, const QStringList& candidates,
+                                   const QString& cacheFolder);
 
 // Reads the dictionary and the index files, so it runs in the background:
 // the first candidate whose digest is the dictionary's and whose sections
-// are sound, `opened` reused when it is that one. Null if none. `ownCache` is
-// the cache file kvel writes (empty for a program that writes none): its
-// sections are checked once, recorded in a stamp "<index>.ok" beside it that
-// spares the check while the file stays as it is, and it is removed when it
-// fails, to be written again. Other index files are checked at every opening.
+// are sound, `opened` reused when it is that one. Null if none. The one found
+// is stamped in `cacheFolder` (a program that writes no index file may write
+// the stamp), which spares the check at the next opening while both files
+// stay as they are. `ownCache` is the cache file kvel writes (empty for a
+// program that writes none): it is removed when it fails, to be written again.
 std::shared_ptr<const MappedIndexFile> checkedIndexFile(const QString& dictionary,
                                                         const QStringList& candidates,
                                                         const OpenedIndexFile& opened,
-                                                        const QString& ownCache);
+                                                        const QString& ownCache,
+                                                        const QString& cacheFolder);
 
-// Records that the index file at `path` was checked whole, for the file as it
-// is now; nothing when the folder cannot be written.
-void stampAdoption(const QString& path, const QString& dictionary);
-// The dictionary named in the stamp of the index file at `path`, if that stamp
-// is for the file as it is now; empty otherwise.
-QString adoptedFor(const QString& path);
+// Records in `cacheFolder` that `indexFile`, as it is now, was made from
+// `dictionary`, read as `dictionaryFile`, and is sound; nothing when the
+// folder cannot be written.
+void stampAdoption(const QString& cacheFolder, const QString& dictionary,
+                   const FileIdentity& dictionaryFile, const QString& indexFile);
 
 } // namespace kvel

@@ -53,19 +53,30 @@ IndexedDictionaryStore::IndexedDictionaryStore(QString path, IndexFiles files, Q
     const QStringList candidates = files == IndexFiles::Ignore
                                        ? QStringList()
                                        : indexFileCandidates(dictionary, m_cacheFolder);
-    const OpenedIndexFile opened = openFirstIndexFile(dictionary, candidates);
+    const OpenedIndexFile opened = openFirstIndexFile(dictionary, candidates, m_cacheFolder);
     const QString ownCache =
         files == IndexFiles::ReadAndCache ? cachedIndexFile(m_cacheFolder, dictionary) : QString();
-    if (opened.file && opened.newerThanDictionary) {
+    const QString& folder = m_cacheFolder;
+    if (opened.adopted) {
+        m_building = std::async(std::launch::async, [=, this] {
+            // Only m_mapped is set here, before the first query takes the result.
+            BuiltIndex built = build(dictionary, budget, opened.file);
+            if (built.file != opened.dictionaryFile)
+                return build(dictionary, budget); // replaced since it was stamped
+            m_mapped = opened.file;
+            return built;
+        });
+    } else if (opened.file && opened.newerThanDictionary) {
         m_mapped = opened.file;
         m_building = std::async(std::launch::async, build, dictionary, budget, m_mapped);
         m_checking = std::async(std::launch::async, checkedIndexFile, dictionary, candidates,
-                                opened, ownCache);
+                                opened, ownCache, folder);
     } else {
         m_building = std::async(std::launch::async, [=, this] {
             // Only m_mapped is set here, before the first query takes the result.
-            m_mapped =
-                opened.file ? checkedIndexFile(dictionary, candidates, opened, ownCache) : nullptr;
+            m_mapped = opened.file
+                           ? checkedIndexFile(dictionary, candidates, opened, ownCache, folder)
+                           : nullptr;
             return build(dictionary, budget, m_mapped);
         });
     }

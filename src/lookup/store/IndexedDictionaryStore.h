@@ -43,10 +43,11 @@ public:
     // index file changes under its mapping.
     IndexedDictionaryStore(QString path, std::shared_ptr<const MappedIndexFile> mapped,
                            ReadBudget budget = {});
-    // Uses the first index file found for the dictionary (see
-    // indexFileCandidates) at once when it was made after the dictionary,
-    // checking in the background that it belongs to the dictionary and is
-    // sound; an older one is used once so checked. An index file that fails
+    // Uses the index file adopted for the dictionary (see AdoptionStamp) at
+    // once and unchecked, else the first found (see indexFileCandidates) at
+    // once when it was made after the dictionary, checking in the background
+    // that it belongs to the dictionary and is sound, and stamping it so; an
+    // older one is used once so checked. An index file that fails
     // the check is dropped for the next one found or the index built in
     // memory, and with ReadAndCache that index is written into `cacheFolder`
     // in the background, for the next opening.

@@ -3,7 +3,9 @@
 #include "lookup/index/file/IndexFileLocation.h"
 #include "lookup/index/file/IndexFileMaking.h"
 #include "lookup/index/file/MappedIndexFile.h"
+#include "lookup/store/AdoptionStamp.h"
 #include "lookup/store/FileIdentity.h"
+#include "lookup/store/IndexFileChoice.h"
 #include "lookup/store/IndexedDictionaryStore.h"
 #include "support/QtPrinters.h"
 #include "support/TestDictionary.h"
@@ -13,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace kvel;
@@ -71,6 +75,28 @@ protected:
 
     QString cacheFolder() const { return dir.filePath(u"cache/kvel"_s); }
     QString cached() const { return cachedIndexFile(cacheFolder(), path); }
+    QString stamp(const QString& dictionary) const
+    {
+        return AdoptionStamp::pathFor(cacheFolder(), dictionary);
+    }
+    bool adopted(const QString& dictionary) const
+    {
+        return openFirstIndexFile(dictionary, indexFileCandidates(dictionary, cacheFolder()),
+                                  cacheFolder())
+            .adopted;
+    }
+    // Opens the dictionary, looks up and closes it, which waits for its check.
+    void useOnce(const QString& dictionary, IndexFiles files)
+    {
+        IndexedDictionaryStore store(dictionary, files, cacheFolder());
+        store.findRows(SearchLanguage::English, FindMethod::Whole, u"house"_s, 10);
+    }
+    static void writeFile(const QString& file, const QByteArray& bytes)
+    {
+        QFile handle(file);
+        ASSERT_TRUE(handle.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(handle.write(bytes), bytes.size());
+    }
 };
 
 } // namespace
@@ -175,4 +201,148 @@ TEST_F(IndexFileUseTest, AnUnwritableCacheFolderKeepsTheIndexInMemory)
         EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
         EXPECT_FALSE(store.usesIndexFile());
     }
+}
+
+TEST_F(IndexFileUseTest, AnIndexFileCheckedOnceIsAdoptedUntilEitherFileChanges)
+{
+    // Each change leaves the index file unadopted, checked again at the next
+    // opening and then adopted again.
+    struct Change
+    {
+        const char* name;
+        std::function<void(const QString& index)> make;
+    };
+    const Change changes[] = {
+        {"none",
+         [](const QString&) {
+         }},
+        {"dictionary touched",
+         [&](const QString&) {
+             setModified(path, +120);
+         }},
+        {"index touched",
+         [](const QString& index) {
+             setModified(index, +60);
+         }},
+        {"index rewritten in place, same bytes",
+         [](const QString& index) {
+             QFile file(index);
+             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+             const QByteArray bytes = file.readAll();
+             file.close();
+             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+             writeFile(index, bytes);
+         }},
+        {"stamp garbage",
+         [&](const QString&) {
+             writeFile(stamp(path), "1 2 3\n/x\n");
+         }},
+        {"stamp empty",
+         [&](const QString&) {
+             writeFile(stamp(path), "");
+         }},
+        {"stamp huge",
+         [&](const QString&) {
+             QFile file(stamp(path));
+             ASSERT_TRUE(file.open(QIODevice::Append));
+             file.write(QByteArray(64 * 1024, '\n'));
+         }},
+        {"stamp writable by others",
+         [&](const QString&) {
+             ASSERT_TRUE(QFile::setPermissions(stamp(path), QFile::permissions(stamp(path)) |
+                                                                QFile::WriteOther));
+         }},
+        {"stamp a symbolic link to a sound one",
+         [&](const QString&) {
+             const QString target = dir.filePath(u"elsewhere.ok"_s);
+             QFile::remove(target);
+             ASSERT_TRUE(QFile::rename(stamp(path), target));
+             ASSERT_TRUE(QFile::link(target, stamp(path)));
+         }},
+    };
+    struct Place
+    {
+        const char* name;
+        IndexFiles files;
+        std::function<QString()> index;
+    };
+    const Place places[] = {
+        {"beside the dictionary", IndexFiles::Read,
+         [&] {
+             return indexFileBeside(path);
+         }},
+        {"in the cache", IndexFiles::ReadAndCache,
+         [&] {
+             return cached();
+         }},
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        QFile::remove(path);
+        test::writeDictionary(path, kOldRows);
+        if (place.files == IndexFiles::Read) {
+            ASSERT_TRUE(makeIndexFile(path, indexFileBeside(path)));
+        } else {
+            QFile::remove(indexFileBeside(path));
+            useOnce(path, place.files); // writes the cache file
+        }
+        EXPECT_EQ(adopted(path), place.files == IndexFiles::ReadAndCache);
+        useOnce(path, place.files);
+        for (const Change& change : changes) {
+            SCOPED_TRACE(change.name);
+            ASSERT_TRUE(adopted(path));
+            change.make(place.index());
+            EXPECT_EQ(adopted(path), change.name == std::string_view("none"));
+            {
+                IndexedDictionaryStore store(path, place.files, cacheFolder());
+                EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
+                EXPECT_TRUE(store.usesIndexFile());
+            }
+            EXPECT_TRUE(adopted(path));
+        }
+        // Only stamps are written for an index file beside the dictionary.
+        const QStringList written = QDir(cacheFolder()).entryList(QDir::Files);
+        EXPECT_EQ(written.size(), place.files == IndexFiles::Read ? 1 : 2)
+            << written.join(u' ').toStdString();
+    }
+}
+
+TEST_F(IndexFileUseTest, ADictionaryReplacedAfterAdoptionIsNotAnsweredFromItsOldIndex)
+{
+    test::writeDictionary(path, kOldRows);
+    ASSERT_TRUE(makeIndexFile(path, indexFileBeside(path)));
+    useOnce(path, IndexFiles::Read);
+    ASSERT_TRUE(adopted(path));
+    replaceDictionary(kNewRows);
+    setModified(indexFileBeside(path), +60); // as if made after the dictionary
+
+    EXPECT_FALSE(adopted(path));
+    IndexedDictionaryStore store(path, IndexFiles::Read, cacheFolder());
+    EXPECT_TRUE(answersInTime(store, {u"dom"_s}));
+    EXPECT_FALSE(store.usesIndexFile());
+}
+
+TEST_F(IndexFileUseTest, CleaningTheCacheKeepsStampsThatHoldAndRemovesStaleOnes)
+{
+    const QString kept = dir.filePath(u"kept.mdb"_s);
+    const QString gone = dir.filePath(u"gone.mdb"_s);
+    for (const QString& dictionary : {kept, gone}) {
+        test::writeDictionary(dictionary, kOldRows);
+        ASSERT_TRUE(makeIndexFile(dictionary, indexFileBeside(dictionary)));
+        useOnce(dictionary, IndexFiles::Read);
+        ASSERT_TRUE(QFile::exists(stamp(dictionary)));
+    }
+    ASSERT_TRUE(QFile::remove(gone));
+    const QString garbage = QDir(cacheFolder()).filePath(u"0123.kvx.ok"_s);
+    writeFile(garbage, "garbage");
+
+    // Writing the cache file of another dictionary cleans the folder.
+    test::writeDictionary(path, kOldRows);
+    useOnce(path, IndexFiles::ReadAndCache);
+    ASSERT_TRUE(QFile::exists(cached()));
+    EXPECT_TRUE(QFile::exists(stamp(path)));
+    EXPECT_TRUE(QFile::exists(stamp(kept)));
+    EXPECT_TRUE(adopted(kept));
+    EXPECT_FALSE(QFile::exists(stamp(gone)));
+    EXPECT_FALSE(QFile::exists(garbage));
 }
