@@ -39,23 +39,29 @@ void removeStaleEntries(QDir folder)
 
 } // namespace
 
-void writeCachedIndex(const DictionaryIndex& index, const QString& dictionary,
-                      const FileIdentity& read, const QString& cacheFolder)
+std::shared_ptr<const MappedIndexFile> writeCachedIndex(const DictionaryIndex& index,
+                                                        const QString& dictionary,
+                                                        const FileIdentity& read,
+                                                        const QString& cacheFolder)
 {
     const QString path = cachedIndexFile(cacheFolder, dictionary);
     if (path.isEmpty() || !QDir().mkpath(cacheFolder))
-        return;
+        return nullptr;
     QLockFile lock(path + QLatin1StringView(".lock"));
     if (!lock.tryLock(0))
-        return;
+        return nullptr;
     // The digest must be of the file the index was built from.
     const std::optional<indexfile::ContentDigest> digest = digestOfFile(dictionary);
     if (!digest || FileIdentity::of(dictionary) != read)
-        return;
+        return nullptr;
     if (!writeIndexFile(index, path, *digest))
-        return;
+        return nullptr;
+    const FileIdentity written = FileIdentity::of(path);
     stampAdoption(cacheFolder, dictionary, read, path);
     removeStaleEntries(QDir(cacheFolder));
+    // Only the file just written, as written, is trusted unchecked.
+    std::shared_ptr<const MappedIndexFile> mapped = MappedIndexFile::open(path);
+    return mapped && mapped->identity() == written ? mapped : nullptr;
 }
 
 } // namespace kvel

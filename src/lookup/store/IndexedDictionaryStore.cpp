@@ -122,6 +122,8 @@ const IndexedDictionaryStore::BuiltIndex* IndexedDictionaryStore::current()
 {
     if (!m_database.connection())
         return nullptr;
+    // From the query after the one that started writing it, never within it.
+    takeCachedIndexFile();
     if (m_building.valid()) {
         m_built = m_building.get();
         cacheBuiltIndex();
@@ -169,11 +171,27 @@ void IndexedDictionaryStore::cacheBuiltIndex()
         return;
     if (m_caching.valid())
         m_caching.wait();
+    m_cachedFrom = m_built.file;
     m_caching =
         std::async(std::launch::async, [index = m_built.index, dictionary = m_database.path(),
                                         read = m_built.file, folder = m_cacheFolder] {
-            writeCachedIndex(*index, dictionary, read, folder);
+            return writeCachedIndex(*index, dictionary, read, folder);
         });
+}
+
+void IndexedDictionaryStore::takeCachedIndexFile()
+{
+    using namespace std::chrono_literals;
+    if (!m_caching.valid() || m_caching.wait_for(0s) != std::future_status::ready)
+        return;
+    std::shared_ptr<const MappedIndexFile> cached = m_caching.get();
+    // Not when the file was indexed again meanwhile. A lookup holds no index
+    // between queries, so the one in memory can go now.
+    if (!cached || m_mapped || !m_built.index || m_built.scanInstead ||
+        m_built.file != m_cachedFrom)
+        return;
+    m_mapped = std::move(cached);
+    m_built.index = std::shared_ptr<const DictionaryIndex>(m_mapped, &m_mapped->index());
 }
 
 SqliteDictionaryStore& IndexedDictionaryStore::scanning()

@@ -50,7 +50,7 @@ public:
     // older one is used once so checked. An index file that fails
     // the check is dropped for the next one found or the index built in
     // memory, and with ReadAndCache that index is written into `cacheFolder`
-    // in the background, for the next opening.
+    // in the background and mapped in its place from the next query on.
     IndexedDictionaryStore(QString path, IndexFiles files, QString cacheFolder = indexCacheFolder(),
                            ReadBudget budget = {});
     ~IndexedDictionaryStore() override;
@@ -91,6 +91,9 @@ private:
     void takeCheckedIndexFile();
     // With ReadAndCache, writes an index built in memory into the cache.
     void cacheBuiltIndex();
+    // Takes the cache file written in the background, once written, in place
+    // of the index in memory it was written from, which is freed.
+    void takeCachedIndexFile();
     // Reads the table the plain way, for a file that current() cannot index.
     SqliteDictionaryStore& scanning();
     // The rows whose ids `find` picks in the index, read from the file.
@@ -104,7 +107,8 @@ private:
     QString m_cacheFolder;
     std::future<BuiltIndex> m_building;
     std::future<std::shared_ptr<const MappedIndexFile>> m_checking;
-    std::future<void> m_caching;
+    std::future<std::shared_ptr<const MappedIndexFile>> m_caching;
+    FileIdentity m_cachedFrom; // the dictionary the cache file is written from
     BuiltIndex m_built;
     std::unique_ptr<SqliteDictionaryStore> m_scanning;
 };

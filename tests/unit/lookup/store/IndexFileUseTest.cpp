@@ -127,6 +127,13 @@ TEST_F(IndexFileUseTest, TheCacheFileIsWrittenOnceReusedAndRebuiltForANewDiction
         IndexedDictionaryStore store(path, IndexFiles::ReadAndCache, cacheFolder());
         EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
         EXPECT_FALSE(store.usesIndexFile());
+        // Once written, the file replaces the index in memory from a later query on.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!store.usesIndexFile() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
+        }
+        EXPECT_TRUE(store.usesIndexFile());
     }
     const FileIdentity written = FileIdentity::of(cached());
     ASSERT_TRUE(written.exists);
