@@ -124,6 +124,8 @@ wait_until 10 bar_is IsUnMapped || fail "the bar is not in the tray at the start
 log "ok: Kvel's item is registered, the bar waits in the tray"
 
 log "hot key: Alt+F12 while the Wayland window has the focus"
+window_active() { [[ $(tail -n 1 "$WORK/window.log" 2>/dev/null) == active ]]; }
+wait_until 10 window_active || fail "the Wayland window does not have the focus"
 shoot before-hot-key || fail "KWin gives no screenshot (log: $OUT/screenshot.log)"
 for expected in IsViewable IsUnMapped IsViewable; do
     press_alt_f12

@@ -3,7 +3,11 @@
 """A plain Wayland-native window (GTK on its Wayland backend only) that the
 tests give the keyboard focus to, as a user's Wayland program would have it.
 
-Usage: wayland-window.py TITLE
+It writes "active" or "inactive" to standard output whenever it gains or
+loses the keyboard focus.
+
+Usage: wayland-window.py TITLE [TEXT]   (TEXT fills its entry, selected
+when the window gets the focus, ready to be copied with Ctrl+C)
 """
 import sys
 
@@ -19,7 +23,10 @@ if not Gtk.init_check(sys.argv)[0]:
 window = Gtk.Window(title=sys.argv[1] if len(sys.argv) > 1 else "wayland window")
 window.set_default_size(400, 300)
 window.move(300, 200)
-window.add(Gtk.Entry())
+entry = Gtk.Entry()
+entry.set_text(sys.argv[2] if len(sys.argv) > 2 else "")
+window.add(entry)
+window.connect("notify::is-active", lambda w, _: print("active" if w.is_active() else "inactive", flush=True))
 window.connect("destroy", Gtk.main_quit)
 window.show_all()
 window.present()
