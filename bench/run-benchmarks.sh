@@ -17,11 +17,13 @@ note() { echo "$*" | tee -a "$results/machine.txt"; }
 load() { echo "$(date -u '+%T'), load $(cut -d' ' -f1-3 /proc/loadavg)"; }
 
 # Each dictionary is written under a temporary name and renamed with its index
-# file, so that one cut short is made again at the next run.
+# file, so that one cut short is made again at the next run. Both are made
+# again when the program that makes them is newer: its index file format may
+# have changed, and an index file of an older format would not be mapped.
 make_dictionary() {
   local file=$1
   shift
-  [ -f "$file" ] && [ -f "$file.kvx" ] && return 0
+  [ -f "$file" ] && [ "$file.kvx" -nt "$1" ] && return 0
   rm -f "$file.part" "$file.part.kvx"
   "$@" -o "$file.part"
   mv "$file.part.kvx" "$file.kvx"
@@ -36,6 +38,9 @@ main() {
   results=$work/results
   started=$(date +%s)
   mkdir -p "$work" "$results"
+  # One run at a time in a work folder: two would build and measure at once.
+  exec 9>"$work/run.lock"
+  flock -n 9 || { echo "run-benchmarks.sh: another run is using $work" >&2; exit 1; }
 
   "$source_dir/scripts/bootstrap"
   cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

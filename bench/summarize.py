@@ -81,6 +81,21 @@ def row(title, cells, target=""):
     print(f"| {title} | " + " | ".join(cells) + f" | {target} |")
 
 
+def index_warnings(res):
+    """kvel-bench runs built when it cannot make or map the index file; says so."""
+    for (index, option, name), bench in sorted(res.bench.items()):
+        if bench.get("index") != index:
+            print(f"**Warning: kvel-bench --index {index} ran {bench.get('index')} "
+                  f"({option}, {name}).**\n")
+    for index in INDEXES:
+        for name in NAMES:
+            with open(res.path(f"opening-{index}-{name}.txt"), encoding="utf-8") as feed:
+                ran = {json.loads(line.split(" ", 1)[1]).get("index") for line in feed}
+            if ran != {index}:
+                print(f"**Warning: the openings with --index {index} ran {sorted(ran)} "
+                      f"({name}).**\n")
+
+
 def side_by_side(res):
     print("| | " + " | ".join(f"{ROWS[n]:,} built | {ROWS[n]:,} mapped" for n in NAMES)
           + " | target (mapped) |")
@@ -206,6 +221,7 @@ def main():
         for line in feed:
             print("    " + line.rstrip("\n"))
     print()
+    index_warnings(res)
     side_by_side(res)
     peers_line(res)
     for name in NAMES:
