@@ -45,6 +45,12 @@ QStringList waylandGlobals(const QString& displayName)
     return globals;
 }
 
+bool clipboardWatchingOffered(const SessionInfo& session, const QStringList& globals)
+{
+    return session.desktop == DesktopKind::Gnome ||
+           globals.contains(QLatin1StringView(datacontrol::kManagerName));
+}
+
 bool portalOffersGlobalShortcuts(const QDBusConnection& bus)
 {
     if (!bus.isConnected())
@@ -70,8 +76,8 @@ DesktopCapabilities probeDesktop(const SessionInfo& session, bool trayAvailable)
     capabilities.tray = trayAvailable;
     if (session.type != SessionType::Wayland)
         return capabilities;
-    capabilities.clipboardWatching = waylandGlobals(session.waylandDisplay)
-                                         .contains(QLatin1StringView(datacontrol::kManagerName));
+    capabilities.clipboardWatching =
+        clipboardWatchingOffered(session, waylandGlobals(session.waylandDisplay));
     capabilities.globalHotKey = portalOffersGlobalShortcuts(QDBusConnection::sessionBus());
     return capabilities;
 }

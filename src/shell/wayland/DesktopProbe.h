@@ -13,6 +13,11 @@ namespace kvel {
 // ...); empty when it cannot be reached. An empty name means WAYLAND_DISPLAY.
 QStringList waylandGlobals(const QString& displayName);
 
+// True when copies made in every program reach Kvel: through data control
+// (one of globals), or where the compositor hands Wayland copies on to
+// XWayland's clipboard, as GNOME's Mutter does.
+bool clipboardWatchingOffered(const SessionInfo& session, const QStringList& globals);
+
 // True when the desktop portal on bus implements global shortcuts.
 bool portalOffersGlobalShortcuts(const QDBusConnection& bus);
 

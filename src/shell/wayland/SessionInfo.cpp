@@ -76,7 +76,9 @@ DesktopCapabilities expectedCapabilities(const SessionInfo& session)
         return {};
     const DesktopKind desktop = session.desktop;
     DesktopCapabilities capabilities;
-    capabilities.clipboardWatching = desktop == DesktopKind::Kde || desktop == DesktopKind::Wlroots;
+    capabilities.clipboardWatching = desktop == DesktopKind::Kde ||
+                                     desktop == DesktopKind::Wlroots ||
+                                     desktop == DesktopKind::Gnome;
     capabilities.globalHotKey = desktop == DesktopKind::Kde;
     capabilities.tray = desktop != DesktopKind::Gnome && desktop != DesktopKind::Weston;
     return capabilities;

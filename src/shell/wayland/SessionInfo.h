@@ -54,7 +54,8 @@ SessionInfo detectSession(const QProcessEnvironment& environment);
 SessionInfo currentSession();
 
 // What the desktop is known to offer by its name alone: data control on
-// wlroots and KDE, the global-shortcuts portal on KDE, a tray everywhere but
+// wlroots and KDE, Wayland copies handed to XWayland on GNOME, the
+// global-shortcuts portal on KDE, a tray everywhere but
 // GNOME (without an extension) and weston. X11 sessions have everything.
 DesktopCapabilities expectedCapabilities(const SessionInfo& session);
 

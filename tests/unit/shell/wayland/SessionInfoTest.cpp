@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {true, true, true}},
         ExpectationCase{"Kde", SessionType::Wayland, DesktopKind::Kde, {true, true, true}},
         ExpectationCase{"Sway", SessionType::Wayland, DesktopKind::Wlroots, {true, false, true}},
-        ExpectationCase{"Gnome", SessionType::Wayland, DesktopKind::Gnome, {false, false, false}},
+        ExpectationCase{"Gnome", SessionType::Wayland, DesktopKind::Gnome, {true, false, false}},
         ExpectationCase{"Weston", SessionType::Wayland, DesktopKind::Weston, {false, false, false}},
         ExpectationCase{"Other", SessionType::Wayland, DesktopKind::Other, {false, false, true}}),
     [](const testing::TestParamInfo<ExpectationCase>& info) { return info.param.name; });
