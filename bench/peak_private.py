@@ -10,8 +10,11 @@ return of one of those calls; gdb stops all threads at each (all-stop mode).
 The command's own output goes to /dev/null.
 
   peak_private.py COMMAND [ARGUMENTS...]
-  -> {"private_mb": ..., "anonymous_mb": ..., "rss_mb": ..., "samples": N}
-     (MB of 1,024 kB; rss_mb is the resident memory at that same moment)
+  -> {"private_mb": ..., "anonymous_mb": ..., "rss_mb": ..., "samples": N,
+      "index_files": [...]}
+     (MB of 1,024 kB; rss_mb is the resident memory at that same moment;
+     index_files are the Kvel index files, *.kvx, it had mapped at any sample,
+     which tells whether it used one or built its index in memory)
 """
 import json
 import os
@@ -22,9 +25,14 @@ import tempfile
 SAMPLER = r'''
 import gdb, json
 peak = {"Private_Dirty": -1, "samples": 0}
+index_files = set()
 def sample():
     fields = {}
-    with open("/proc/%d/smaps_rollup" % gdb.selected_inferior().pid) as feed:
+    pid = gdb.selected_inferior().pid
+    with open("/proc/%d/maps" % pid) as feed:
+        index_files.update(line.split(None, 5)[5].strip() for line in feed
+                           if line.rstrip().endswith(".kvx"))
+    with open("/proc/%d/smaps_rollup" % pid) as feed:
         for line in feed:
             parts = line.split()
             if len(parts) == 3 and parts[2] == "kB":
@@ -33,6 +41,7 @@ def sample():
     if fields.get("Private_Dirty", -1) > peak["Private_Dirty"]:
         peak.update(fields)
 def write(path):
+    peak["index_files"] = sorted(index_files)
     with open(path, "w") as out:
         json.dump(peak, out)
 '''
@@ -77,7 +86,8 @@ def main():
         sys.exit("peak_private.py: no sample taken")
     print(json.dumps({"private_mb": peak["Private_Dirty"] / 1024,
                       "anonymous_mb": peak.get("Anonymous", 0) / 1024,
-                      "rss_mb": peak.get("Rss", 0) / 1024, "samples": peak["samples"]}))
+                      "rss_mb": peak.get("Rss", 0) / 1024, "samples": peak["samples"],
+                      "index_files": peak["index_files"]}))
 
 
 if __name__ == "__main__":

@@ -87,6 +87,12 @@ def index_warnings(res):
         if bench.get("index") != index:
             print(f"**Warning: kvel-bench --index {index} ran {bench.get('index')} "
                   f"({option}, {name}).**\n")
+    for (index, option, name) in ((i, o, n) for i in INDEXES for o in OPTIONS for n in NAMES):
+        mapped = bool(load(res.path(f"kvel-lookup-{index}-{option}-{name}.private.json"))
+                      .get("index_files"))
+        if mapped != (index == "mapped"):
+            print(f"**Warning: kvel-lookup {'mapped' if mapped else 'mapped no'} index file "
+                  f"in the {index} run ({option}, {name}).**\n")
     for index in INDEXES:
         for name in NAMES:
             with open(res.path(f"opening-{index}-{name}.txt"), encoding="utf-8") as feed:
