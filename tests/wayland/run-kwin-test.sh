@@ -134,9 +134,30 @@ done
 shoot after-hot-key
 log "ok: Alt+F12 showed, hid and showed the bar ($OUT/after-hot-key.png)"
 
-log "clipboard: a copy in a Wayland program brings the bar up with the lookup"
+log "hot key: the portal restarted, Alt+F12 works again"
+# The bus started the portal; it runs in KWin's session group.
+KWIN_GROUP=${GROUPS_STARTED[0]}
+portal_pids() { pgrep -g "$KWIN_GROUP" -f 'xdg-desktop-portal(-kde)?$' | sort; }
+OLD_PORTAL=$(portal_pids)
+[[ $(wc -l <<<"$OLD_PORTAL") -eq 2 ]] || fail "the portal and its KDE part are not running: $OLD_PORTAL"
+old_portal_gone()
+{
+    local pid
+    for pid in $OLD_PORTAL; do
+        process_gone "$pid" || return 1
+    done
+}
+# shellcheck disable=SC2086 # one process id a word
+kill $OLD_PORTAL
+wait_until 10 old_portal_gone || fail "the portal did not end"
+portal_back() { [[ $(portal_pids | comm -13 <(echo "$OLD_PORTAL") - | wc -l) -eq 2 ]]; }
+wait_until 20 portal_back || fail "nothing started the portal again"
+sleep 1 # the new session is being created
 press_alt_f12
-wait_until 10 bar_is IsUnMapped || fail "Alt+F12 did not hide the bar"
+wait_until 10 bar_is IsUnMapped || fail "Alt+F12 after the portal's restart left the bar $(bar_state)"
+log "ok: Alt+F12 hid the bar through the restarted portal"
+
+log "clipboard: a copy in a Wayland program brings the bar up with the lookup"
 shoot before-copy
 (($(red_pixels "$SHOT") == 0)) || fail "red on the screen before any copy ($OUT/before-copy.png)"
 wayland_copy house

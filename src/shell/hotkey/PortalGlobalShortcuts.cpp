@@ -4,6 +4,8 @@
 #include "shell/wayland/PortalRequest.h"
 
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +15,9 @@ namespace {
 
 constexpr quint32 kHotKeyMessage = 1;
 constexpr int kFirstFunctionKey = 9;
+// A portal that keeps failing is not started again and again for ever.
+constexpr int kMaxPortalRestarts = 5;
+constexpr int kPortalRestartDelayMs = 500;
 
 bool validKey(int keyIndex)
 {
@@ -36,6 +41,10 @@ PortalGlobalShortcuts::PortalGlobalShortcuts(const QDBusConnection& bus, QObject
     m_bus.connect(QLatin1StringView(portal::kService), QLatin1StringView(portal::kPath),
                   QLatin1StringView(portal::kGlobalShortcuts), u"Activated"_s, this,
                   SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+    auto* watcher = new QDBusServiceWatcher(QLatin1StringView(portal::kService), m_bus,
+                                            QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
+            &PortalGlobalShortcuts::portalEnded);
 }
 
 PortalGlobalShortcuts::~PortalGlobalShortcuts()
@@ -115,6 +124,21 @@ void PortalGlobalShortcuts::sessionCreated(int generation, uint response,
     };
     new PortalRequest(m_bus, QLatin1StringView(portal::kGlobalShortcuts), u"BindShortcuts"_s,
                       arguments, {}, this);
+}
+
+void PortalGlobalShortcuts::portalEnded()
+{
+    // The portal's sessions end with it, and the desktop stops sending the
+    // key; asking again starts the portal anew (D-Bus activation).
+    if (m_keyIndex < 0 || m_portalRestarts >= kMaxPortalRestarts)
+        return;
+    ++m_portalRestarts;
+    const int generation = ++m_generation;
+    m_session.clear();
+    QTimer::singleShot(kPortalRestartDelayMs, this, [this, generation] {
+        if (generation == m_generation)
+            createSession();
+    });
 }
 
 void PortalGlobalShortcuts::closeSession(const QString& path)

@@ -43,11 +43,13 @@ private:
     void createSession();
     void sessionCreated(int generation, uint response, const QVariantMap& results);
     void closeSession(const QString& path);
+    void portalEnded();
 
     QDBusConnection m_bus;
     int m_keyIndex = -1;  // the key asked for, -1 when none
     int m_generation = 0; // a session created for an abandoned request is closed
     QString m_session;
+    int m_portalRestarts = 0;
 };
 
 } // namespace kvel

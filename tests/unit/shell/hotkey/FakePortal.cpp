@@ -35,6 +35,12 @@ bool FakePortal::publish()
            m_bus.registerService(u"org.freedesktop.portal.Desktop"_s);
 }
 
+bool FakePortal::restart()
+{
+    return m_bus.unregisterService(u"org.freedesktop.portal.Desktop"_s) &&
+           m_bus.registerService(u"org.freedesktop.portal.Desktop"_s);
+}
+
 void FakePortal::setAnswer(Answer answer)
 {
     const QMutexLocker lock(&m_mutex);

@@ -42,6 +42,9 @@ public:
 
     // Registers the portal's name and object; false when the bus refuses.
     bool publish();
+    // Gives the portal's name up and takes it again, as a restarted portal
+    // does (its sessions are not forgotten here, unlike a real restart).
+    bool restart();
 
     void setAnswer(Answer answer);
     // Sends the answers held back so far, granting them.

@@ -220,6 +220,22 @@ TEST_F(PortalHotKey, OtherKeyReplacesTheSession)
     EXPECT_EQ(pressed.at(0).at(0).toString(), u"F10"_s);
 }
 
+TEST_F(PortalHotKey, RestartedPortalIsAskedForANewSession)
+{
+    QSignalSpy pressed(&hotKey(), &GlobalHotKey::hotKeyPressed);
+    ASSERT_TRUE(hotKey().SetHook(3));
+    ASSERT_TRUE(waitForCalls(2));
+    bool restarted = false;
+    QMetaObject::invokeMethod(
+        m_portal, [&] { restarted = m_portal->restart(); }, Qt::BlockingQueuedConnection);
+    ASSERT_TRUE(restarted);
+    ASSERT_TRUE(waitForCalls(4));
+    EXPECT_EQ(methods().mid(2), (QStringList{u"CreateSession"_s, u"BindShortcuts"_s}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hotKey().grabbed(); }, kWaitMs));
+    activate(sessionPath(), u"toggle-alt-f12"_s);
+    EXPECT_EQ(pressed.size(), 1);
+}
+
 TEST_F(PortalHotKey, RemoveHookClosesTheSession)
 {
     QSignalSpy pressed(&hotKey(), &GlobalHotKey::hotKeyPressed);
