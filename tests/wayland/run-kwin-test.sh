@@ -7,7 +7,8 @@
 #  - the tray: Kvel's item is registered with the watcher, the bar starts in it;
 #  - Alt+F12, pressed through KWin's fake-input protocol while a Wayland
 #    window has the focus, reaches Kvel through the GlobalShortcuts portal
-#    and toggles the bar;
+#    and toggles the bar, also after the portal was restarted, and the key
+#    the user gives the shortcut in Plasma's settings replaces Alt+F12;
 #  - a copy made by a Wayland client (wl-copy) brings the bar up with the
 #    lookup: bold red headwords in KWin's own screenshot.
 #
@@ -156,6 +157,22 @@ sleep 1 # the new session is being created
 press_alt_f12
 wait_until 10 bar_is IsUnMapped || fail "Alt+F12 after the portal's restart left the bar $(bar_state)"
 log "ok: Alt+F12 hid the bar through the restarted portal"
+
+log "hot key: re-bound to Alt+F11 in Plasma's shortcut settings"
+# What System Settings does when the user gives the shortcut another key
+# (the key as Qt's code of Alt+F11).
+bus_call -d org.kde.kglobalaccel -o /kglobalaccel -m org.kde.KGlobalAccel.setForeignShortcut \
+    "['kvel', 'toggle-alt-f12', 'kvel', 'Open or hide the Kvel dictionary (Alt+F12)']" "[150995002]" >/dev/null ||
+    fail "kglobalaccel did not take the new key"
+press_alt_f11() { run_user "$APP/kwin-press-keys" 56 87 >>"$WORK/keys.log" 2>&1 || fail "KWin took no fake key"; }
+press_alt_f11
+wait_until 10 bar_is IsViewable || fail "Alt+F11 did not show the bar"
+# Alt+F12 is no longer bound: Alt+F11 after it hides the bar (it would show
+# it, had Alt+F12 hidden it).
+press_alt_f12
+press_alt_f11
+wait_until 10 bar_is IsUnMapped || fail "Alt+F12 still toggles the bar, or Alt+F11 does not"
+log "ok: the re-bound key toggles the bar, the old one does nothing"
 
 log "clipboard: a copy in a Wayland program brings the bar up with the lookup"
 shoot before-copy
