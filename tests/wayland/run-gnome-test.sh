@@ -10,7 +10,9 @@
 #    Mutter hands it on to XWayland's clipboard, and the bar shows the lookup;
 #  - Alt+F12 bound to the command kvel in GNOME's own custom shortcuts,
 #    pressed while the GTK window has the focus, closes the bar (without a
-#    tray that ends Kvel) and opens it again.
+#    tray that ends Kvel) and opens it again;
+#  - with the AppIndicator extension enabled, Kvel's item is in its watcher,
+#    the bar starts in the tray and Alt+F12 brings it out.
 #
 # Usage: run-gnome-test.sh KVEL DICTIONARY OUTPUT_DIR
 set -uo pipefail
@@ -23,8 +25,11 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/session-lib.sh"
 
 MEDIA_KEYS=/usr/libexec/gsd-media-keys
+APPINDICATOR=ubuntu-appindicators@ubuntu.com
 require_tools gnome-shell Xwayland dbus-run-session dbus-daemon gsettings convert xwininfo
 [[ -x $MEDIA_KEYS ]] || skip "gnome-settings-daemon (gsd-media-keys) is not installed"
+[[ -d /usr/share/gnome-shell/extensions/$APPINDICATOR ]] ||
+    skip "the AppIndicator extension (gnome-shell-extension-appindicator) is not installed"
 /usr/bin/python3 -c 'import dbus, gi; gi.require_version("Gtk", "3.0")' 2>/dev/null ||
     skip "python3-dbus or python3-gi with GTK 3 is not installed"
 
@@ -193,4 +198,24 @@ press $KEY_LEFTALT $KEY_F12
 wait_until 20 bar_is IsViewable || fail "Alt+F12 did not open the bar again (log: $OUT/media-keys.log)"
 shoot after-hot-key
 log "ok: Alt+F12 closed Kvel and started it again ($OUT/after-hot-key.png)"
+
+log "tray: with the AppIndicator extension Kvel waits in the top bar"
+stop_desktop
+wait_until 10 eval '! kvel_running' || fail "Kvel did not end"
+run_user gsettings set org.gnome.shell enabled-extensions "['$APPINDICATOR']" ||
+    fail "gsettings cannot enable the AppIndicator extension"
+watcher_up() { tray_items >/dev/null; }
+wait_until 20 watcher_up || fail "the AppIndicator extension offers no status-notifier watcher"
+# The notice was seen above. For its first 15 s the icon asks for attention
+# (the first start's balloon), so the top bar shows an information sign.
+write_kvel_ini Tray=1 Fast=0 Key=3 Hook=1 DesktopNotice=1
+spawn_user "$APP/kvel" >>"$WORK/kvel.log" 2>&1
+wait_until 20 kvel_item_registered || fail "no Kvel item in the watcher's list: $(tray_items)"
+wait_until 10 bar_is IsUnMapped || fail "the bar is not in the tray at the start (state: $(bar_state))"
+sleep 1
+shoot tray
+focus_window
+press $KEY_LEFTALT $KEY_F12
+wait_until 10 bar_is IsViewable || fail "Alt+F12 did not bring the bar out of the tray"
+log "ok: Kvel's icon is in the top bar, Alt+F12 opens the bar ($OUT/tray.png)"
 exit 0

@@ -68,8 +68,6 @@ SESSION_ENV+=(WAYLAND_DISPLAY=kvel-kwin DISPLAY="$(sed -n 1p "$WORK/runtime/sess
     DBUS_SESSION_BUS_ADDRESS="$(sed -n 2p "$WORK/runtime/session")")
 log "KWin $(dpkg-query -W -f="\${Version}" kwin-wayland 2>/dev/null), XWayland on $(sed -n 1p "$WORK/runtime/session"), user $(run_user id -un)"
 
-bus_call() { run_user gdbus call --session --timeout 10 "$@" 2>&1; }
-
 # Plasma's tray host finds items through this watcher, a module of kded5.
 spawn_user env QT_QPA_PLATFORM=offscreen kded5 >"$WORK/kded5.log" 2>&1
 kded_ready() { bus_call -d org.kde.kded5 -o /kded -m org.kde.kded5.loadedModules >/dev/null; }
@@ -92,18 +90,6 @@ red_shown() { shoot "$1" && (($(red_pixels "$SHOT") > 0)); }
 bar_state() { run_user xwininfo -name 'Kvel rečnik' 2>/dev/null | sed -n 's/^ *Map State: //p'; }
 bar_is() { [[ $(bar_state) == "$1" ]]; }
 
-tray_items() { bus_call -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \
-    -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems; }
-kvel_item_registered()
-{
-    local item service
-    for item in $(tray_items | grep -o "'[^']*'" | tr -d "'"); do
-        service=${item%%/*}
-        bus_call -d "$service" -o "/${item#*/}" -m org.freedesktop.DBus.Properties.Get \
-            org.kde.StatusNotifierItem Id | grep -q "'kvel'" && return 0
-    done
-    return 1
-}
 
 # Alt+F12 as evdev key codes (KEY_LEFTALT, KEY_F12).
 press_alt_f12() { run_user "$APP/kwin-press-keys" 56 88 >>"$WORK/keys.log" 2>&1 || fail "KWin took no fake key (log: $OUT/keys.log)"; }

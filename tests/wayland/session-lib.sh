@@ -138,3 +138,21 @@ wayland_copy()
     COPY_PID=$SPAWNED
     wait_until 10 pasted_is "$1" || fail "wl-copy did not set the selection to '$1'"
 }
+
+bus_call() { run_user gdbus call --session --timeout 10 "$@" 2>&1; }
+
+# The items a tray host shows, as the status-notifier watcher lists them.
+tray_items() { bus_call -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \
+    -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems; }
+kvel_item_registered()
+{
+    local item service
+    # An item is SERVICE/PATH (Plasma) or SERVICE@/PATH (GNOME's extension).
+    for item in $(tray_items | grep -o "'[^']*'" | tr -d "'"); do
+        item=${item/@\//\/}
+        service=${item%%/*}
+        bus_call -d "$service" -o "/${item#*/}" -m org.freedesktop.DBus.Properties.Get \
+            org.kde.StatusNotifierItem Id | grep -q "'kvel'" && return 0
+    done
+    return 1
+}
