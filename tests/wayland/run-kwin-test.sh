@@ -110,7 +110,15 @@ wait_until 20 kvel_item_registered || fail "no Kvel item in the watcher's list: 
 wait_until 10 bar_is IsUnMapped || fail "the bar is not in the tray at the start (state: $(bar_state))"
 log "ok: Kvel's item is registered, the bar waits in the tray"
 
+# Kvel's session with the portal (its object is named after the token).
+portal_session_open()
+{
+    run_user gdbus introspect --session -d org.freedesktop.portal.Desktop --recurse \
+        -o /org/freedesktop/portal/desktop/session 2>/dev/null | grep -q 'node .*/kvel'
+}
+
 log "hot key: Alt+F12 while the Wayland window has the focus"
+wait_until 10 portal_session_open || fail "Kvel has no session with the portal"
 window_active() { [[ $(tail -n 1 "$WORK/window.log" 2>/dev/null) == active ]]; }
 wait_until 10 window_active || fail "the Wayland window does not have the focus"
 shoot before-hot-key || fail "KWin gives no screenshot (log: $OUT/screenshot.log)"
@@ -139,7 +147,7 @@ kill $OLD_PORTAL
 wait_until 10 old_portal_gone || fail "the portal did not end"
 portal_back() { [[ $(portal_pids | comm -13 <(echo "$OLD_PORTAL") - | wc -l) -eq 2 ]]; }
 wait_until 20 portal_back || fail "nothing started the portal again"
-sleep 1 # the new session is being created
+wait_until 10 portal_session_open || fail "Kvel has no session with the restarted portal"
 press_alt_f12
 wait_until 10 bar_is IsUnMapped || fail "Alt+F12 after the portal's restart left the bar $(bar_state)"
 log "ok: Alt+F12 hid the bar through the restarted portal"
