@@ -4,7 +4,8 @@
 # D-Bus session, the desktop portal, and Plasma's status-notifier watcher
 # (kded5) for the tray, run by an unprivileged user. Kvel runs under
 # XWayland as on a user's desktop. Checked:
-#  - the tray: Kvel's item is registered with the watcher, the bar starts in it;
+#  - the tray: Kvel's item is registered with the watcher, the bar starts in it,
+#    and Plasma's own tray host (the system tray applet) draws Kvel's icon;
 #  - Alt+F12, pressed through KWin's fake-input protocol while a Wayland
 #    window has the focus, reaches Kvel through the GlobalShortcuts portal
 #    and toggles the bar, also after the portal was restarted, and the key
@@ -74,6 +75,25 @@ kded_ready() { bus_call -d org.kde.kded5 -o /kded -m org.kde.kded5.loadedModules
 wait_until 20 kded_ready || fail "kded5 did not start (log: $OUT/kded5.log)"
 bus_call -d org.kde.kded5 -o /kded -m org.kde.kded5.loadModule statusnotifierwatcher | grep -q true ||
     fail "kded5 did not load the status-notifier watcher"
+
+# Plasma's tray host: the system tray applet, in a window of its own (the
+# desktop shell with its panels is plasma-desktop, a much larger package).
+# Without qtwayland5 Plasma's Qt 5 has no Wayland plugin, so it runs under
+# XWayland. Its window goes low on the screen, where no other window of the
+# test goes.
+TRAY_HOST_MISSING=
+tray_window() { run_user xdotool search --name '^System Tray$' 2>/dev/null | head -n 1; }
+tray_window_shown() { [[ -n $(tray_window) ]]; }
+if ! command -v plasmawindowed >/dev/null || ! command -v xdotool >/dev/null; then
+    TRAY_HOST_MISSING="plasmawindowed or xdotool is not installed"
+else
+    spawn_user env QT_QPA_PLATFORM=xcb plasmawindowed org.kde.plasma.systemtray >"$WORK/tray.log" 2>&1
+    if wait_until 20 tray_window_shown; then
+        run_user xdotool windowsize "$(tray_window)" 320 80 windowmove "$(tray_window)" 0 650
+    else
+        TRAY_HOST_MISSING="Plasma's system tray did not open a window within 20 s (log: $OUT/tray.log)"
+    fi
+fi
 
 # ------------------------------------------------------------------- helpers
 
@@ -176,5 +196,39 @@ wait_until 20 red_shown after-copy ||
     fail "no bold red headword within 20 s of copying 'house' ($OUT/after-copy.png)"
 bar_is IsViewable || fail "the lookup is shown but the bar is $(bar_state)"
 log "ok: $(red_pixels "$SHOT") red headword pixels ($OUT/after-copy.png)"
+
+log "tray: Plasma's system tray draws Kvel's icon"
+if [[ -n $TRAY_HOST_MISSING ]]; then
+    log "not checked: $TRAY_HOST_MISSING"
+else
+    # While a notice is up the host draws the item's attention icon instead.
+    kvel_item_active()
+    {
+        local item
+        for item in $(tray_items | grep -o "'[^']*'" | tr -d "'"); do
+            bus_call -d "${item%%/*}" -o "/${item#*/}" -m org.freedesktop.DBus.Properties.Get \
+                org.kde.StatusNotifierItem Status | grep -q "'Active'" && return 0
+        done
+        return 1
+    }
+    # The cover of the icon for a shown bar (#1c5fb8), inside the host's window.
+    icon_pixels()
+    {
+        local geometry
+        geometry=$(run_user xwininfo -id "$(tray_window)" | awk '/Absolute upper-left X/ {x = $NF}
+            /Absolute upper-left Y/ {y = $NF} /Width:/ {w = $NF} /Height:/ {h = $NF}
+            END {printf "%dx%d+%d+%d", w, h, x, y}')
+        convert "$SHOT" -crop "$geometry" +repage -fuzz 8% -fill black +opaque '#1c5fb8' \
+            -fill white -opaque '#1c5fb8' -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
+    }
+    icon_drawn()
+    {
+        local count
+        shoot tray-icon && count=$(icon_pixels) && ((${count:-0} >= 20))
+    }
+    wait_until 25 kvel_item_active || fail "Kvel's tray item did not return to its own icon"
+    wait_until 10 icon_drawn || fail "the system tray does not draw Kvel's icon ($OUT/tray-icon.png)"
+    log "ok: $(icon_pixels) pixels of Kvel's icon in the tray ($OUT/tray-icon.png)"
+fi
 kill -0 "$KVEL_PID" 2>/dev/null || fail "kvel ended (log: $OUT/kvel.log)"
 exit 0
