@@ -30,13 +30,10 @@ require_tools gnome-shell Xwayland dbus-run-session dbus-daemon gsettings conver
 [[ -x $MEDIA_KEYS ]] || skip "gnome-settings-daemon (gsd-media-keys) is not installed"
 [[ -d /usr/share/gnome-shell/extensions/$APPINDICATOR ]] ||
     skip "the AppIndicator extension (gnome-shell-extension-appindicator) is not installed"
-/usr/bin/python3 -c 'import dbus, gi; gi.require_version("Gtk", "3.0")' 2>/dev/null ||
-    skip "python3-dbus or python3-gi with GTK 3 is not installed"
+require_python_gtk
 
-cp "$KVEL_EXE" "$APP/kvel"
-cp "$KVEL_DICT" "$APP/kvel.mdb"
-[[ -e $KVEL_DICT.kvx ]] && cp "$KVEL_DICT.kvx" "$APP/kvel.mdb.kvx"
-cp "$HERE"/gnome-screenshot.py "$HERE"/gnome-keyboard.py "$HERE"/wayland-window.py "$APP/"
+install_kvel "$KVEL_EXE" "$KVEL_DICT" \
+    "$HERE"/gnome-screenshot.py "$HERE"/gnome-keyboard.py "$HERE"/wayland-window.py
 
 # ------------------------------------------------------------ GNOME Shell
 

@@ -29,19 +29,14 @@ require_tools kwin_wayland Xwayland dbus-run-session dbus-update-activation-envi
     kded5 wl-copy wl-paste convert xwininfo /usr/libexec/xdg-desktop-portal
 [[ -e /usr/lib/x86_64-linux-gnu/libexec/xdg-desktop-portal-kde ]] || skip "xdg-desktop-portal-kde is not installed"
 [[ -e $KDED_WATCHER ]] || skip "Plasma's status-notifier watcher (plasma-workspace) is not installed"
-/usr/bin/python3 -c 'import dbus, gi; gi.require_version("Gtk", "3.0")' 2>/dev/null ||
-    skip "python3-dbus or python3-gi with GTK 3 is not installed"
+require_python_gtk
 [[ -x $PRESS_KEYS ]] || skip "the fake-input key tool was not built (plasma-wayland-protocols missing)"
 
-cp "$KVEL_EXE" "$APP/kvel"
-cp "$KVEL_DICT" "$APP/kvel.mdb"
-[[ -e $KVEL_DICT.kvx ]] && cp "$KVEL_DICT.kvx" "$APP/kvel.mdb.kvx"
-cp "$PRESS_KEYS" "$HERE"/kwin-screenshot.py "$HERE"/wayland-window.py "$APP/"
 # Debian gives kwin_wayland a file capability (CAP_SYS_RESOURCE) that a
 # container may not grant, and then it cannot be started at all; a copy
 # carries no capability and KWin runs without it.
-cp /usr/bin/kwin_wayland "$APP/kwin_wayland"
-((${#as_user[@]})) && chown -R "$TEST_USER" "$APP"
+install_kvel "$KVEL_EXE" "$KVEL_DICT" "$PRESS_KEYS" "$HERE"/kwin-screenshot.py \
+    "$HERE"/wayland-window.py /usr/bin/kwin_wayland
 
 # ------------------------------------------------------------------- KWin
 

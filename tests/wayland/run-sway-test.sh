@@ -21,9 +21,7 @@ source "$HERE/session-lib.sh"
 
 require_tools sway Xwayland wl-copy wl-paste grim convert swaymsg
 
-cp "$KVEL_EXE" "$APP/kvel"
-cp "$KVEL_DICT" "$APP/kvel.mdb"
-((${#as_user[@]})) && chown -R "$TEST_USER" "$APP"
+install_kvel "$KVEL_EXE" "$KVEL_DICT"
 
 # sway ends its own helpers (swaybg, XWayland) when told to exit.
 stop_desktop() { [[ -n ${SWAYSOCK:-} ]] && run_user swaymsg -q exit 2>/dev/null; }

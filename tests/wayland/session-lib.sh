@@ -63,6 +63,25 @@ mkdir -p "$APP" "$WORK"/{home,runtime,config,data,cache,data-dirs,config-dirs,sh
 chmod 700 "$WORK/runtime"
 ((${#as_user[@]})) && chown -R "$TEST_USER" "$APP" "$WORK"/{home,runtime,config,data,cache,shots}
 
+# require_python_gtk: the Wayland window and the D-Bus helpers are Python.
+require_python_gtk()
+{
+    /usr/bin/python3 -c 'import dbus, gi; gi.require_version("Gtk", "3.0")' 2>/dev/null ||
+        skip "python3-dbus or python3-gi with GTK 3 is not installed"
+}
+
+# install_kvel KVEL DICTIONARY [FILE...]: a copy of kvel beside its dictionary
+# (with the dictionary's index file, when it has one) and the test's helper
+# files, all the test user's.
+install_kvel()
+{
+    cp "$1" "$APP/kvel" && cp "$2" "$APP/kvel.mdb" || fail "cannot copy kvel and its dictionary"
+    [[ -e $2.kvx ]] && cp "$2.kvx" "$APP/kvel.mdb.kvx"
+    (($# > 2)) && { cp "${@:3}" "$APP/" || fail "cannot copy ${*:3}"; }
+    ((${#as_user[@]})) && chown -R "$TEST_USER" "$APP"
+    return 0
+}
+
 # Each process started is the leader of its own process group, so that the
 # helpers a desktop or its D-Bus bus starts end with it.
 GROUPS_STARTED=()
