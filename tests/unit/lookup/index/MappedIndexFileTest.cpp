@@ -94,18 +94,19 @@ QStringList differences(const DictionaryIndex& built, const DictionaryIndex& map
         for (const SearchLanguage language : test::kAllLanguages) {
             for (const FindMethod method : test::kAllMethods) {
                 for (const int limit : kLimits) {
+                    const auto note = [&](const char* kind) {
+                        found << u"%1 %2 %3 %4 '%5'"_s.arg(QLatin1StringView(kind))
+                                     .arg(int(language))
+                                     .arg(int(method))
+                                     .arg(limit)
+                                     .arg(phrase);
+                    };
                     if (built.find(language, method, folded, limit) !=
                         mapped.find(language, method, folded, limit))
-                        found << u"exact %1 %2 %3 '%4'"_s.arg(int(language))
-                                     .arg(int(method))
-                                     .arg(limit)
-                                     .arg(phrase);
+                        note("exact");
                     if (built.findOnlyTolerant(language, method, folded, form, limit) !=
                         mapped.findOnlyTolerant(language, method, folded, form, limit))
-                        found << u"tolerant %1 %2 %3 '%4'"_s.arg(int(language))
-                                     .arg(int(method))
-                                     .arg(limit)
-                                     .arg(phrase);
+                        note("tolerant");
                 }
             }
         }
@@ -131,27 +132,37 @@ template <class T> T& at(QByteArray& bytes, std::size_t offset)
     return *reinterpret_cast<T*>(bytes.data() + offset);
 }
 
+Header& header(QByteArray& bytes)
+{
+    return at<Header>(bytes, 0);
+}
+
 SectionEntry& entry(QByteArray& bytes, std::size_t section)
 {
     return at<SectionEntry>(bytes, sizeof(Header) + section * sizeof(SectionEntry));
 }
 
-// The header and table hashed again after a change made on purpose, so that
-// the check behind that hash is what refuses the file.
 void rehashTable(QByteArray& bytes)
 {
-    Header& header = at<Header>(bytes, 0);
+    Header& head = header(bytes);
     const std::size_t tableBytes = std::min<std::size_t>(
-        header.sectionCount * sizeof(SectionEntry), std::size_t(bytes.size()) - sizeof(Header));
+        head.sectionCount * sizeof(SectionEntry), std::size_t(bytes.size()) - sizeof(Header));
     const auto* base = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    header.tableHash = hashBytes(std::span(base + sizeof(Header), tableBytes),
-                                 hashBytes(std::span(base, offsetof(Header, tableHash))));
+    head.tableHash = hashBytes(std::span(base + sizeof(Header), tableBytes),
+                               hashBytes(std::span(base, offsetof(Header, tableHash))));
 }
 
 class MappedIndexFileTest : public test::DictionaryFileTest
 {
 protected:
     QString indexPath() const { return dir.filePath(u"kvel.kvx"_s); }
+    // The dictionary of odd rows and its index file, written from the index built of it.
+    std::unique_ptr<DictionaryIndex> writeOddDictionaryAndIndex(const QList<test::Row>& rows)
+    {
+        test::writeDictionary(path, rows);
+        std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
+        return built && writeIndexFile(*built, indexPath(), kDigest) ? std::move(built) : nullptr;
+    }
 };
 
 } // namespace
@@ -221,9 +232,7 @@ TEST_F(MappedIndexFileTest, AnswersEveryLookupAsTheBuiltIndex)
 
 TEST_F(MappedIndexFileTest, RefusesADamagedFileAtOpeningOrVerifying)
 {
-    test::writeDictionary(path, oddRows(7));
-    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
-    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    ASSERT_TRUE(writeOddDictionaryAndIndex(oddRows(7)));
     QByteArray good = contentOf(indexPath());
     const auto dataStart = qsizetype(entry(good, 0).offset);
     enum Outcome
@@ -231,82 +240,61 @@ TEST_F(MappedIndexFileTest, RefusesADamagedFileAtOpeningOrVerifying)
         Refused,
         FailsVerify
     };
+    // Rehashed: the header and table hashed again after the change, so that
+    // the check behind that hash is what refuses the file.
+    enum Table
+    {
+        AsChanged,
+        Rehashed
+    };
     struct Damage
     {
         const char* name;
         std::function<void(QByteArray&)> apply;
+        Table table;
         Outcome outcome;
     };
     const Damage damages[] = {
-        {"zero length", [](QByteArray& b) { b.clear(); }, Refused},
-        {"truncated in the header", [](QByteArray& b) { b.truncate(40); }, Refused},
-        {"truncated in the table", [&](QByteArray& b) { b.truncate(dataStart - 20); }, Refused},
-        {"truncated in the data", [](QByteArray& b) { b.truncate(b.size() / 2); }, Refused},
-        {"one byte short", [](QByteArray& b) { b.chop(1); }, Refused},
-        {"wrong magic", [](QByteArray& b) { b[0] = 'X'; }, Refused},
-        {"foreign version",
-         [](QByteArray& b) {
-             at<Header>(b, 0).formatVersion = kFormatVersion + 1;
-             rehashTable(b);
-         },
+        {"zero length", [](QByteArray& b) { b.clear(); }, AsChanged, Refused},
+        {"truncated in the header", [](QByteArray& b) { b.truncate(40); }, AsChanged, Refused},
+        {"truncated in the table", [&](QByteArray& b) { b.truncate(dataStart - 20); }, AsChanged,
          Refused},
-        {"big-endian byte order",
-         [](QByteArray& b) {
-             at<Header>(b, 0).byteOrderMark = 0x04030201;
-             rehashTable(b);
-         },
+        {"truncated in the data", [](QByteArray& b) { b.truncate(b.size() / 2); }, AsChanged,
          Refused},
-        {"huge section count",
-         [](QByteArray& b) {
-             at<Header>(b, 0).sectionCount = UINT32_MAX;
-             rehashTable(b);
-         },
+        {"one byte short", [](QByteArray& b) { b.chop(1); }, AsChanged, Refused},
+        {"wrong magic", [](QByteArray& b) { b[0] = 'X'; }, AsChanged, Refused},
+        {"foreign version", [](QByteArray& b) { header(b).formatVersion = kFormatVersion + 1; },
+         Rehashed, Refused},
+        {"big-endian byte order", [](QByteArray& b) { header(b).byteOrderMark = 0x04030201; },
+         Rehashed, Refused},
+        {"huge section count", [](QByteArray& b) { header(b).sectionCount = UINT32_MAX; }, Rehashed,
          Refused},
-        {"no sections",
-         [](QByteArray& b) {
-             at<Header>(b, 0).sectionCount = 0;
-             rehashTable(b);
-         },
-         Refused},
+        {"no sections", [](QByteArray& b) { header(b).sectionCount = 0; }, Rehashed, Refused},
         {"flipped table byte", [](QByteArray& b) { b[qsizetype(sizeof(Header)) + 17] ^= 1; },
-         Refused},
+         AsChanged, Refused},
         {"section out of bounds",
-         [](QByteArray& b) {
-             entry(b, 3).offset = std::uint64_t(b.size()) + 8;
-             rehashTable(b);
-         },
+         [](QByteArray& b) { entry(b, 3).offset = std::uint64_t(b.size()) + 8; }, Rehashed,
          Refused},
-        {"section not aligned",
-         [](QByteArray& b) {
-             entry(b, 3).offset += 1;
-             rehashTable(b);
-         },
-         Refused},
-        {"count larger than the section",
-         [](QByteArray& b) {
-             entry(b, 1).count += 1;
-             rehashTable(b);
-         },
+        {"section not aligned", [](QByteArray& b) { entry(b, 3).offset += 1; }, Rehashed, Refused},
+        {"count larger than the section", [](QByteArray& b) { entry(b, 1).count += 1; }, Rehashed,
          Refused},
         {"count that overflows",
          [](QByteArray& b) {
              entry(b, 1).count = UINT64_MAX / 2;
              entry(b, 1).bytes = 0;
-             rehashTable(b);
          },
-         Refused},
-        {"sections of another kind",
-         [](QByteArray& b) {
-             std::swap(entry(b, 0), entry(b, 1));
-             rehashTable(b);
-         },
-         Refused},
-        {"flipped data byte", [](QByteArray& b) { b[b.size() - 5] ^= 0x10; }, FailsVerify},
+         Rehashed, Refused},
+        {"sections of another kind", [](QByteArray& b) { std::swap(entry(b, 0), entry(b, 1)); },
+         Rehashed, Refused},
+        {"flipped data byte", [](QByteArray& b) { b[b.size() - 5] ^= 0x10; }, AsChanged,
+         FailsVerify},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.name);
         QByteArray bytes = good;
         damage.apply(bytes);
+        if (damage.table == Rehashed)
+            rehashTable(bytes);
         store(indexPath(), bytes);
         const std::unique_ptr<MappedIndexFile> mapped = MappedIndexFile::open(indexPath());
         if (damage.outcome == Refused) {
@@ -321,9 +309,7 @@ TEST_F(MappedIndexFileTest, RefusesADamagedFileAtOpeningOrVerifying)
 
 TEST_F(MappedIndexFileTest, AFileTruncatedWhileMappedReadsAsZerosAndIsMarkedLost)
 {
-    test::writeDictionary(path, oddRows(3));
-    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
-    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    ASSERT_TRUE(writeOddDictionaryAndIndex(oddRows(3)));
     const std::unique_ptr<MappedIndexFile> mapped = MappedIndexFile::open(indexPath());
     ASSERT_TRUE(mapped);
     ASSERT_FALSE(
@@ -341,9 +327,7 @@ TEST_F(MappedIndexFileTest, AFileTruncatedWhileMappedReadsAsZerosAndIsMarkedLost
 TEST_F(MappedIndexFileTest, AStoreOnAMappedIndexFindsTheSameRowsAndBuildsAgainWhenItIsLost)
 {
     const QList<test::Row> rows = oddRows(11);
-    test::writeDictionary(path, rows);
-    const std::unique_ptr<DictionaryIndex> built = builtIndexOf(path);
-    ASSERT_TRUE(built && writeIndexFile(*built, indexPath(), kDigest));
+    ASSERT_TRUE(writeOddDictionaryAndIndex(rows));
     IndexedDictionaryStore reference(path);
     IndexedDictionaryStore store(path, MappedIndexFile::open(indexPath()));
     const auto wordsFound = [](IndexedDictionaryStore& from, const QString& phrase) {

@@ -6,38 +6,27 @@
 using namespace Qt::StringLiterals;
 using namespace kvel;
 
-namespace {
-
-struct ClipboardCase
+TEST(ClipboardWatching, FollowsDataControlOrTheCompositor)
 {
-    const char* name;
-    DesktopKind desktop;
-    QStringList globals;
-    bool offered;
-};
-
-class ClipboardWatching : public testing::TestWithParam<ClipboardCase>
-{
-};
-
-TEST_P(ClipboardWatching, FollowsDataControlOrTheCompositor)
-{
-    const ClipboardCase& c = GetParam();
-    EXPECT_EQ(clipboardWatchingOffered({SessionType::Wayland, c.desktop, {}}, c.globals),
-              c.offered);
+    const QStringList withDataControl{u"wl_seat"_s, u"zwlr_data_control_manager_v1"_s};
+    const QStringList without{u"wl_seat"_s, u"wl_data_device_manager"_s};
+    const struct
+    {
+        const char* name;
+        DesktopKind desktop;
+        QStringList globals;
+        bool offered;
+    } cases[] = {
+        {"KdeDataControl", DesktopKind::Kde, withDataControl, true},
+        {"SwayDataControl", DesktopKind::Wlroots, withDataControl, true},
+        // Mutter hands Wayland copies to XWayland's clipboard.
+        {"GnomeWithout", DesktopKind::Gnome, without, true},
+        {"WestonWithout", DesktopKind::Weston, without, false},
+        {"OtherWithout", DesktopKind::Other, without, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(clipboardWatchingOffered({SessionType::Wayland, c.desktop, {}}, c.globals),
+                  c.offered);
+    }
 }
-
-const QStringList kWithDataControl{u"wl_seat"_s, u"zwlr_data_control_manager_v1"_s};
-const QStringList kWithout{u"wl_seat"_s, u"wl_data_device_manager"_s};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClipboardWatching,
-    testing::Values(ClipboardCase{"KdeDataControl", DesktopKind::Kde, kWithDataControl, true},
-                    ClipboardCase{"SwayDataControl", DesktopKind::Wlroots, kWithDataControl, true},
-                    // Mutter hands Wayland copies to XWayland's clipboard.
-                    ClipboardCase{"GnomeWithout", DesktopKind::Gnome, kWithout, true},
-                    ClipboardCase{"WestonWithout", DesktopKind::Weston, kWithout, false},
-                    ClipboardCase{"OtherWithout", DesktopKind::Other, kWithout, false}),
-    [](const testing::TestParamInfo<ClipboardCase>& info) { return info.param.name; });
-
-} // namespace
