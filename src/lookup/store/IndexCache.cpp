@@ -54,6 +54,9 @@ std::shared_ptr<const MappedIndexFile> writeCachedIndex(const DictionaryIndex& i
     const std::optional<indexfile::ContentDigest> digest = digestOfFile(dictionary);
     if (!digest || FileIdentity::of(dictionary) != read)
         return nullptr;
+    // A link put in our folder must not make us write over its target.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return nullptr;
     if (!writeIndexFile(index, path, *digest))
         return nullptr;
     const FileIdentity written = FileIdentity::of(path);

@@ -14,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -40,17 +41,22 @@ QStringList meaningsOf(IndexedDictionaryStore& store, const QString& phrase)
     return meanings;
 }
 
-// Asks until the answer is `meanings`: the store checks an index file in the
-// background. Generous, as the machine may be busy.
-bool answersInTime(IndexedDictionaryStore& store, const QStringList& meanings)
+// Asks until `holds`: the store checks an index file in the background.
+// Generous, as the machine may be busy.
+bool eventually(const std::function<bool()>& holds)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (meaningsOf(store, u"house"_s) != meanings) {
+    while (!holds()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
+}
+
+bool answersInTime(IndexedDictionaryStore& store, const QStringList& meanings)
+{
+    return eventually([&] { return meaningsOf(store, u"house"_s) == meanings; });
 }
 
 class IndexFileUseTest : public test::DictionaryFileTest
@@ -128,12 +134,10 @@ TEST_F(IndexFileUseTest, TheCacheFileIsWrittenOnceReusedAndRebuiltForANewDiction
         EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
         EXPECT_FALSE(store.usesIndexFile());
         // Once written, the file replaces the index in memory from a later query on.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        while (!store.usesIndexFile() && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(eventually([&] {
             EXPECT_EQ(meaningsOf(store, u"house"_s), QStringList{u"kuća"_s});
-        }
-        EXPECT_TRUE(store.usesIndexFile());
+            return store.usesIndexFile();
+        }));
     }
     const FileIdentity written = FileIdentity::of(cached());
     ASSERT_TRUE(written.exists);
@@ -194,6 +198,21 @@ TEST_F(IndexFileUseTest, ADamagedCacheFileIsReplaced)
         ASSERT_TRUE(replaced);
         EXPECT_TRUE(replaced->verify());
     }
+}
+
+TEST_F(IndexFileUseTest, ALinkInPlaceOfTheCacheFileIsReplacedNotWrittenThrough)
+{
+    test::writeDictionary(path, kOldRows);
+    const QString outside = dir.filePath(u"outside.txt"_s);
+    writeFile(outside, "not Kvel's");
+    ASSERT_TRUE(QDir().mkpath(cacheFolder()));
+    ASSERT_TRUE(QFile::link(outside, cached()));
+    useOnce(path, IndexFiles::ReadAndCache);
+    QFile target(outside);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), "not Kvel's");
+    EXPECT_FALSE(QFileInfo(cached()).isSymLink());
+    EXPECT_TRUE(MappedIndexFile::open(cached()));
 }
 
 TEST_F(IndexFileUseTest, AnUnwritableCacheFolderKeepsTheIndexInMemory)
@@ -267,23 +286,13 @@ TEST_F(IndexFileUseTest, AnIndexFileCheckedOnceIsAdoptedUntilEitherFileChanges)
              ASSERT_TRUE(QFile::link(target, stamp(path)));
          }},
     };
-    struct Place
+    const struct
     {
         const char* name;
         IndexFiles files;
-        std::function<QString()> index;
-    };
-    const Place places[] = {
-        {"beside the dictionary", IndexFiles::Read,
-         [&] {
-             return indexFileBeside(path);
-         }},
-        {"in the cache", IndexFiles::ReadAndCache,
-         [&] {
-             return cached();
-         }},
-    };
-    for (const Place& place : places) {
+    } places[] = {{"beside the dictionary", IndexFiles::Read},
+                  {"in the cache", IndexFiles::ReadAndCache}};
+    for (const auto& place : places) {
         SCOPED_TRACE(place.name);
         QFile::remove(path);
         test::writeDictionary(path, kOldRows);
@@ -298,7 +307,7 @@ TEST_F(IndexFileUseTest, AnIndexFileCheckedOnceIsAdoptedUntilEitherFileChanges)
         for (const Change& change : changes) {
             SCOPED_TRACE(change.name);
             ASSERT_TRUE(adopted(path));
-            change.make(place.index());
+            change.make(place.files == IndexFiles::Read ? indexFileBeside(path) : cached());
             EXPECT_EQ(adopted(path), change.name == std::string_view("none"));
             {
                 IndexedDictionaryStore store(path, place.files, cacheFolder());
