@@ -13,6 +13,7 @@
 #include <chrono>
 #include <climits>
 #include <sqlite3.h>
+#include <utility>
 
 namespace kvel {
 
@@ -68,6 +69,7 @@ IndexedDictionaryStore::IndexedDictionaryStore(QString path, IndexFiles files, Q
         });
     } else if (opened.file && opened.newerThanDictionary) {
         m_mapped = opened.file;
+        m_checkedFile = opened.file;
         m_building = std::async(std::launch::async, build, dictionary, budget, m_mapped);
         m_checking = std::async(std::launch::async, checkedIndexFile, dictionary, candidates,
                                 opened, ownCache, folder);
@@ -155,8 +157,9 @@ void IndexedDictionaryStore::takeCheckedIndexFile()
     if (!m_checking.valid() || m_checking.wait_for(0s) != std::future_status::ready)
         return;
     std::shared_ptr<const MappedIndexFile> checked = m_checking.get();
-    if (!m_mapped || checked == m_mapped)
-        return; // dropped already, or the one in use
+    // Dropped already (the dictionary replaced, another file taken since), or the one in use.
+    if (m_mapped != std::exchange(m_checkedFile, nullptr) || checked == m_mapped)
+        return;
     m_mapped = std::move(checked);
     if (!m_mapped)
         m_built.file = {};  // built in memory below

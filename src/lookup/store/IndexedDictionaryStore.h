@@ -107,6 +107,8 @@ private:
     QString m_cacheFolder;
     std::future<BuiltIndex> m_building;
     std::future<std::shared_ptr<const MappedIndexFile>> m_checking;
+    // The file m_checking checks: its answer stands only while that file is in use.
+    std::shared_ptr<const MappedIndexFile> m_checkedFile;
     std::future<std::shared_ptr<const MappedIndexFile>> m_caching;
     FileIdentity m_cachedFrom; // the dictionary the cache file is written from
     BuiltIndex m_built;
