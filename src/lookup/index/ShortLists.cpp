@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/index/ShortLists.h"
 
+#include "lookup/index/FibonacciHash.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -8,7 +10,11 @@ namespace kvel {
 
 namespace {
 
-constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
+// Where a gram's search starts in an open-addressed table of `size` slots, a power of two.
+std::size_t homeSlot(std::uint64_t gram, std::size_t size)
+{
+    return std::size_t(fibonacciHash(gram, std::countr_zero(size)));
+}
 
 } // namespace
 
@@ -23,8 +29,7 @@ std::uint64_t ShortLists::gramOf(QStringView units)
 std::uint32_t ShortLists::Builder::entryOf(std::uint64_t gram)
 {
     const std::size_t mask = m_slots.size() - 1;
-    const int shift = 64 - std::countr_zero(m_slots.size());
-    for (std::size_t slot = std::size_t((gram * kGolden) >> shift);; slot = (slot + 1) & mask) {
+    for (std::size_t slot = homeSlot(gram, m_slots.size());; slot = (slot + 1) & mask) {
         if (m_slots[slot].gram == gram)
             return m_slots[slot].entry;
         if (m_slots[slot].gram == 0) {
@@ -45,11 +50,10 @@ void ShortLists::Builder::grow()
     std::vector<Slot> old(m_slots.size() * 2);
     old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
-    const int shift = 64 - std::countr_zero(m_slots.size());
     for (const Slot& slot : old) {
         if (slot.gram == 0)
             continue;
-        std::size_t at = std::size_t((slot.gram * kGolden) >> shift);
+        std::size_t at = homeSlot(slot.gram, m_slots.size());
         while (m_slots[at].gram != 0)
             at = (at + 1) & mask;
         m_slots[at] = slot;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lookup/index/SubstringIndex.h"
 
+#include "lookup/index/FibonacciHash.h"
 #include "lookup/text/TextFolding.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace kvel {
 
 namespace {
 
-constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ull;
 // Buckets for three-unit grams: about one per key, within these bounds.
 constexpr int kMinBucketBits = 10;
 constexpr int kMaxBucketBits = 20;
@@ -62,7 +62,7 @@ std::uint32_t SubstringIndex::bucketOf(const char16_t* gram) const
 {
     const std::uint64_t code =
         (std::uint64_t(gram[0]) << 32) | (std::uint64_t(gram[1]) << 16) | gram[2];
-    return std::uint32_t((code * kGolden) >> (64 - m_bucketBits));
+    return std::uint32_t(fibonacciHash(code, m_bucketBits));
 }
 
 void SubstringIndex::buildBuckets(const FoldedKeys& keys)
