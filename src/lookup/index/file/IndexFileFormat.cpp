@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 namespace kvel::indexfile {
@@ -24,6 +25,15 @@ std::uint64_t hashBytes(std::span<const std::uint8_t> bytes, std::uint64_t seed)
     BytesHash hash(seed);
     hash.add(bytes);
     return hash.result();
+}
+
+std::uint64_t tableHashOf(const Header& header, std::span<const SectionEntry> table)
+{
+    const auto headerBytes =
+        std::span(reinterpret_cast<const std::uint8_t*>(&header), offsetof(Header, tableHash));
+    const auto tableBytes =
+        std::span(reinterpret_cast<const std::uint8_t*>(table.data()), table.size_bytes());
+    return hashBytes(tableBytes, hashBytes(headerBytes));
 }
 
 // Four lanes, so that the multiplications of one word do not wait for the last.

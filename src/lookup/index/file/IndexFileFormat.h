@@ -60,6 +60,9 @@ static_assert(sizeof(SectionEntry) == 40);
 // once; it finds damage, it is no defence against a forger.
 std::uint64_t hashBytes(std::span<const std::uint8_t> bytes, std::uint64_t seed = 0);
 
+// The hash that seals the header (up to tableHash) and the section table.
+std::uint64_t tableHashOf(const Header& header, std::span<const SectionEntry> table);
+
 // hashBytes of bytes given in parts of any sizes, so that a file can be
 // hashed through a small buffer instead of being read whole.
 class BytesHash

@@ -55,8 +55,7 @@ bool writeIndexFile(const DictionaryIndex& index, const QString& path, const Con
     header.contentDigest = digest;
     const auto tableBytes = std::span(reinterpret_cast<const std::uint8_t*>(table.data()),
                                       table.size() * sizeof(SectionEntry));
-    header.tableHash =
-        hashBytes(tableBytes, hashBytes(bytesOf(header).first(offsetof(Header, tableHash))));
+    header.tableHash = tableHashOf(header, table);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -103,11 +103,7 @@ bool readHeader(const std::uint8_t* file, std::size_t size, Header& header,
     table.resize(header.sectionCount);
     if (!table.empty())
         std::memcpy(table.data(), file + sizeof(Header), table.size() * sizeof(SectionEntry));
-    const auto tableBytes = std::span(reinterpret_cast<const std::uint8_t*>(table.data()),
-                                      table.size() * sizeof(SectionEntry));
-    const auto headerBytes =
-        std::span(reinterpret_cast<const std::uint8_t*>(&header), offsetof(Header, tableHash));
-    if (hashBytes(tableBytes, hashBytes(headerBytes)) != header.tableHash)
+    if (tableHashOf(header, table) != header.tableHash)
         return false;
     return std::all_of(table.begin(), table.end(),
                        [&](const SectionEntry& entry) { return isSound(entry, tableEnd, size); });
